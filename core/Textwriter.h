@@ -1,0 +1,28 @@
+// Textwriter: gathers characters into CR LF lines and writes the file in one piece on Close.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+class TTextWriter {
+public:
+    explicit TTextWriter(std::string fileName);
+    TTextWriter(const TTextWriter&) = delete;
+    TTextWriter& operator=(const TTextWriter&) = delete;
+
+    void WriteChar(char16_t ch);
+    void WriteText(std::u16string_view text);
+    void FlushLine();
+
+    // Writes the file, unless no character was ever written. Throws TFileError.
+    void Close();
+
+    const char16_t LineBreak = 10;
+
+private:
+    // The finished lines, encoded, each followed by CR LF.
+    std::string Lines;
+    std::string FileName;
+    std::u16string Line;
+    bool IsOpen = false;
+};

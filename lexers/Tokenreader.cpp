@@ -1,0 +1,79 @@
+// Tokenreader: window shift, tab expansion, the merge step and the reader factory.
+#include "lexers/Tokenreader.h"
+
+#include "platform/Codepage.h"
+
+TTokenReader::TTokenReader(TTextReader& source, const std::string& /*code*/) : Source(source)
+{
+    Context.NextChar = Source.ReadChar();
+}
+
+int TTokenReader::CharWidth(char16_t ch) { return CodePage::CharWidth(ch); }
+
+const TToken* TTokenReader::NextToken()
+{
+    TTokenContext& c = Context;
+    for (;;) {
+        c.PrevChar = c.CurChar;
+        c.CurChar = c.NextChar;
+        c.NextChar = Source.ReadChar();
+        if (c.CurChar == TabChar) {
+            c.CurChar = SpaceChar;
+            do {
+                ConsumeChar();
+                DisplayColumn += 1;
+            } while (!IsTabStop(DisplayColumn));
+        } else {
+            if (c.CurChar == SpaceChar)
+                DisplayColumn += 1;
+            else if (c.CurChar == LineBreak)
+                DisplayColumn = 0;
+            else if (c.CurChar != EndMark)
+                DisplayColumn += CharWidth(c.CurChar);
+            ConsumeChar();
+        }
+        if (const TToken* token = TakeReadyToken())
+            return token;
+        if (c.CurChar == EndMark)
+            return nullptr;
+    }
+}
+
+void TTokenReader::ClassifyChar()
+{
+    Context.Current.Kind.assign(TokenKind::Other);
+    Context.Current.Text.assign(1, Context.CurChar);
+}
+
+void TTokenReader::ConsumeChar()
+{
+    TTokenContext& c = Context;
+    if (!c.HasPending)
+        return;
+    ClassifyChar();
+    if (c.Current.Kind == c.Pending.Kind && c.CurChar != EndMark) {
+        c.Pending.Text += c.Current.Text;
+        return;
+    }
+    // Complete the pending token; the buffers are swapped, not copied, so none is reallocated.
+    std::swap(c.Output.Kind, c.Pending.Kind);
+    std::swap(c.Output.Text, c.Pending.Text);
+    c.Output.Ready = true;
+    c.Pending.Kind.assign(c.Current.Kind);
+    c.Pending.Text.assign(c.Current.Text);
+    if (c.CurChar == EndMark)
+        c.HasPending = false;
+}
+
+const TToken* TTokenReader::TakeReadyToken()
+{
+    if (!Context.Output.Ready)
+        return nullptr;
+    Context.Output.Ready = false;
+    return &Context.Output;
+}
+
+std::unique_ptr<TTokenReader> CreateTokenReader(TTextReader& source, const std::string& code)
+{
+    return std::make_unique<TTokenReader>(source, code);
+}

@@ -1,0 +1,105 @@
+// Tokenwriter: SPAN markup and numeric character references.
+#include "output/Tokenwriter.h"
+
+#include "platform/Codepage.h"
+#include "platform/Platform.h"
+
+#include <unordered_set>
+
+TTokenWriter::TTokenWriter(TTextWriter& writer, const TColorSettingList& styles)
+    : Writer(writer), Styles(styles), Escaped(std::make_unique<std::bitset<65536>>())
+{
+    std::string path = Platform::ProgramFile("escape.txt");
+    if (Platform::FileExists(path))
+        EscapeList.LoadFromFile(path);
+
+    // A line matches a character when it is that one character, letter case aside. The
+    // character is compared as code page 932 writes it, so one the code page cannot hold
+    // stands for its replacement "?".
+    std::unordered_set<char16_t> listed;
+    for (const std::string& line : EscapeList.Lines()) {
+        std::u16string decoded = CodePage::Decode(line);
+        if (decoded.size() == 1 && CodePage::Encode(decoded) == line)
+            listed.insert(CodePage::FoldCase(decoded[0]));
+    }
+    if (!listed.empty())
+        for (unsigned c = 0; c < 65536; ++c) {
+            char16_t ch = static_cast<char16_t>(c);
+            std::string bytes;
+            CodePage::EncodeAppend(ch, bytes);
+            char16_t written = bytes == "?" && ch != u'?' ? u'?' : ch;
+            if (listed.count(CodePage::FoldCase(written)))
+                Escaped->set(c);
+        }
+
+    for (int i = 0; i < Styles.Count(); ++i) {
+        const TColorSetting* item = Styles.Item(i);
+        ItemNames.push_back(CodePage::Decode(item->Name));
+        OpenTags.push_back(u"<SPAN CLASS=\"" + CodePage::Decode(item->CssClass) + u"\">");
+    }
+}
+
+const std::u16string* TTokenWriter::FindOpenTag(const std::u16string& kind)
+{
+    if (kind == LastKind && !LastKind.empty())
+        return LastOpenTag;
+    const std::u16string* tag = nullptr;
+    for (int i = 0; i < Styles.Count(); ++i)
+        if (Styles.Item(i)->Enabled && ItemNames[static_cast<size_t>(i)] == kind) {
+            tag = &OpenTags[static_cast<size_t>(i)];
+            break;
+        }
+    LastKind = kind;
+    LastOpenTag = tag;
+    return tag;
+}
+
+void TTokenWriter::WriteToken(const TToken& token)
+{
+    if (const std::u16string* tag = FindOpenTag(token.Kind)) {
+        Writer.WriteText(*tag);
+        WriteEscaped(token.Text);
+        Writer.WriteText(u"</SPAN>");
+    } else {
+        WriteEscaped(token.Text);
+    }
+}
+
+// "&#x", the full code in upper-case hexadecimal (at least two digits), ";".
+std::u16string_view TTokenWriter::FormatReference(char16_t ch, char16_t (&buf)[8])
+{
+    static const char16_t hex[] = u"0123456789ABCDEF";
+    int digits = ch > 0xFFF ? 4 : ch > 0xFF ? 3 : 2;
+    size_t n = 0;
+    buf[n++] = u'&';
+    buf[n++] = u'#';
+    buf[n++] = u'x';
+    for (int d = digits - 1; d >= 0; --d)
+        buf[n++] = hex[(ch >> (4 * d)) & 0xF];
+    buf[n++] = u';';
+    return {buf, n};
+}
+
+void TTokenWriter::WriteEscaped(std::u16string_view text)
+{
+    char16_t buf[8];
+    for (char16_t ch : text) {
+        if (Escaped->test(ch))
+            Writer.WriteText(FormatReference(ch, buf));
+        else
+            Writer.WriteChar(ch);
+    }
+}
+
+std::u16string TTokenWriter::Escape(std::u16string_view text) const
+{
+    std::u16string out;
+    char16_t buf[8];
+    for (char16_t ch : text) {
+        if (Escaped->test(ch))
+            out += FormatReference(ch, buf);
+        else
+            out += ch;
+    }
+    return out;
+}

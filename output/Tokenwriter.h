@@ -1,0 +1,40 @@
+// Tokenwriter: renders tokens as SPAN elements or bare text, escaping the characters of escape.txt.
+#pragma once
+
+#include "core/Stringlist.h"
+#include "core/Textwriter.h"
+#include "core/Token.h"
+#include "output/Colorsettinglist.h"
+
+#include <bitset>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TTokenWriter {
+public:
+    // Reads escape.txt from the program folder when it exists. Throws TFileError.
+    TTokenWriter(TTextWriter& writer, const TColorSettingList& styles);
+    TTokenWriter(const TTokenWriter&) = delete;
+    TTokenWriter& operator=(const TTokenWriter&) = delete;
+
+    void WriteToken(const TToken& token);
+    std::u16string Escape(std::u16string_view text) const;
+
+private:
+    TTextWriter& Writer;
+    const TColorSettingList& Styles;
+    TStringList EscapeList;
+
+    // Per character: whether escape.txt lists it (letter case aside). Built once from EscapeList.
+    std::unique_ptr<std::bitset<65536>> Escaped;
+    // The item names, decoded once, and the CSS class of the last kind looked up.
+    std::vector<std::u16string> ItemNames;
+    std::u16string LastKind;
+    const std::u16string* LastOpenTag = nullptr;
+    std::vector<std::u16string> OpenTags;
+
+    const std::u16string* FindOpenTag(const std::u16string& kind);
+    void WriteEscaped(std::u16string_view text);
+    static std::u16string_view FormatReference(char16_t ch, char16_t (&buf)[8]);
+};

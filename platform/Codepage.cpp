@@ -1,0 +1,265 @@
+// Codepage: code page 932 tables, built once from iconv's "CP932" (Microsoft's mapping).
+#include "platform/Codepage.h"
+
+#include <array>
+#include <cstdint>
+#include <iconv.h>
+#include <memory>
+#include <stdexcept>
+
+namespace CodePage {
+namespace {
+
+constexpr char16_t Invalid = 0xFFFF;
+
+bool IsLeadByte(unsigned b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+
+struct TTables {
+    std::array<char16_t, 256> Single{};                 // Invalid for lead and undefined bytes
+    std::array<std::array<char16_t, 256>, 256> Double{}; // [lead][trail], Invalid if undefined
+    std::array<std::uint16_t, 65536> Encoded{};         // bytes of a character, lead in high byte
+    std::array<std::uint8_t, 65536> Width{};            // 0: not representable
+    std::array<char16_t, 65536> Fold{};
+
+    TTables()
+    {
+        iconv_t cd = iconv_open("UTF-16LE", "CP932");
+        if (cd == reinterpret_cast<iconv_t>(-1))
+            throw std::runtime_error("iconv: code page CP932 is not available");
+        auto decodeOne = [cd](const char* in, size_t len) -> char16_t {
+            char outBuf[8];
+            char* inPtr = const_cast<char*>(in);
+            size_t inLeft = len;
+            char* outPtr = outBuf;
+            size_t outLeft = sizeof outBuf;
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+            if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) ||
+                inLeft != 0 || sizeof outBuf - outLeft != 2)
+                return Invalid;
+            return static_cast<char16_t>(static_cast<unsigned char>(outBuf[0]) |
+                                         static_cast<unsigned char>(outBuf[1]) << 8);
+        };
+
+        Single.fill(Invalid);
+        for (auto& row : Double)
+            row.fill(Invalid);
+        for (unsigned b = 0; b < 256; ++b) {
+            if (IsLeadByte(b))
+                continue;
+            char c = static_cast<char>(b);
+            Single[b] = decodeOne(&c, 1);
+        }
+        for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+            if (!IsLeadByte(lead))
+                continue;
+            for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+                if (trail == 0x7F)
+                    continue;
+                char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+                Double[lead][trail] = decodeOne(pair, 2);
+            }
+        }
+        iconv_close(cd);
+
+        // Reverse table. Where several byte pairs decode to one character, Windows writes the
+        // first in code order, but the IBM extensions (0xFA-0xFC) before their NEC-selected
+        // copies (0xED, 0xEE): fill those two rows last.
+        auto setEncoded = [this](char16_t ch, unsigned code, std::uint8_t width) {
+            if (ch != Invalid && Width[ch] == 0) {
+                Encoded[ch] = static_cast<std::uint16_t>(code);
+                Width[ch] = width;
+            }
+        };
+        for (unsigned b = 0; b < 256; ++b)
+            setEncoded(Single[b], b, 1);
+        for (int pass = 0; pass < 2; ++pass)
+            for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+                bool necSelected = lead == 0xED || lead == 0xEE;
+                if (!IsLeadByte(lead) || necSelected != (pass == 1))
+                    continue;
+                for (unsigned trail = 0x40; trail <= 0xFC; ++trail)
+                    setEncoded(Double[lead][trail], lead << 8 | trail, 2);
+            }
+        for (unsigned b = 0; b < 256; ++b)
+            if (Width[PrivateBase + b] == 0) {
+                Encoded[PrivateBase + b] = static_cast<std::uint16_t>(b);
+                Width[PrivateBase + b] = 1;
+            }
+
+        for (unsigned c = 0; c < 65536; ++c)
+            Fold[c] = static_cast<char16_t>(c);
+        auto foldRange = [this](unsigned first, unsigned last, unsigned offset) {
+            for (unsigned c = first; c <= last; ++c)
+                Fold[c] = static_cast<char16_t>(c + offset);
+        };
+        foldRange('A', 'Z', 0x20);
+        foldRange(0xC0, 0xDE, 0x20);
+        Fold[0xD7] = 0xD7;
+        foldRange(0x391, 0x3A9, 0x20);
+        Fold[0x3A2] = 0x3A2;
+        foldRange(0x400, 0x40F, 0x50);
+        foldRange(0x410, 0x42F, 0x20);
+        foldRange(0x2160, 0x216F, 0x10);
+        foldRange(0xFF21, 0xFF3A, 0x20);
+    }
+};
+
+const TTables& Tables()
+{
+    static const std::unique_ptr<const TTables> tables = std::make_unique<TTables>();
+    return *tables;
+}
+
+} // namespace
+
+void DecodeAppend(std::string_view text, std::u16string& out)
+{
+    const TTables& t = Tables();
+    size_t n = text.size();
+    for (size_t i = 0; i < n; ++i) {
+        unsigned b = static_cast<unsigned char>(text[i]);
+        char16_t ch = t.Single[b];
+        if (ch == Invalid && IsLeadByte(b) && i + 1 < n) {
+            unsigned trail = static_cast<unsigned char>(text[i + 1]);
+            ch = t.Double[b][trail];
+            if (ch != Invalid) {
+                out.push_back(ch);
+                ++i;
+                continue;
+            }
+        }
+        // An undefined byte, or a lead byte without a valid partner: keep the byte alone; the
+        // byte after it is read afresh.
+        out.push_back(ch != Invalid ? ch : static_cast<char16_t>(PrivateBase + b));
+    }
+}
+
+std::u16string Decode(std::string_view text)
+{
+    std::u16string out;
+    out.reserve(text.size());
+    DecodeAppend(text, out);
+    return out;
+}
+
+void EncodeAppend(char16_t ch, std::string& out)
+{
+    const TTables& t = Tables();
+    switch (t.Width[ch]) {
+    case 1:
+        out.push_back(static_cast<char>(t.Encoded[ch]));
+        break;
+    case 2:
+        out.push_back(static_cast<char>(t.Encoded[ch] >> 8));
+        out.push_back(static_cast<char>(t.Encoded[ch] & 0xFF));
+        break;
+    default:
+        out.push_back(Replacement);
+    }
+}
+
+void EncodeAppend(std::u16string_view text, std::string& out)
+{
+    for (char16_t ch : text)
+        EncodeAppend(ch, out);
+}
+
+std::string Encode(std::u16string_view text)
+{
+    std::string out;
+    out.reserve(text.size() * 2);
+    EncodeAppend(text, out);
+    return out;
+}
+
+int CharWidth(char16_t ch)
+{
+    int width = Tables().Width[ch];
+    return width == 0 ? 1 : width;
+}
+
+char16_t FoldCase(char16_t ch) { return Tables().Fold[ch]; }
+
+bool SameText(std::u16string_view a, std::u16string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    const TTables& t = Tables();
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i] && t.Fold[a[i]] != t.Fold[b[i]])
+            return false;
+    return true;
+}
+
+bool SameText(std::string_view a, std::string_view b)
+{
+    if (a == b)
+        return true;
+    return SameText(Decode(a), Decode(b));
+}
+
+std::string ToUtf8(std::u16string_view text)
+{
+    std::string out;
+    out.reserve(text.size() * 3);
+    for (size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        }
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+        } else if (c < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | c >> 6));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else if (c < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | c >> 12));
+            out.push_back(static_cast<char>(0x80 | (c >> 6 & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | c >> 18));
+            out.push_back(static_cast<char>(0x80 | (c >> 12 & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c >> 6 & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        }
+    }
+    return out;
+}
+
+std::u16string FromUtf8(std::string_view text)
+{
+    std::u16string out;
+    out.reserve(text.size());
+    size_t i = 0;
+    while (i < text.size()) {
+        unsigned char b = static_cast<unsigned char>(text[i]);
+        int extra = b < 0x80 ? 0 : b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : -1;
+        char32_t c = extra == 0 ? b : extra == 1 ? b & 0x1F : extra == 2 ? b & 0x0F : b & 0x07;
+        bool ok = extra >= 0 && i + extra < text.size();
+        for (int k = 1; ok && k <= extra; ++k) {
+            unsigned char cont = static_cast<unsigned char>(text[i + k]);
+            if ((cont & 0xC0) != 0x80)
+                ok = false;
+            else
+                c = c << 6 | (cont & 0x3F);
+        }
+        if (!ok) {
+            out.push_back(0xFFFD);
+            ++i;
+            continue;
+        }
+        i += extra + 1;
+        if (c >= 0x10000) {
+            c -= 0x10000;
+            out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
+        } else {
+            out.push_back(static_cast<char16_t>(c));
+        }
+    }
+    return out;
+}
+
+} // namespace CodePage

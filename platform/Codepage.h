@@ -1,0 +1,40 @@
+// Codepage: code page 932 (Shift-JIS, Microsoft's table) <-> 16-bit characters by lookup tables.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace CodePage {
+
+// Bytes that code page 932 does not define decode to PrivateBase + byte and encode back to
+// that byte, so a file with stray bytes survives a read and a write unchanged.
+inline constexpr char16_t PrivateBase = 0xF700;
+
+// The character code page 932 writes for a character it cannot hold.
+inline constexpr char Replacement = '?';
+
+// Appends the decoded characters of text to out.
+void DecodeAppend(std::string_view text, std::u16string& out);
+std::u16string Decode(std::string_view text);
+
+// Appends the one or two bytes of ch (or Replacement) to out.
+void EncodeAppend(char16_t ch, std::string& out);
+void EncodeAppend(std::u16string_view text, std::string& out);
+std::string Encode(std::u16string_view text);
+
+// Bytes that ch takes in code page 932: 1 or 2 (1 for a character written as Replacement).
+int CharWidth(char16_t ch);
+
+// Simple case folding: the lower-case partner of a letter (ASCII, Latin-1, Greek, Cyrillic,
+// full-width Latin, Roman numerals), otherwise ch itself.
+char16_t FoldCase(char16_t ch);
+
+// Equality without regard to letter case, of wide texts and of code page 932 texts.
+bool SameText(std::u16string_view a, std::u16string_view b);
+bool SameText(std::string_view a, std::string_view b);
+
+// UTF-16 <-> UTF-8, for messages and paths that leave the program.
+std::string ToUtf8(std::u16string_view text);
+std::u16string FromUtf8(std::string_view text);
+
+} // namespace CodePage

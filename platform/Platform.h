@@ -1,0 +1,70 @@
+// Platform: the operating-system layer: files, paths, program folder and the message box.
+#pragma once
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+// A file operation that failed; the message names the path and the system's reason.
+// Paths and messages are in the system's encoding (UTF-8); file contents are code page 932.
+class TFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+namespace Platform {
+
+// The folder of the running executable, unless a test has set another one.
+std::string ProgramFolder();
+void SetProgramFolder(const std::string& folder);
+
+// folder + separator + name.
+std::string ProgramFile(std::string_view name);
+std::string JoinPath(std::string_view folder, std::string_view name);
+
+// The folder part of a path, without the trailing separator; empty when there is none.
+std::string ExtractFileDir(std::string_view path);
+
+// True when path names an existing regular file (a directory is no file).
+bool FileExists(const std::string& path);
+
+// True when both paths name the same existing file (same device and inode).
+bool SameFile(const std::string& a, const std::string& b);
+
+// The whole file as bytes. Throws TFileError.
+std::string ReadFile(const std::string& path);
+
+// Creates or truncates path and writes data. A short write is an error. Throws TFileError.
+void WriteFile(const std::string& path, std::string_view data);
+
+// Replaces path as a whole: data goes to a temporary file in the same folder, which is flushed
+// and renamed over path, keeping its permissions. Readers see the old or the new file, never a
+// torn one. Throws TFileError.
+void ReplaceFile(const std::string& path, std::string_view data);
+
+// "message: path: reason" for the current errno.
+TFileError FileError(std::string_view message, const std::string& path);
+
+// Test seam: the next write through WriteFile or ReplaceFile fails after this many bytes.
+// A negative value switches the fault off.
+void SetWriteFault(long long bytesBeforeFailure);
+
+enum class TMessageIcon { Warning, Error, Information };
+
+// The modal message box. Batch mode writes "caption: text" as one line to stderr; the window
+// installs a graphical box. Texts are UTF-8.
+using TMessageBoxHandler =
+    std::function<void(const std::string& caption, const std::string& text, TMessageIcon icon)>;
+void SetMessageBoxHandler(TMessageBoxHandler handler);
+void ShowMessageBox(const std::string& caption, const std::string& text,
+                    TMessageIcon icon = TMessageIcon::Warning);
+
+// How many message boxes have been shown; a batch run that showed one has failed.
+int MessageBoxCount();
+
+// The caption of the messages the program shows itself.
+inline constexpr const char* ErrorCaption = "エラー";
+inline void ShowError(const std::string& text) { ShowMessageBox(ErrorCaption, text); }
+
+} // namespace Platform

@@ -1,0 +1,48 @@
+// Testutil: temporary folders, byte files and a program folder for the tests.
+#pragma once
+
+#include "platform/Codepage.h"
+#include "platform/Platform.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace TestUtil {
+
+// A fresh folder, removed with everything in it when the object goes.
+class TTempDir {
+public:
+    TTempDir();
+    ~TTempDir();
+    TTempDir(const TTempDir&) = delete;
+    TTempDir& operator=(const TTempDir&) = delete;
+    const std::string& Path() const { return Folder; }
+    std::string File(std::string_view name) const { return Folder + "/" + std::string(name); }
+
+private:
+    std::string Folder;
+};
+
+// A temporary program folder filled from a source folder (the shipped data by default);
+// the program folder points there while the object lives.
+class TProgramFolder : public TTempDir {
+public:
+    explicit TProgramFolder(const std::string& from = CORVINA_DATA_DIR);
+    ~TProgramFolder();
+};
+
+void WriteBytes(const std::string& path, std::string_view bytes);
+std::string ReadBytes(const std::string& path);
+bool Exists(const std::string& path);
+
+// Code page 932 bytes of a UTF-8 literal, and back.
+inline std::string Sjis(std::u16string_view text) { return CodePage::Encode(text); }
+inline std::u16string Wide(std::string_view sjis) { return CodePage::Decode(sjis); }
+inline std::string Utf8(std::u16string_view text) { return CodePage::ToUtf8(text); }
+
+// Runs the built corvina with arguments; stderr goes to errText. Returns the exit status.
+int RunCorvina(const std::string& args, std::string* errText = nullptr,
+               const std::string& exe = CORVINA_EXE);
+
+} // namespace TestUtil

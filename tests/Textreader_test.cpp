@@ -1,0 +1,131 @@
+// Tests of TTextReader and TTextWriter: line ends, end mark, CR LF output, write-on-close.
+#include "core/Textreader.h"
+#include "core/Textwriter.h"
+#include "Testutil.h"
+
+#include <gtest/gtest.h>
+
+using namespace TestUtil;
+
+namespace {
+
+std::u16string ReadAll(const std::string& path, int extraCalls = 3)
+{
+    TTextReader reader(path);
+    std::u16string out;
+    for (;;) {
+        char16_t ch = reader.ReadChar();
+        if (ch == 0)
+            break;
+        out += ch;
+    }
+    for (int i = 0; i < extraCalls; ++i)
+        EXPECT_EQ(reader.ReadChar(), 0) << "the end mark must repeat";
+    return out;
+}
+
+} // namespace
+
+TEST(TTextReader, LineEndsAndEndMark)
+{
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::u16string expected;
+    };
+    const Case cases[] = {
+        {"empty file", "", u""},
+        {"last line without end", "ab\r\ncd", u"ab\ncd\n"},
+        {"last line with CR LF", "ab\r\ncd\r\n", u"ab\ncd\n"},
+        {"one CR LF", "\r\n", u"\n"},
+        {"lone CR ends a line", "a\rb", u"a\nb\n"},
+        {"lone LF", "a\nb\n", u"a\nb\n"},
+        {"LF CR is two line ends", "a\n\rb", u"a\n\nb\n"},
+        {"empty line", "a\r\n\r\nb", u"a\n\nb\n"},
+        {"zero byte ends the text", std::string("ab\0cd\r\nef", 9), u"ab\n"},
+        {"zero byte first", std::string("\0abc", 4), u""},
+        {"double-byte characters", Sjis(u"表示\r\nソ"), u"表示\nソ\n"},
+    };
+    TTempDir dir;
+    for (const Case& c : cases) {
+        std::string path = dir.File("in.txt");
+        WriteBytes(path, c.bytes);
+        EXPECT_EQ(ReadAll(path), c.expected) << c.name;
+    }
+}
+
+TEST(TTextReader, MissingFileOrDirectoryYieldsEndMark)
+{
+    TTempDir dir;
+    EXPECT_EQ(ReadAll(dir.File("missing.txt")), u"");
+    EXPECT_EQ(ReadAll(dir.Path()), u"");
+}
+
+TEST(TTextReader, FileCreatedAfterFirstReadIsNotNoticed)
+{
+    TTempDir dir;
+    TTextReader reader(dir.File("late.txt"));
+    EXPECT_EQ(reader.ReadChar(), 0);
+    WriteBytes(dir.File("late.txt"), "abc");
+    EXPECT_EQ(reader.ReadChar(), 0);
+}
+
+TEST(TTextWriter, WritesNothingUntilCloseAndNoFileWithoutCharacters)
+{
+    TTempDir dir;
+    std::string path = dir.File("out.txt");
+    {
+        TTextWriter writer(path);
+        writer.Close();
+    }
+    EXPECT_FALSE(Exists(path)) << "a writer that never received a character creates no file";
+
+    WriteBytes(path, "keep");
+    {
+        TTextWriter writer(path);
+        writer.WriteText(u"abc");
+        EXPECT_EQ(ReadBytes(path), "keep") << "nothing reaches the disk before Close";
+    }
+    EXPECT_EQ(ReadBytes(path), "keep") << "a writer dropped unclosed leaves the file untouched";
+}
+
+TEST(TTextWriter, LinesEndWithCrLf)
+{
+    struct Case {
+        const char* name;
+        std::u16string chars;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"unfinished last line", u"a\n\nb", "a\r\n\r\nb\r\n"},
+        {"finished last line", u"a\n", "a\r\n"},
+        {"CR is an ordinary character", u"a\rb", "a\rb\r\n"},
+        {"Japanese", u"表示ソ能", Sjis(u"表示ソ能") + "\r\n"},
+        {"not in the code page", u"a\u00E9b", "a?b\r\n"},
+        {"only a line break", u"\n", "\r\n"},
+    };
+    TTempDir dir;
+    for (const Case& c : cases) {
+        std::string path = dir.File("out.txt");
+        TTextWriter writer(path);
+        writer.WriteText(c.chars);
+        writer.Close();
+        EXPECT_EQ(ReadBytes(path), c.expected) << c.name;
+    }
+}
+
+TEST(TTextWriter, ReadThenWriteNormalisesLineEndsAndKeepsStrayBytes)
+{
+    TTempDir dir;
+    // Stray bytes: undefined single bytes, a lead byte before a line end, a lead byte at the end.
+    std::string input = "a\rb\nc\r\n\x80\xA0\xFD\xFE\xFF x\x81\n\x85\x40 \x5C" + Sjis(u"表") + "\x81";
+    std::string expected =
+        "a\r\nb\r\nc\r\n\x80\xA0\xFD\xFE\xFF x\x81\r\n\x85\x40 \x5C" + Sjis(u"表") + "\x81\r\n";
+    WriteBytes(dir.File("in.txt"), input);
+    TTextReader reader(dir.File("in.txt"));
+    TTextWriter writer(dir.File("out.txt"));
+    for (char16_t ch = reader.ReadChar(); ch != 0; ch = reader.ReadChar())
+        writer.WriteChar(ch);
+    writer.Close();
+    EXPECT_EQ(ReadBytes(dir.File("out.txt")), expected);
+}
