@@ -1,0 +1,79 @@
+// Tests of the code page 932 layer: Microsoft's mapping, widths, stray bytes, case folding.
+#include "platform/Codepage.h"
+
+#include <gtest/gtest.h>
+
+TEST(CodePage, MicrosoftMappingKeepsBackslashAndTilde)
+{
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::u16string text;
+    };
+    const Case cases[] = {
+        {"backslash is no yen sign", "\x5C", u"\\"},
+        {"tilde is no overline", "\x7E", u"~"},
+        {"hyphen minus", "\x81\x7C", u"\uFF0D"},
+        {"wave dash", "\x81\x60", u"\uFF5E"},
+        {"second byte 0x5C", "\x95\x5C\x83\x5C\x94\x5C", u"表ソ能"},
+        {"half-width katakana", "\xB1\xDF", u"ｱﾟ"},
+        {"NEC row 13", "\x87\x40", u"①"},
+        {"user-defined area", "\xF0\x40", u"\uE000"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CodePage::Decode(c.bytes), c.text) << c.name;
+        EXPECT_EQ(CodePage::Encode(c.text), c.bytes) << c.name;
+    }
+}
+
+TEST(CodePage, DuplicateCodesEncodeAsWindowsDoes)
+{
+    // IBM extensions and their NEC-selected copies decode alike; the IBM code is written back.
+    EXPECT_EQ(CodePage::Decode("\xFA\x5C"), CodePage::Decode("\xED\x40"));
+    EXPECT_EQ(CodePage::Encode(CodePage::Decode("\xED\x40")), "\xFA\x5C");
+    // JIS X 0208 wins over the NEC row 13 copy.
+    EXPECT_EQ(CodePage::Encode(u"≒"), "\x81\xE0");
+}
+
+TEST(CodePage, StrayBytesSurviveDecodeAndEncode)
+{
+    const std::string cases[] = {
+        "\x80", "\xA0", "\xFD\xFE\xFF", "\x81",          // undefined bytes; lead byte at the end
+        "\x81\x0A", "\x85\x40", "a\x81 b", "\x82\xFF\x5C", // lead byte with no valid partner
+    };
+    for (const std::string& bytes : cases) {
+        std::u16string text = CodePage::Decode(bytes);
+        EXPECT_EQ(CodePage::Encode(text), bytes);
+    }
+    // A lead byte with an invalid partner does not swallow a backslash after it.
+    EXPECT_EQ(CodePage::Decode("\x85\x5C").back(), u'\\');
+}
+
+TEST(CodePage, CharWidthAndReplacement)
+{
+    EXPECT_EQ(CodePage::CharWidth(u'a'), 1);
+    EXPECT_EQ(CodePage::CharWidth(u'ｱ'), 1);
+    EXPECT_EQ(CodePage::CharWidth(u'表'), 2);
+    EXPECT_EQ(CodePage::CharWidth(u'\u00E9'), 1); // written as "?"
+    EXPECT_EQ(CodePage::Encode(u"\u00E9\u4E02"), "??");
+}
+
+TEST(CodePage, CaseInsensitiveComparison)
+{
+    EXPECT_TRUE(CodePage::SameText(u"Begin", u"BEGIN"));
+    EXPECT_TRUE(CodePage::SameText(u"ａｂｃ", u"ＡＢＣ"));
+    EXPECT_TRUE(CodePage::SameText(u"αβ", u"ΑΒ"));
+    EXPECT_TRUE(CodePage::SameText(u"жЖ", u"ЖЖ"));
+    EXPECT_FALSE(CodePage::SameText(u"ab", u"abc"));
+    EXPECT_FALSE(CodePage::SameText(u"a", u"ａ"));
+    EXPECT_TRUE(CodePage::SameText(std::string("END"), std::string("end")));
+    EXPECT_FALSE(CodePage::SameText(u"[", u"{")); // 0x5B and 0x7B differ by the case bit only
+}
+
+TEST(CodePage, Utf8RoundTrip)
+{
+    const std::u16string text = u"エラー: a\u00E9\U0001F600";
+    EXPECT_EQ(CodePage::FromUtf8(CodePage::ToUtf8(text)), text);
+    EXPECT_EQ(CodePage::ToUtf8(u"表"), "\xE8\xA1\xA8");
+    EXPECT_EQ(CodePage::FromUtf8("a\xFF"), u"a\uFFFD");
+}

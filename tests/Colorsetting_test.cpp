@@ -1,0 +1,177 @@
+// Tests of TColorSettingList: color.txt field syntax, integers, round trip and errors.
+#include "output/Colorsettinglist.h"
+#include "Testutil.h"
+
+#include <gtest/gtest.h>
+
+using namespace TestUtil;
+
+namespace {
+
+std::string Line(std::u16string_view text) { return Sjis(text) + "\r\n"; }
+
+std::string Twelve()
+{
+    std::string text;
+    for (int i = 0; i < 12; ++i)
+        text += "item" + std::to_string(i) + ",c" + std::to_string(i) + ",0x000000,0xFFFFFF,0,0,0\r\n";
+    return text;
+}
+
+} // namespace
+
+TEST(TColorSettingList, SplitFields)
+{
+    struct Case {
+        const char* line;
+        std::vector<std::string> fields;
+    };
+    const Case cases[] = {
+        {"a,b,c", {"a", "b", "c"}},
+        {"  a , b ,c", {"a", "b", "c"}},
+        {"\"a b\",c", {"a b", "c"}},
+        {"\"say \"\"hi\"\"\",x", {"say \"hi\"", "x"}},
+        {"a b,c", {"a", "b", "c"}},            // an unquoted space separates fields
+        {"a,,b", {"a", "", "b"}},              // two commas give an empty field
+        {"a,b,", {"a", "b", ""}},              // a final comma gives a final empty field
+        {"", {}},
+        {"\"a,b\"c", {"a,b", "c"}},
+        {"\"open", {"open"}},                  // an unclosed quote runs to the end
+        {"\t\x01x", {"x"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TColorSettingList::SplitFields(c.line), c.fields) << c.line;
+}
+
+TEST(TColorSettingList, JoinFieldsQuotesOnlyWhatNeedsIt)
+{
+    EXPECT_EQ(TColorSettingList::JoinFields({"a", "b c", "d,e", "f\"g", "", "h"}),
+              "a,\"b c\",\"d,e\",\"f\"\"g\",,h");
+    for (const std::vector<std::string>& fields :
+         {std::vector<std::string>{"a b", "x\"y\"", ",", "\t"}, {"plain", "0x0000FF"}})
+        EXPECT_EQ(TColorSettingList::SplitFields(TColorSettingList::JoinFields(fields)), fields);
+}
+
+TEST(TColorSettingList, ParseInteger)
+{
+    struct Case {
+        const char* text;
+        bool ok;
+        std::int32_t value;
+    };
+    const Case cases[] = {
+        {"255", true, 255},       {"0xFF", true, 255},     {"0XfF", true, 255},
+        {"$FF", true, 255},       {"  12", true, 12},      {"-1", true, -1},
+        {"+7", true, 7},          {"0xFFFFFFFF", true, -1}, {"2147483647", true, 2147483647},
+        {"", false, 0},           {"0x", false, 0},        {"12a", false, 0},
+        {"2147483648", false, 0}, {"0x100000000", false, 0}, {"abc", false, 0},
+    };
+    for (const Case& c : cases) {
+        std::int32_t v = 0;
+        EXPECT_EQ(TColorSettingList::ParseInteger(c.text, v), c.ok) << c.text;
+        if (c.ok) {
+            EXPECT_EQ(v, c.value) << c.text;
+        }
+    }
+}
+
+TEST(TColorSettingList, LoadsAndWritesBackByteForByte)
+{
+    TProgramFolder folder("");
+    const std::string original = Line(u"予約語,res,0xFF0000,0xFFFFFF,1,0,1") +
+                                 Line(u"\"a b\",\"x,y\",0x0000FF,0x000000,0,1,0");
+    WriteBytes(folder.File("color.txt"), original);
+    {
+        TColorSettingList list;
+        ASSERT_EQ(list.Count(), 2);
+        const TColorSetting* item = list.Item(0);
+        EXPECT_EQ(item->Name, Sjis(u"予約語"));
+        EXPECT_EQ(item->CssClass, "res");
+        EXPECT_EQ(item->Color, 0xFF0000);
+        EXPECT_EQ(item->BackColor, 0xFFFFFF);
+        EXPECT_TRUE(item->Bold);
+        EXPECT_FALSE(item->Italic);
+        EXPECT_TRUE(item->Enabled);
+        EXPECT_EQ(list.Item(1)->Name, "a b");
+        EXPECT_EQ(list.Item(1)->CssClass, "x,y");
+    }
+    EXPECT_EQ(ReadBytes(folder.File("color.txt")), original);
+}
+
+TEST(TColorSettingList, NormalisesValuesOnWriting)
+{
+    TProgramFolder folder("");
+    WriteBytes(folder.File("color.txt"), "n,c,255,$FFFFFF,2,-1,0\nm,d,0xFFFFFFFF,0x1000000,0,0,1\n");
+    {
+        TColorSettingList list;
+        EXPECT_EQ(list.Item(0)->Color, 0x0000FF);
+        EXPECT_TRUE(list.Item(0)->Bold);
+        EXPECT_TRUE(list.Item(0)->Italic);
+    }
+    EXPECT_EQ(ReadBytes(folder.File("color.txt")),
+              "n,c,0x0000FF,0xFFFFFF,1,1,0\r\nm,d,0xFFFFFFFF,0x1000000,0,0,1\r\n");
+}
+
+TEST(TColorSettingList, UnquotedSpaceShiftsFields)
+{
+    TProgramFolder folder("");
+    WriteBytes(folder.File("color.txt"), "a b,0,0,0,0,0,0\r\n");
+    TColorSettingList list;
+    list.DiscardOnDestroy();
+    EXPECT_EQ(list.Item(0)->Name, "a");
+    EXPECT_EQ(list.Item(0)->CssClass, "b");
+    EXPECT_EQ(list.Item(0)->BackColor, 0); // the shift moved every later field one place
+}
+
+TEST(TColorSettingList, MalformedFileNamesFileAndLineAndIsNotRewritten)
+{
+    struct Case {
+        const char* name;
+        std::string text;
+        const char* expectInMessage;
+    };
+    const Case cases[] = {
+        {"too few fields", Twelve() + "x,y,0,0,0,0\r\n", "13 行目"},
+        {"empty line", "a,b,0,0,0,0,0\r\n\r\n", "2 行目"},
+        {"colour not an integer", "a,b,red,0,0,0,0\r\n", "\"red\""},
+        {"flag not an integer", "a,b,0,0,yes,0,0\r\n", "\"yes\""},
+    };
+    for (const Case& c : cases) {
+        TProgramFolder folder("");
+        WriteBytes(folder.File("color.txt"), c.text);
+        try {
+            TColorSettingList list;
+            ADD_FAILURE() << c.name << ": loaded";
+        } catch (const TFileError& e) {
+            std::string message = e.what();
+            EXPECT_NE(message.find("color.txt"), std::string::npos) << c.name << ": " << message;
+            EXPECT_NE(message.find(c.expectInMessage), std::string::npos) << c.name << ": " << message;
+        }
+        EXPECT_EQ(ReadBytes(folder.File("color.txt")), c.text) << c.name;
+    }
+}
+
+TEST(TColorSettingList, MissingFileThrowsWithPath)
+{
+    TProgramFolder folder("");
+    try {
+        TColorSettingList list;
+        ADD_FAILURE() << "loaded";
+    } catch (const TFileError& e) {
+        EXPECT_NE(std::string(e.what()).find(folder.File("color.txt")), std::string::npos);
+    }
+    EXPECT_FALSE(Exists(folder.File("color.txt")));
+}
+
+TEST(TColorSettingList, ShippedFileHasTheTwelveItemsInOrder)
+{
+    TProgramFolder folder;
+    TColorSettingList list;
+    list.DiscardOnDestroy();
+    ASSERT_EQ(list.Count(), 12);
+    const std::u16string_view names[] = {u"予約語", u"ディレクティブ", u"コメント", u"文字列",
+                                         u"文字",   u"数字",           u"識別子",   u"演算子",
+                                         u"区切り記号", u"強調１",      u"強調２",   u"強調３"};
+    for (int i = 0; i < 12; ++i)
+        EXPECT_EQ(Wide(list.Item(i)->Name), names[i]) << i;
+}

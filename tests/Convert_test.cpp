@@ -1,0 +1,202 @@
+// Tests of TConvert and the conversion job: templates, body, file-name check, style sheet.
+#include "core/Convert.h"
+#include "platform/Platform.h"
+#include "ui/Form1core.h"
+#include "Testutil.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using namespace TestUtil;
+
+namespace {
+
+// Records the message boxes instead of printing them.
+class TMessageLog {
+public:
+    TMessageLog()
+    {
+        Platform::SetMessageBoxHandler(
+            [this](const std::string& caption, const std::string& text, Platform::TMessageIcon) {
+                Messages.push_back(caption + ": " + text);
+            });
+    }
+    ~TMessageLog() { Platform::SetMessageBoxHandler(nullptr); }
+    std::vector<std::string> Messages;
+};
+
+// The shipped program folder, a window object with its lists, and a work folder.
+class ConversionJobTest : public ::testing::Test {
+protected:
+    TProgramFolder Folder;
+    TTempDir Work;
+    TMessageLog Log;
+    TForm1Core Form;
+
+    void SetUp() override
+    {
+        Form.FormCreate({});
+        Form.ColorList->DiscardOnDestroy();
+    }
+    std::string Run(const std::string& code, const std::string& input, const std::string& output)
+    {
+        Form.BuildStyleSheet();
+        Form.RunConversion(code, input, output);
+        return Exists(output) ? ReadBytes(output) : "<none>";
+    }
+};
+
+} // namespace
+
+TEST(TConvert, CopyWritesEveryLineWithABreak)
+{
+    TProgramFolder folder("");
+    WriteBytes(folder.File("color.txt"), "");
+    TColorSettingList styles;
+    styles.DiscardOnDestroy();
+    TConvert convert(styles);
+    WriteBytes(folder.File("t.txt"), "a\r\nb");
+    TTextWriter writer(folder.File("out.txt"));
+    TTextReader missing(folder.File("missing.txt"));
+    convert.Copy(missing, writer);
+    TTextReader reader(folder.File("t.txt"));
+    convert.Copy(reader, writer);
+    writer.Close();
+    EXPECT_EQ(ReadBytes(folder.File("out.txt")), "a\r\nb\r\n");
+}
+
+TEST_F(ConversionJobTest, OutputIsHeaderBodyFooter)
+{
+    struct Case {
+        const char* name;
+        std::string source;
+        std::string body;
+    };
+    const Case cases[] = {
+        {"escaped plain text", "a<b\r\n\tc", "a&#x3C;b\r\n    c\r\n"},
+        {"no final line end", "x", "x\r\n"},
+        {"empty source", "", ""},
+        {"tab after a double-byte character", Sjis(u"表\tx"), Sjis(u"表") + "  x\r\n"},
+        {"stray bytes unchanged", "\x80\xFD x\x81", "\x80\xFD x\x81\r\n"},
+    };
+    for (const Case& c : cases) {
+        WriteBytes(Work.File("in.txt"), c.source);
+        EXPECT_EQ(Run("txt", Work.File("in.txt"), Work.File("out.html")),
+                  "<PRE>\r\n" + c.body + "</PRE>\r\n")
+            << c.name;
+    }
+    EXPECT_TRUE(Log.Messages.empty());
+}
+
+TEST_F(ConversionJobTest, MissingTemplatesGiveTheBodyAlone)
+{
+    std::remove(Folder.File("header.txt").c_str());
+    WriteBytes(Folder.File("footer.txt"), "");
+    WriteBytes(Work.File("in.txt"), "a");
+    EXPECT_EQ(Run("txt", Work.File("in.txt"), Work.File("out.html")), "a\r\n");
+}
+
+TEST_F(ConversionJobTest, WritesDesignCssBesideTheOutput)
+{
+    WriteBytes(Work.File("in.txt"), "a");
+    Run("txt", Work.File("in.txt"), Work.File("out.html"));
+    EXPECT_EQ(ReadBytes(Work.File("design.css")), ReadBytes(std::string(CORVINA_DATA_DIR) + "/design.css"))
+        << "the shipped design.css must be what the shipped color.txt builds";
+}
+
+TEST_F(ConversionJobTest, FileNameCheck)
+{
+    WriteBytes(Work.File("in.txt"), "source");
+    WriteBytes(Work.File("keep.html"), "keep");
+    ::mkdir(Work.File("dir").c_str(), 0777);
+    struct Case {
+        const char* name;
+        std::string input, output;
+        const char* message; // nullptr: no message
+        std::string keepPath;
+        std::string keepBytes;
+    };
+    const Case cases[] = {
+        {"both empty", "", "", nullptr, Work.File("design.css"), "<none>"},
+        {"input empty", "", Work.File("keep.html"), nullptr, Work.File("keep.html"), "keep"},
+        {"output empty", Work.File("in.txt"), "", nullptr, Work.File("design.css"), "<none>"},
+        {"input missing", Work.File("none.txt"), Work.File("keep.html"), "エラー: ファイルが見つかりません",
+         Work.File("keep.html"), "keep"},
+        {"input is a directory", Work.File("dir"), Work.File("keep.html"),
+         "エラー: ファイルが見つかりません", Work.File("keep.html"), "keep"},
+        {"output folder missing", Work.File("in.txt"), Work.File("no/out.html"),
+         "エラー: 不正なファイル名です", Work.File("design.css"), "<none>"},
+        {"output is a directory", Work.File("in.txt"), Work.File("dir"), "エラー: 不正なファイル名です",
+         Work.File("design.css"), "<none>"},
+        {"same path", Work.File("in.txt"), Work.File("in.txt"),
+         "エラー: 入力ファイルと出力ファイルが同じです", Work.File("in.txt"), "source"},
+        {"same file by another name", Work.File("in.txt"), Work.Path() + "/dir/../in.txt",
+         "エラー: 入力ファイルと出力ファイルが同じです", Work.File("in.txt"), "source"},
+    };
+    for (const Case& c : cases) {
+        Log.Messages.clear();
+        EXPECT_FALSE(Form.CheckFileNames(c.input, c.output)) << c.name;
+        if (c.message == nullptr)
+            EXPECT_TRUE(Log.Messages.empty()) << c.name;
+        else
+            EXPECT_EQ(Log.Messages, std::vector<std::string>{c.message}) << c.name;
+        std::string kept = Exists(c.keepPath) ? ReadBytes(c.keepPath) : "<none>";
+        EXPECT_EQ(kept, c.keepBytes) << c.name;
+    }
+}
+
+TEST_F(ConversionJobTest, SuccessfulCheckEmptiesTheOutput)
+{
+    WriteBytes(Work.File("in.txt"), "a");
+    WriteBytes(Work.File("out.html"), "old");
+    EXPECT_TRUE(Form.CheckFileNames(Work.File("in.txt"), Work.File("out.html")));
+    EXPECT_EQ(ReadBytes(Work.File("out.html")), "");
+
+    // Nothing to write at all: the output stays as the check left it.
+    std::remove(Folder.File("header.txt").c_str());
+    std::remove(Folder.File("footer.txt").c_str());
+    WriteBytes(Work.File("empty.txt"), "");
+    WriteBytes(Work.File("out.html"), "old");
+    EXPECT_EQ(Run("txt", Work.File("empty.txt"), Work.File("out.html")), "");
+}
+
+TEST_F(ConversionJobTest, RunTwiceReplacesOutputAndStyleSheet)
+{
+    WriteBytes(Work.File("in.txt"), "first");
+    Run("txt", Work.File("in.txt"), Work.File("out.html"));
+    WriteBytes(Work.File("in.txt"), "second");
+    for (int i = 0; i < Form.ColorList->Count(); ++i)
+        Form.ColorList->Item(i)->Enabled = false;
+    EXPECT_EQ(Run("txt", Work.File("in.txt"), Work.File("out.html")), "<PRE>\r\nsecond\r\n</PRE>\r\n");
+    EXPECT_EQ(ReadBytes(Work.File("design.css")), TForm1Core::PreRule() + "\r\n");
+}
+
+TEST_F(ConversionJobTest, StyleSheetLines)
+{
+    TColorSettingList& list = *Form.ColorList;
+    for (int i = 0; i < list.Count(); ++i)
+        list.Item(i)->Enabled = false;
+    auto set = [&](int i, std::int32_t color, std::int32_t back, bool bold, bool italic) {
+        TColorSetting* item = list.Item(i);
+        item->Enabled = true;
+        item->Color = color;
+        item->BackColor = back;
+        item->Bold = bold;
+        item->Italic = italic;
+    };
+    set(2, 0x008000, 0xFFFFFF, false, true);
+    set(0, 0x0000FF, 0xFF0000, true, false);
+    set(6, 0, 0xFFFFFF, false, false);
+    set(11, 0x1000000, 0x12345678, false, false); // only the low 24 bits count
+    Form.BuildStyleSheet();
+    std::vector<std::string> expected = {
+        TForm1Core::PreRule(),
+        Sjis(u"PRE SPAN.res{color:#FF0000;background-color:#0000FF;font-weight:bold;} /* 予約語 */"),
+        Sjis(u"PRE SPAN.cmt{color:#008000;font-style:italic;} /* コメント */"),
+        Sjis(u"PRE SPAN.idt{} /* 識別子 */"),
+        Sjis(u"PRE SPAN.em3{color:#000000;background-color:#785634;} /* 強調３ */"),
+    };
+    EXPECT_EQ(Form.StyleSheet->Lines(), expected);
+    EXPECT_EQ(Wide(TForm1Core::PreRule()),
+              u"PRE{font-family:'ＭＳ ゴシック';font-size:9pt;background-color:white;color:black;}");
+}

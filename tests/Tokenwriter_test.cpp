@@ -1,0 +1,114 @@
+// Tests of TTokenWriter: spans, switched-off items, escaping, references above U+007F.
+#include "output/Tokenwriter.h"
+#include "Testutil.h"
+
+#include <gtest/gtest.h>
+
+using namespace TestUtil;
+
+namespace {
+
+// A program folder with two items and an escape list; renders tokens into HTML bytes.
+class TokenWriterTest : public ::testing::Test {
+protected:
+    TProgramFolder Folder{""};
+
+    void SetUp() override
+    {
+        WriteBytes(Folder.File("color.txt"),
+                   Sjis(u"予約語,res,0x800000,0xFFFFFF,1,0,1\r\n"
+                        u"コメント,cmt,0x008000,0xFFFFFF,0,1,0\r\n"
+                        u"コメント,late,0,0xFFFFFF,0,0,1\r\n"
+                        u"文字列,,0,0xFFFFFF,0,0,1\r\n"));
+    }
+
+    std::string Render(const std::vector<TToken>& tokens)
+    {
+        TColorSettingList styles;
+        styles.DiscardOnDestroy();
+        std::string path = Folder.File("out.html");
+        std::remove(path.c_str());
+        {
+            TTextWriter writer(path);
+            TTokenWriter tokenWriter(writer, styles);
+            for (const TToken& t : tokens)
+                tokenWriter.WriteToken(t);
+            writer.Close();
+        }
+        return Exists(path) ? ReadBytes(path) : "";
+    }
+};
+
+} // namespace
+
+TEST_F(TokenWriterTest, SpansForEnabledItemsOnly)
+{
+    struct Case {
+        const char* name;
+        std::vector<TToken> tokens;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"enabled item", {TToken(u"if", u"予約語")}, "<SPAN CLASS=\"res\">if</SPAN>\r\n"},
+        {"first enabled item of the name wins", {TToken(u"//x", u"コメント")},
+         "<SPAN CLASS=\"late\">//x</SPAN>\r\n"},
+        {"other is never highlighted", {TToken(u"  ", u"その他")}, "  \r\n"},
+        {"unknown kind", {TToken(u"x", u"識別子")}, "x\r\n"},
+        {"empty class name", {TToken(u"\"s\"", u"文字列")}, "<SPAN CLASS=\"\">\"s\"</SPAN>\r\n"},
+        {"kinds are compared exactly", {TToken(u"x", u"予約語 ")}, "x\r\n"},
+        {"span across lines", {TToken(u"/*a\nb*/", u"コメント")},
+         "<SPAN CLASS=\"late\">/*a\r\nb*/</SPAN>\r\n"},
+        {"no text at all", {TToken(u"", u"その他")}, ""},
+        {"nothing between tokens", {TToken(u"a", u"その他"), TToken(u"if", u"予約語"), TToken(u"b", u"その他")},
+         "a<SPAN CLASS=\"res\">if</SPAN>b\r\n"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Render(c.tokens), c.expected) << c.name;
+}
+
+TEST_F(TokenWriterTest, NothingEscapedWithoutEscapeList)
+{
+    EXPECT_EQ(Render({TToken(u"a<b&c", u"その他")}), "a<b&c\r\n");
+}
+
+TEST_F(TokenWriterTest, EscapesListedCharactersCaseInsensitively)
+{
+    WriteBytes(Folder.File("escape.txt"),
+               Sjis(u"<\r\n&\r\na\r\nab\r\n \r\n\r\n表\nｇ\r\n\"\r\n"));
+    struct Case {
+        const char* name;
+        std::u16string text;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"ASCII", u"a<b&c", "&#x61;&#x3C;b&#x26;c"},
+        {"letter case aside", u"aA", "&#x61;&#x41;"},
+        {"double quote", u"\"", "&#x22;"},
+        {"multi-character lines match nothing", u"b", "b"},
+        {"a line of one space is that character", u" ", "&#x20;"},
+        {"double-byte character by its full code", u"表示", "&#x8868;" + Sjis(u"示")},
+        {"full-width letters fold too", u"ｇＧ", "&#xFF47;&#xFF27;"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Render({TToken(c.text, u"その他")}), c.expected + "\r\n") << c.name;
+}
+
+TEST_F(TokenWriterTest, EscapeReturnsTheReplacedText)
+{
+    WriteBytes(Folder.File("escape.txt"), "<\r\n>\r\n");
+    TColorSettingList styles;
+    styles.DiscardOnDestroy();
+    TTextWriter writer(Folder.File("unused.html"));
+    TTokenWriter tokenWriter(writer, styles);
+    EXPECT_EQ(tokenWriter.Escape(u""), u"");
+    EXPECT_EQ(tokenWriter.Escape(u"<a>"), u"&#x3C;a&#x3E;");
+}
+
+TEST_F(TokenWriterTest, UnreadableEscapeListThrows)
+{
+    TColorSettingList styles;
+    styles.DiscardOnDestroy();
+    std::filesystem::create_directory(Folder.File("escape.txt")); // a directory is no file: ignored
+    TTextWriter writer(Folder.File("unused.html"));
+    EXPECT_NO_THROW(TTokenWriter(writer, styles));
+}
