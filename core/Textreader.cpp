@@ -17,10 +17,9 @@ void TTextReader::Close()
     }
 }
 
-char16_t TTextReader::ReadChar()
+// Past the end of the current line: its line break, the next line, or the end mark.
+char16_t TTextReader::ReadCharSlow()
 {
-    if (Column >= 1 && static_cast<size_t>(Column) <= Line.size())
-        return Line[static_cast<size_t>(Column++) - 1];
     if (!Active)
         return EndMark;
     if (Column < 0)

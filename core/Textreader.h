@@ -11,7 +11,12 @@ public:
     TTextReader& operator=(const TTextReader&) = delete;
 
     // The next character; 10 after every line, 0 at the end and for ever after.
-    char16_t ReadChar();
+    char16_t ReadChar()
+    {
+        if (Column >= 1 && static_cast<size_t>(Column) <= Line.size())
+            return Line[static_cast<size_t>(Column++) - 1];
+        return ReadCharSlow();
+    }
     void Close();
 
     const char16_t EndMark = 0;
@@ -28,5 +33,6 @@ private:
     bool Active = true;
     bool Loaded = false;
 
+    char16_t ReadCharSlow();
     char16_t NextLine();
 };

@@ -4,27 +4,40 @@
 #include "platform/Codepage.h"
 #include "platform/Platform.h"
 
-TTextWriter::TTextWriter(std::string fileName) : FileName(std::move(fileName)) {}
-
-void TTextWriter::WriteChar(char16_t ch)
-{
-    IsOpen = true;
-    if (ch == LineBreak)
-        FlushLine();
-    else
-        Line.push_back(ch);
+namespace {
+constexpr size_t PieceSize = 4 << 20;
 }
+
+TTextWriter::TTextWriter(std::string fileName) : FileName(std::move(fileName)) {}
 
 void TTextWriter::WriteText(std::u16string_view text)
 {
-    for (char16_t ch : text)
-        WriteChar(ch);
+    if (text.empty())
+        return;
+    IsOpen = true;
+    for (;;) {
+        size_t br = text.find(LineBreak);
+        if (br == std::u16string_view::npos) {
+            Line.append(text);
+            return;
+        }
+        Line.append(text.substr(0, br));
+        FlushLine();
+        text.remove_prefix(br + 1);
+    }
 }
 
 void TTextWriter::FlushLine()
 {
-    CodePage::EncodeAppend(Line, Lines);
-    Lines += "\r\n";
+    // At most two bytes a character, and CR LF.
+    size_t need = Line.size() * 2 + 2;
+    if (Lines.empty() || Lines.back().capacity() - Lines.back().size() < need) {
+        Lines.emplace_back();
+        Lines.back().reserve(need > PieceSize ? need : PieceSize);
+    }
+    std::string& piece = Lines.back();
+    CodePage::EncodeAppend(Line, piece);
+    piece += "\r\n";
     Line.clear();
 }
 
@@ -35,6 +48,6 @@ void TTextWriter::Close()
     if (!Line.empty())
         FlushLine();
     Platform::WriteFile(FileName, Lines);
-    std::string().swap(Lines);
+    std::vector<std::string>().swap(Lines);
     IsOpen = false;
 }

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 class TTextWriter {
 public:
@@ -10,7 +11,14 @@ public:
     TTextWriter(const TTextWriter&) = delete;
     TTextWriter& operator=(const TTextWriter&) = delete;
 
-    void WriteChar(char16_t ch);
+    void WriteChar(char16_t ch)
+    {
+        IsOpen = true;
+        if (ch == LineBreak)
+            FlushLine();
+        else
+            Line.push_back(ch);
+    }
     void WriteText(std::u16string_view text);
     void FlushLine();
 
@@ -20,8 +28,9 @@ public:
     const char16_t LineBreak = 10;
 
 private:
-    // The finished lines, encoded, each followed by CR LF.
-    std::string Lines;
+    // The finished lines, encoded, each followed by CR LF. The output is kept in pieces of a
+    // few megabytes, so a large output is never copied to grow and each byte is touched once.
+    std::vector<std::string> Lines;
     std::string FileName;
     std::u16string Line;
     bool IsOpen = false;

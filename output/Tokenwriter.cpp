@@ -41,14 +41,18 @@ TTokenWriter::TTokenWriter(TTextWriter& writer, const TColorSettingList& styles)
 
 const std::u16string* TTokenWriter::FindOpenTag(const std::u16string& kind)
 {
-    if (kind == LastKind && !LastKind.empty())
+    if (!LastKind.empty() && kind == LastKind)
         return LastOpenTag;
+    // Length and first character rule out almost every other item before the texts are compared.
     const std::u16string* tag = nullptr;
-    for (int i = 0; i < Styles.Count(); ++i)
-        if (Styles.Item(i)->Enabled && ItemNames[static_cast<size_t>(i)] == kind) {
+    for (int i = 0; i < Styles.Count(); ++i) {
+        const std::u16string& name = ItemNames[static_cast<size_t>(i)];
+        if (name.size() == kind.size() && (name.empty() || name[0] == kind[0]) && name == kind &&
+            Styles.Item(i)->Enabled) {
             tag = &OpenTags[static_cast<size_t>(i)];
             break;
         }
+    }
     LastKind = kind;
     LastOpenTag = tag;
     return tag;
@@ -82,13 +86,18 @@ std::u16string_view TTokenWriter::FormatReference(char16_t ch, char16_t (&buf)[8
 
 void TTokenWriter::WriteEscaped(std::u16string_view text)
 {
+    // Runs of characters that need no reference go to the writer in one piece.
     char16_t buf[8];
-    for (char16_t ch : text) {
-        if (Escaped->test(ch))
-            Writer.WriteText(FormatReference(ch, buf));
-        else
-            Writer.WriteChar(ch);
+    const std::bitset<65536>& escaped = *Escaped;
+    size_t run = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (!escaped.test(text[i]))
+            continue;
+        Writer.WriteText(text.substr(run, i - run));
+        Writer.WriteText(FormatReference(text[i], buf));
+        run = i + 1;
     }
+    Writer.WriteText(text.substr(run));
 }
 
 std::u16string TTokenWriter::Escape(std::u16string_view text) const

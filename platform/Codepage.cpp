@@ -116,22 +116,27 @@ void DecodeAppend(std::string_view text, std::u16string& out)
 {
     const TTables& t = Tables();
     size_t n = text.size();
+    // At most one character a byte: fill a sized buffer, then cut it to what was written.
+    size_t start = out.size();
+    out.resize(start + n);
+    char16_t* dest = out.data() + start;
+    const unsigned char* src = reinterpret_cast<const unsigned char*>(text.data());
     for (size_t i = 0; i < n; ++i) {
-        unsigned b = static_cast<unsigned char>(text[i]);
+        unsigned b = src[i];
         char16_t ch = t.Single[b];
         if (ch == Invalid && IsLeadByte(b) && i + 1 < n) {
-            unsigned trail = static_cast<unsigned char>(text[i + 1]);
-            ch = t.Double[b][trail];
+            ch = t.Double[b][src[i + 1]];
             if (ch != Invalid) {
-                out.push_back(ch);
+                *dest++ = ch;
                 ++i;
                 continue;
             }
         }
         // An undefined byte, or a lead byte without a valid partner: keep the byte alone; the
         // byte after it is read afresh.
-        out.push_back(ch != Invalid ? ch : static_cast<char16_t>(PrivateBase + b));
+        *dest++ = ch != Invalid ? ch : static_cast<char16_t>(PrivateBase + b);
     }
+    out.resize(static_cast<size_t>(dest - out.data()));
 }
 
 std::u16string Decode(std::string_view text)
@@ -160,8 +165,26 @@ void EncodeAppend(char16_t ch, std::string& out)
 
 void EncodeAppend(std::u16string_view text, std::string& out)
 {
-    for (char16_t ch : text)
-        EncodeAppend(ch, out);
+    const TTables& t = Tables();
+    // At most two bytes a character: fill a sized buffer, then cut it to what was written.
+    size_t start = out.size();
+    out.resize(start + text.size() * 2);
+    char* dest = out.data() + start;
+    for (char16_t ch : text) {
+        std::uint16_t code = t.Encoded[ch];
+        switch (t.Width[ch]) {
+        case 1:
+            *dest++ = static_cast<char>(code);
+            break;
+        case 2:
+            *dest++ = static_cast<char>(code >> 8);
+            *dest++ = static_cast<char>(code & 0xFF);
+            break;
+        default:
+            *dest++ = Replacement;
+        }
+    }
+    out.resize(static_cast<size_t>(dest - out.data()));
 }
 
 std::string Encode(std::u16string_view text)

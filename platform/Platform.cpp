@@ -7,8 +7,10 @@
 #include <cstring>
 #include <fcntl.h>
 #include <iostream>
+#include <map>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace Platform {
 namespace {
@@ -37,33 +39,108 @@ int& Count()
     return count;
 }
 
-// Writes all of data to fd; false (errno set) on failure, including the injected fault.
-bool WriteAll(int fd, std::string_view data)
+std::string& ReadFault()
 {
-    size_t limit = data.size();
-    bool fault = false;
-    if (WriteFault() >= 0) {
-        if (static_cast<unsigned long long>(WriteFault()) < limit) {
-            limit = static_cast<size_t>(WriteFault());
+    static std::string path;
+    return path;
+}
+
+struct TMemoryFiles {
+    std::string Folder;
+    std::map<std::string, std::string, std::less<>> Files;
+};
+
+TMemoryFiles& Memory()
+{
+    static TMemoryFiles memory;
+    return memory;
+}
+
+// The map entry path belongs to when the memory seam covers it, else nullptr.
+std::map<std::string, std::string, std::less<>>* MemoryFor(std::string_view path)
+{
+    TMemoryFiles& m = Memory();
+    if (m.Folder.empty() || path.size() <= m.Folder.size() ||
+        path.compare(0, m.Folder.size(), m.Folder) != 0 || path[m.Folder.size()] != '/')
+        return nullptr;
+    return &m.Files;
+}
+
+// Takes the injected write fault, if one is set: the number of bytes allowed, else -1.
+long long TakeWriteFault()
+{
+    long long bytes = WriteFault();
+    WriteFault() = -1;
+    return bytes;
+}
+
+// Writes the pieces to fd one after the other; false (errno set) on failure, including the
+// injected fault.
+bool WriteAll(int fd, std::span<const std::string_view> pieces)
+{
+    long long budget = TakeWriteFault();
+    for (std::string_view data : pieces) {
+        size_t limit = data.size();
+        bool fault = false;
+        if (budget >= 0 && static_cast<unsigned long long>(budget) < limit) {
+            limit = static_cast<size_t>(budget);
             fault = true;
         }
-        WriteFault() = -1;
-    }
-    size_t done = 0;
-    while (done < limit) {
-        ssize_t n = ::write(fd, data.data() + done, limit - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
+        size_t done = 0;
+        while (done < limit) {
+            ssize_t n = ::write(fd, data.data() + done, limit - done);
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                return false;
+            }
+            done += static_cast<size_t>(n);
+        }
+        if (fault) {
+            errno = ENOSPC;
             return false;
         }
-        done += static_cast<size_t>(n);
-    }
-    if (fault) {
-        errno = ENOSPC;
-        return false;
+        if (budget >= 0)
+            budget -= static_cast<long long>(limit);
     }
     return true;
+}
+
+bool WriteAll(int fd, std::string_view data) { return WriteAll(fd, std::span(&data, 1)); }
+
+// WriteFile and ReplaceFile into memory: the fault seam applies, and a failed write leaves the
+// old content.
+void WriteMemory(std::map<std::string, std::string, std::less<>>& files, const std::string& path,
+                 std::span<const std::string_view> pieces)
+{
+    long long budget = TakeWriteFault();
+    std::string data;
+    for (std::string_view piece : pieces)
+        data += piece;
+    if (budget >= 0 && static_cast<unsigned long long>(budget) < data.size()) {
+        errno = ENOSPC;
+        throw FileError("ファイルに書き込めません", path);
+    }
+    files[path] = std::move(data);
+}
+
+void WriteFileOf(const std::string& path, std::span<const std::string_view> pieces)
+{
+    if (auto* files = MemoryFor(path)) {
+        WriteMemory(*files, path, pieces);
+        return;
+    }
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        throw FileError("ファイルを作成できません", path);
+    if (!WriteAll(fd, pieces)) {
+        int saved = errno;
+        ::close(fd);
+        errno = saved;
+        throw FileError("ファイルに書き込めません", path);
+    }
+    if (::close(fd) != 0)
+        throw FileError("ファイルに書き込めません", path);
 }
 
 } // namespace
@@ -104,6 +181,8 @@ std::string ExtractFileDir(std::string_view path)
 
 bool FileExists(const std::string& path)
 {
+    if (auto* files = MemoryFor(path))
+        return files->count(path) != 0;
     struct stat st;
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
@@ -127,21 +206,37 @@ TFileError FileError(std::string_view message, const std::string& path)
 
 std::string ReadFile(const std::string& path)
 {
+    if (!ReadFault().empty() && ReadFault() == path) {
+        errno = EIO;
+        throw FileError("ファイルを読み込めません", path);
+    }
+    if (auto* files = MemoryFor(path)) {
+        auto it = files->find(path);
+        if (it == files->end()) {
+            errno = ENOENT;
+            throw FileError("ファイルを開けません", path);
+        }
+        return it->second;
+    }
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         throw FileError("ファイルを開けません", path);
     struct stat st;
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    bool known = ::fstat(fd, &st) == 0;
+    if (known && S_ISDIR(st.st_mode)) {
         ::close(fd);
         errno = EISDIR;
         throw FileError("ファイルを開けません", path);
     }
+    // Read straight into the result; one byte more than the size shows whether the file grew.
     std::string data;
-    if (st.st_size > 0)
-        data.reserve(static_cast<size_t>(st.st_size));
-    char buf[65536];
+    size_t expected = known && st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0;
+    data.resize(expected + 1);
+    size_t used = 0;
     for (;;) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
+        if (used == data.size())
+            data.resize(data.size() < 65536 ? 65536 : data.size() * 2);
+        ssize_t n = ::read(fd, data.data() + used, data.size() - used);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -152,29 +247,30 @@ std::string ReadFile(const std::string& path)
         }
         if (n == 0)
             break;
-        data.append(buf, static_cast<size_t>(n));
+        used += static_cast<size_t>(n);
     }
     ::close(fd);
+    data.resize(used);
     return data;
 }
 
 void WriteFile(const std::string& path, std::string_view data)
 {
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
-        throw FileError("ファイルを作成できません", path);
-    if (!WriteAll(fd, data)) {
-        int saved = errno;
-        ::close(fd);
-        errno = saved;
-        throw FileError("ファイルに書き込めません", path);
-    }
-    if (::close(fd) != 0)
-        throw FileError("ファイルに書き込めません", path);
+    WriteFileOf(path, std::span(&data, 1));
+}
+
+void WriteFile(const std::string& path, std::span<const std::string> pieces)
+{
+    std::vector<std::string_view> views(pieces.begin(), pieces.end());
+    WriteFileOf(path, views);
 }
 
 void ReplaceFile(const std::string& path, std::string_view data)
 {
+    if (auto* files = MemoryFor(path)) {
+        WriteMemory(*files, path, std::span(&data, 1));
+        return;
+    }
     // Replace the file a link points to, not the link.
     std::string target = path;
     char resolved[PATH_MAX];
@@ -221,6 +317,36 @@ void ReplaceFile(const std::string& path, std::string_view data)
 }
 
 void SetWriteFault(long long bytesBeforeFailure) { WriteFault() = bytesBeforeFailure; }
+
+void SetReadFault(const std::string& path) { ReadFault() = path; }
+
+void SetMemoryFolder(const std::string& folder)
+{
+    Memory().Folder = folder;
+    if (folder.empty())
+        Memory().Files.clear();
+}
+
+void PutMemoryFile(const std::string& path, std::string data)
+{
+    if (auto* files = MemoryFor(path))
+        (*files)[path] = std::move(data);
+}
+
+void RemoveMemoryFile(const std::string& path)
+{
+    if (auto* files = MemoryFor(path))
+        files->erase(path);
+}
+
+const std::string* MemoryFile(const std::string& path)
+{
+    auto* files = MemoryFor(path);
+    if (files == nullptr)
+        return nullptr;
+    auto it = files->find(path);
+    return it == files->end() ? nullptr : &it->second;
+}
 
 void SetMessageBoxHandler(TMessageBoxHandler handler) { Handler() = std::move(handler); }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -37,6 +38,8 @@ std::string ReadFile(const std::string& path);
 
 // Creates or truncates path and writes data. A short write is an error. Throws TFileError.
 void WriteFile(const std::string& path, std::string_view data);
+// The same for data held in several pieces, written one after the other.
+void WriteFile(const std::string& path, std::span<const std::string> pieces);
 
 // Replaces path as a whole: data goes to a temporary file in the same folder, which is flushed
 // and renamed over path, keeping its permissions. Readers see the old or the new file, never a
@@ -49,6 +52,18 @@ TFileError FileError(std::string_view message, const std::string& path);
 // Test seam: the next write through WriteFile or ReplaceFile fails after this many bytes.
 // A negative value switches the fault off.
 void SetWriteFault(long long bytesBeforeFailure);
+
+// Test seam: every ReadFile of path fails as an unreadable file does. Empty switches it off.
+void SetReadFault(const std::string& path);
+
+// Test seam: files under folder live in memory. FileExists, ReadFile, WriteFile and ReplaceFile
+// use a map for any path that starts with folder and a separator, and never touch the disk.
+// An empty folder switches the seam off and forgets the files.
+void SetMemoryFolder(const std::string& folder);
+void PutMemoryFile(const std::string& path, std::string data);
+void RemoveMemoryFile(const std::string& path);
+// The content of a file in memory, or nullptr when there is none.
+const std::string* MemoryFile(const std::string& path);
 
 enum class TMessageIcon { Warning, Error, Information };
 
