@@ -74,8 +74,11 @@ void TStringList::BuildIndex() const
 {
     Index.clear();
     Index.reserve(Strings.size());
+    Decoded.clear();
+    Decoded.reserve(Strings.size());
     for (size_t i = 0; i < Strings.size(); ++i) {
-        std::u16string key = CodePage::Decode(Strings[i]);
+        Decoded.push_back(CodePage::Decode(Strings[i]));
+        std::u16string key = Decoded.back();
         if (!CaseSensitive)
             for (char16_t& ch : key)
                 ch = CodePage::FoldCase(ch);
@@ -98,6 +101,13 @@ int TStringList::IndexOf(std::u16string_view key) const
             ch = CodePage::FoldCase(ch);
     auto it = Index.find(probe);
     return it == Index.end() ? -1 : it->second;
+}
+
+const std::u16string& TStringList::WideString(int index) const
+{
+    if (!IndexValid || IndexCaseSensitive != CaseSensitive)
+        BuildIndex();
+    return Decoded[static_cast<size_t>(index)];
 }
 
 int TStringList::IndexOf(std::string_view key) const

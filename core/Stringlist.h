@@ -40,11 +40,15 @@ public:
     int IndexOf(std::string_view key) const;
     int IndexOf(std::u16string_view key) const;
 
+    // The entry at index, decoded to wide text; cached with the index, so no decoding per call.
+    const std::u16string& WideString(int index) const;
+
 private:
     std::vector<std::string> Strings;
 
     // Decoded (and, when case-insensitive, folded) entry -> first position; built on demand.
     mutable std::unordered_map<std::u16string, int> Index;
+    mutable std::vector<std::u16string> Decoded;
     mutable bool IndexCaseSensitive = true;
     mutable bool IndexValid = false;
     void BuildIndex() const;

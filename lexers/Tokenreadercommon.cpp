@@ -1,0 +1,364 @@
+// Tokenreadercommon: word-list loading, state dispatch, start order and the default scanners.
+#include "lexers/Tokenreadercommon.h"
+
+#include "platform/Platform.h"
+
+#include <cassert>
+
+namespace {
+
+enum class TScanner : unsigned char {
+    Start,
+    SingleLineComment,
+    MultiLineComment,
+    String,
+    StringEscape,
+    VerbatimString,
+    Char,
+    CharEscape,
+    Identifier,
+    EscapedIdentifier,
+    Number,
+    Directive,
+    Date,
+};
+
+struct TStateEntry {
+    std::u16string_view Name;
+    TScanner Scanner;
+};
+
+// Roughly in order of frequency: most characters are read between tokens or in identifiers.
+constexpr TStateEntry StateTable[] = {
+    {LexState::Other, TScanner::Start},
+    {LexState::Identifier, TScanner::Identifier},
+    {LexState::Delimiter, TScanner::Start},
+    {LexState::Unknown, TScanner::Start},
+    {LexState::Operator, TScanner::Start},
+    {LexState::MultiLineComment, TScanner::MultiLineComment},
+    {LexState::SingleLineComment, TScanner::SingleLineComment},
+    {LexState::String, TScanner::String},
+    {LexState::Number, TScanner::Number},
+    {LexState::VerbatimString, TScanner::VerbatimString},
+    {LexState::Char, TScanner::Char},
+    {LexState::Directive, TScanner::Directive},
+    {LexState::StringEscape, TScanner::StringEscape},
+    {LexState::CharEscape, TScanner::CharEscape},
+    {LexState::EscapedIdentifier, TScanner::EscapedIdentifier},
+    {LexState::Date, TScanner::Date},
+};
+
+// State only ever points at a LexState constant, so the pointer decides; the text comparison
+// covers a constant whose literal another translation unit holds at a different address.
+TScanner ScannerOf(std::u16string_view state)
+{
+    for (const TStateEntry& e : StateTable)
+        if (e.Name.data() == state.data() && e.Name.size() == state.size())
+            return e.Scanner;
+    for (const TStateEntry& e : StateTable)
+        if (e.Name == state)
+            return e.Scanner;
+    assert(!"unknown lexer state");
+    return TScanner::Start;
+}
+
+} // namespace
+
+TTokenReaderCommon::TTokenReaderCommon(TTextReader& source, const std::string& code)
+    : TTokenReader(source, code)
+{
+    LoadWordList(KeyList, code, "key");
+    LoadWordList(Sp1List, code, "sp1");
+    LoadWordList(Sp2List, code, "sp2");
+    LoadWordList(Sp3List, code, "sp3");
+    LoadWordList(OpeList, code, "ope");
+    OpeList.CaseSensitive = false;
+
+    // The operator test is a table lookup per character: an entry may be the symbol itself or
+    // its code in decimal ("+" or "43").
+    for (char16_t ch : Symbols) {
+        const char self[] = {static_cast<char>(ch), '\0'};
+        OpeChars[ch] = OpeList.IndexOf(std::string_view(self)) >= 0 ||
+                       OpeList.IndexOf(std::string_view(std::to_string(ch))) >= 0;
+    }
+}
+
+void TTokenReaderCommon::LoadWordList(TStringList& list, const std::string& code,
+                                      std::string_view ext)
+{
+    std::string name = code;
+    name += '.';
+    name += ext;
+    std::string path = Platform::ProgramFile(name);
+    if (Platform::FileExists(path))
+        list.LoadFromFile(path);
+    list.CaseSensitive = true;
+}
+
+void TTokenReaderCommon::ClassifyChar()
+{
+    TTokenReader::ClassifyChar();
+    Dispatch();
+    if (LexState::Is(Context.State, LexState::Unknown)) {
+        Dispatch();
+        // StartToken never answers "unknown", so no character is dispatched a third time.
+        assert(!LexState::Is(Context.State, LexState::Unknown));
+    }
+}
+
+void TTokenReaderCommon::Dispatch()
+{
+    switch (ScannerOf(Context.State)) {
+    case TScanner::Start:
+        StartToken();
+        break;
+    case TScanner::SingleLineComment:
+        ScanSingleLineComment();
+        break;
+    case TScanner::MultiLineComment:
+        ScanMultiLineComment();
+        break;
+    case TScanner::String:
+        ScanString();
+        break;
+    case TScanner::StringEscape:
+        ScanStringEscape();
+        break;
+    case TScanner::VerbatimString:
+        ScanVerbatimString();
+        break;
+    case TScanner::Char:
+        ScanCharLiteral();
+        break;
+    case TScanner::CharEscape:
+        ScanCharEscape();
+        break;
+    case TScanner::Identifier:
+        ScanIdentifier();
+        break;
+    case TScanner::EscapedIdentifier:
+        ScanEscapedIdentifier();
+        break;
+    case TScanner::Number:
+        ScanNumber();
+        break;
+    case TScanner::Directive:
+        ScanDirective();
+        break;
+    case TScanner::Date:
+        ScanDate();
+        break;
+    }
+}
+
+void TTokenReaderCommon::StartToken()
+{
+    TTokenContext& c = Context;
+    c.State = LexState::Other;
+    std::u16string_view kind = TokenKind::Other;
+    if (IsIdentifierStart()) {
+        c.State = LexState::Identifier;
+        kind = TokenKind::Identifier;
+    } else if (IsEscapedIdentifierStart()) {
+        c.State = LexState::EscapedIdentifier;
+        kind = TokenKind::Identifier;
+    } else if (IsNumberStart()) {
+        c.State = LexState::Number;
+        kind = TokenKind::Number;
+    } else if (IsDirectiveStart()) {
+        c.State = LexState::Directive;
+        kind = TokenKind::Directive;
+    } else if (IsSingleLineCommentStart()) {
+        c.State = LexState::SingleLineComment;
+        kind = TokenKind::Comment;
+    } else if (IsMultiLineCommentStart()) {
+        c.State = LexState::MultiLineComment;
+        kind = TokenKind::Comment;
+    } else if (IsStringStart()) {
+        c.State = LexState::String;
+        kind = TokenKind::String;
+    } else if (IsCharStart()) {
+        c.State = LexState::Char;
+        kind = TokenKind::Char;
+    } else if (IsVerbatimStringStart()) {
+        c.State = LexState::VerbatimString;
+        kind = TokenKind::String;
+    } else if (IsDateStart()) {
+        c.State = LexState::Date;
+        kind = TokenKind::String;
+    } else if (IsDelimiter()) {
+        c.State = LexState::Delimiter;
+        kind = TokenKind::Delimiter;
+    } else if (IsOperator()) {
+        c.State = LexState::Operator;
+        kind = TokenKind::Operator;
+    }
+    c.Current.Kind.assign(kind);
+}
+
+bool TTokenReaderCommon::IsSingleLineCommentStart() const
+{
+    return Context.CurChar == u'/' && Context.NextChar == u'/';
+}
+
+bool TTokenReaderCommon::IsMultiLineCommentStart() const
+{
+    return Context.CurChar == u'/' && Context.NextChar == u'*';
+}
+
+bool TTokenReaderCommon::IsStringStart() const { return false; }
+
+bool TTokenReaderCommon::IsCharStart() const { return false; }
+
+bool TTokenReaderCommon::IsVerbatimStringStart() const { return false; }
+
+bool TTokenReaderCommon::IsDirectiveStart() const { return false; }
+
+bool TTokenReaderCommon::IsIdentifierStart() const
+{
+    return IsLetter(Context.CurChar) || Context.CurChar == u'_';
+}
+
+bool TTokenReaderCommon::IsEscapedIdentifierStart() const { return false; }
+
+bool TTokenReaderCommon::IsNumberStart() const { return IsDigit(Context.CurChar); }
+
+bool TTokenReaderCommon::IsOperator() const
+{
+    char16_t ch = Context.CurChar;
+    return IsSymbol(ch) && OpeChars[ch];
+}
+
+bool TTokenReaderCommon::IsDelimiter() const
+{
+    char16_t ch = Context.CurChar;
+    return IsSymbol(ch) && !OpeChars[ch];
+}
+
+bool TTokenReaderCommon::IsDateStart() const { return false; }
+
+void TTokenReaderCommon::ScanSingleLineComment()
+{
+    Context.State = LexState::SingleLineComment;
+    Context.Current.Kind.assign(TokenKind::Comment);
+    // The line end is not part of the comment.
+    if (Context.CurChar == LineBreak) {
+        Context.State = LexState::Other;
+        Context.Current.Kind.assign(TokenKind::Other);
+    }
+}
+
+void TTokenReaderCommon::ScanMultiLineComment()
+{
+    Context.State = LexState::MultiLineComment;
+    Context.Current.Kind.assign(TokenKind::Comment);
+    if (Context.PrevChar == u'*' && Context.CurChar == u'/')
+        Context.State = LexState::Other;
+}
+
+void TTokenReaderCommon::ScanString()
+{
+    Context.State = LexState::String;
+    Context.Current.Kind.assign(TokenKind::String);
+}
+
+void TTokenReaderCommon::ScanStringEscape()
+{
+    Context.State = LexState::String;
+    Context.Current.Kind.assign(TokenKind::String);
+}
+
+void TTokenReaderCommon::ScanVerbatimString()
+{
+    Context.State = LexState::VerbatimString;
+    Context.Current.Kind.assign(TokenKind::String);
+}
+
+void TTokenReaderCommon::ScanCharLiteral()
+{
+    Context.State = LexState::Char;
+    Context.Current.Kind.assign(TokenKind::Char);
+}
+
+void TTokenReaderCommon::ScanCharEscape()
+{
+    Context.State = LexState::Char;
+    Context.Current.Kind.assign(TokenKind::Char);
+}
+
+void TTokenReaderCommon::ScanIdentifier()
+{
+    TTokenContext& c = Context;
+    c.State = LexState::Identifier;
+    c.Current.Kind.assign(TokenKind::Identifier);
+    if (IsLetter(c.CurChar) || IsDigit(c.CurChar) || c.CurChar == u'_')
+        return;
+
+    // The identifier ended before CurChar and Pending holds all of it. A reserved word only
+    // counts after white space, a line end or the start of input; later lists win.
+    c.State = LexState::Unknown;
+    if (c.Output.Kind == TokenKind::Other)
+        ApplyWordList(KeyList, TokenKind::Reserved);
+    ApplyWordList(Sp1List, TokenKind::Emphasis1);
+    ApplyWordList(Sp2List, TokenKind::Emphasis2);
+    ApplyWordList(Sp3List, TokenKind::Emphasis3);
+}
+
+void TTokenReaderCommon::ApplyWordList(const TStringList& list, std::u16string_view kind)
+{
+    std::u16string_view word = LookupWord(list);
+    if (word.empty())
+        return;
+    TToken& pending = Context.Pending;
+    pending.Kind.assign(kind);
+    if (word.data() != pending.Text.data() || word.size() != pending.Text.size())
+        pending.Text.assign(word);
+}
+
+std::u16string_view TTokenReaderCommon::LookupWord(const TStringList& /*list*/) const
+{
+    return {};
+}
+
+void TTokenReaderCommon::ScanEscapedIdentifier()
+{
+    Context.State = LexState::EscapedIdentifier;
+    Context.Current.Kind.assign(TokenKind::Identifier);
+}
+
+void TTokenReaderCommon::ScanNumber()
+{
+    TTokenContext& c = Context;
+    c.State = LexState::Number;
+    c.Current.Kind.assign(TokenKind::Number);
+    // A number stops before a range of two periods.
+    if (c.CurChar == u'.' && c.NextChar == u'.') {
+        c.State = LexState::Unknown;
+        return;
+    }
+    if (IsLetter(c.CurChar) || IsDigit(c.CurChar) || c.CurChar == u'.')
+        return;
+    c.State = LexState::Unknown;
+    if ((c.CurChar == u'+' || c.CurChar == u'-') && (c.PrevChar == u'e' || c.PrevChar == u'E') &&
+        IsExponentSignAllowed())
+        c.State = LexState::Number;
+}
+
+bool TTokenReaderCommon::IsExponentSignAllowed() const
+{
+    // In a hexadecimal number the E is a digit, so a sign after it ends the number.
+    const std::u16string& text = Context.Pending.Text;
+    return !(text.size() >= 2 && text[0] == u'0' && (text[1] == u'x' || text[1] == u'X'));
+}
+
+void TTokenReaderCommon::ScanDirective()
+{
+    Context.State = LexState::Directive;
+    Context.Current.Kind.assign(TokenKind::Directive);
+}
+
+void TTokenReaderCommon::ScanDate()
+{
+    Context.State = LexState::Date;
+    Context.Current.Kind.assign(TokenKind::String);
+}

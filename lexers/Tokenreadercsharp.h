@@ -1,0 +1,13 @@
+// Tokenreadercsharp: the C# lexer: the C family's rules plus verbatim strings.
+#pragma once
+
+#include "lexers/Tokenreadercase.h"
+
+class TTokenReaderCSharp final : public TTokenReaderCase {
+public:
+    TTokenReaderCSharp(TTextReader& source, const std::string& code);
+
+protected:
+    bool IsVerbatimStringStart() const override;
+    void ScanVerbatimString() override;
+};

@@ -1,0 +1,14 @@
+// Tokenreadernocase: base of the case-insensitive languages: 'strings', reserved words as listed.
+#pragma once
+
+#include "lexers/Tokenreadercommon.h"
+
+class TTokenReaderNoCase : public TTokenReaderCommon {
+public:
+    TTokenReaderNoCase(TTextReader& source, const std::string& code);
+
+protected:
+    bool IsVerbatimStringStart() const override;
+    void ScanVerbatimString() override;
+    std::u16string_view LookupWord(const TStringList& list) const override;
+};

@@ -1,0 +1,15 @@
+// Tokenreaderplsql: the PL/SQL lexer: -- comments, "quoted identifiers", exponent signs always.
+#pragma once
+
+#include "lexers/Tokenreadernocase.h"
+
+class TTokenReaderPlsql final : public TTokenReaderNoCase {
+public:
+    TTokenReaderPlsql(TTextReader& source, const std::string& code);
+
+protected:
+    bool IsSingleLineCommentStart() const override;
+    bool IsEscapedIdentifierStart() const override;
+    void ScanEscapedIdentifier() override;
+    bool IsExponentSignAllowed() const override;
+};

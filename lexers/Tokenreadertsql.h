@@ -1,0 +1,14 @@
+// Tokenreadertsql: the T-SQL lexer: -- comments, "quoted" and [bracketed] identifiers.
+#pragma once
+
+#include "lexers/Tokenreadernocase.h"
+
+class TTokenReaderTsql final : public TTokenReaderNoCase {
+public:
+    TTokenReaderTsql(TTextReader& source, const std::string& code);
+
+protected:
+    bool IsSingleLineCommentStart() const override;
+    bool IsEscapedIdentifierStart() const override;
+    void ScanEscapedIdentifier() override;
+};

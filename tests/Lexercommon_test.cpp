@@ -1,0 +1,161 @@
+// Tests of the common lexer's rules and of word-list loading, through the C-family lexer.
+#include "Lexertestutil.h"
+#include "Testutil.h"
+#include "core/Textreader.h"
+#include "lexers/Tokenreadercommon.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+using namespace LexerTest;
+using namespace TestUtil;
+
+namespace {
+
+struct TCase {
+    const char* name;
+    std::u16string input;
+    TWordLists lists;
+    std::string expected;
+};
+
+void RunCases(const std::string& code, const std::vector<TCase>& cases)
+{
+    for (const TCase& c : cases)
+        EXPECT_EQ(Tokens(code, c.input, c.lists), c.expected) << code << ": " << c.name;
+}
+
+} // namespace
+
+TEST(TTokenReaderCommon, WorkedExample)
+{
+    EXPECT_EQ(Tokens("vc6", u"\tif (x) y=1;", {.Key = u"if"}),
+              "_[    ] K[if] _[ ] Del[(] Id[x] Del[)] _[ ] Id[y] Del[=] Num[1] Del[;] _[\\n]");
+}
+
+TEST(TTokenReaderCommon, CommentsIdentifiersAndSymbols)
+{
+    RunCases("vc6", {
+        {"line comment stops before the line end", u"// note\n  x", {},
+         "Com[// note] _[\\n  ] Id[x] _[\\n]"},
+        {"empty block comment", u"/**/", {}, "Com[/**/] _[\\n]"},
+        {"block comment then identifier", u"/* a */b", {}, "Com[/* a */] Id[b] _[\\n]"},
+        {"the opening star also closes", u"/*/ x */", {}, "Com[/*/] _[ ] Id[x] _[ ] Del[*/] _[\\n]"},
+        {"comment after identifier", u"a//b", {}, "Id[a] Com[//b] _[\\n]"},
+        {"single slash", u"x/y", {}, "Id[x] Del[/] Id[y] _[\\n]"},
+        {"single slash as operator", u"x/y", {.Ope = u"/"}, "Id[x] Op[/] Id[y] _[\\n]"},
+        {"unclosed block comment runs to the end", u"/* open\nmore", {},
+         "Com[/* open\\nmore\\n]"},
+        {"adjacent comments join", u"/*a*//*b*/", {}, "Com[/*a*//*b*/] _[\\n]"},
+        {"underscore identifiers", u"_a1 _", {}, "Id[_a1] _[ ] Id[_] _[\\n]"},
+        {"Japanese word is other", u"表示 x", {}, "_[表示 ] Id[x] _[\\n]"},
+        {"two delimiters join", u"()", {}, "Del[()] _[\\n]"},
+        {"operators join, delimiters apart", u"a==b;-", {.Ope = u"="},
+         "Id[a] Op[==] Id[b] Del[;-] _[\\n]"},
+        {"operator entry as decimal code", u"a+=b", {.Ope = u"43\n61"},
+         "Id[a] Op[+=] Id[b] _[\\n]"},
+        {"delimiter then operator split", u"(+", {.Ope = u"+"}, "Del[(] Op[+] _[\\n]"},
+        {"tab ends identifier", u"a\tb", {}, "Id[a] _[   ] Id[b] _[\\n]"},
+        {"control character is other", u"a\x01" u"b", {}, "Id[a] _[\x01] Id[b] _[\\n]"},
+    });
+}
+
+TEST(TTokenReaderCommon, Numbers)
+{
+    RunCases("vc6", {
+        {"exponent sign", u"1e+5", {}, "Num[1e+5] _[\\n]"},
+        {"exponent minus", u"2.5E-3", {}, "Num[2.5E-3] _[\\n]"},
+        {"hex refuses the sign", u"0x1E+5", {}, "Num[0x1E] Del[+] Num[5] _[\\n]"},
+        {"upper-case hex refuses the sign", u"0X1e-5", {}, "Num[0X1e] Del[-] Num[5] _[\\n]"},
+        {"range", u"1..10", {}, "Num[1] Del[..] Num[10] _[\\n]"},
+        {"two periods inside", u"1.5.2", {}, "Num[1.5.2] _[\\n]"},
+        {"letters and suffixes", u"123abc 3.14f", {}, "Num[123abc] _[ ] Num[3.14f] _[\\n]"},
+        {"leading period is a symbol", u".5", {}, "Del[.] Num[5] _[\\n]"},
+        {"sign without e", u"1+2", {}, "Num[1] Del[+] Num[2] _[\\n]"},
+        {"identifier with e is no number", u"x1e+5", {}, "Id[x1e] Del[+] Num[5] _[\\n]"},
+        {"number at the end of input", u"42", {}, "Num[42] _[\\n]"},
+    });
+}
+
+TEST(TTokenReaderCommon, ReservedWordOnlyAfterOther)
+{
+    const TWordLists key{.Key = u"if"};
+    RunCases("vc6", {
+        {"start of input", u"if", key, "K[if] _[\\n]"},
+        {"after a space", u" if", key, "_[ ] K[if] _[\\n]"},
+        {"after a line end", u"x\nif", key, "Id[x] _[\\n] K[if] _[\\n]"},
+        {"after a delimiter", u"(if", key, "Del[(] Id[if] _[\\n]"},
+        {"after a period", u".if", key, "Del[.] Id[if] _[\\n]"},
+        {"after a comment", u"/*x*/if", key, "Com[/*x*/] Id[if] _[\\n]"},
+        {"letters after digits stay in the number", u"1 2if", key, "Num[1] _[ ] Num[2if] _[\\n]"},
+        {"longer word", u"iff", key, "Id[iff] _[\\n]"},
+        {"after a tab", u"\tif", key, "_[    ] K[if] _[\\n]"},
+    });
+}
+
+TEST(TTokenReaderCommon, LaterListsWin)
+{
+    RunCases("vc6", {
+        {"key and sp2", u" w", {.Key = u"w", .Sp2 = u"w"}, "_[ ] E2[w] _[\\n]"},
+        {"key and sp3", u"w", {.Key = u"w", .Sp3 = u"w"}, "E3[w] _[\\n]"},
+        {"sp1 and sp2", u"w", {.Sp1 = u"w", .Sp2 = u"w"}, "E2[w] _[\\n]"},
+        {"all four", u"w", {.Key = u"w", .Sp1 = u"w", .Sp2 = u"w", .Sp3 = u"w"},
+         "E3[w] _[\\n]"},
+        {"emphasis after a delimiter", u"(foo", {.Sp1 = u"foo"}, "Del[(] E1[foo] _[\\n]"},
+        {"emphasis after an operator", u"+bar", {.Ope = u"+", .Sp3 = u"bar"},
+         "Op[+] E3[bar] _[\\n]"},
+    });
+}
+
+TEST(TTokenReaderCommon, WordListFilesAreTakenWhole)
+{
+    RunCases("vc6", {
+        {"no word lists", u"if (x) y=1;", {},
+         "Id[if] _[ ] Del[(] Id[x] Del[)] _[ ] Id[y] Del[=] Num[1] Del[;] _[\\n]"},
+        {"trailing space in an entry", u"if", {.Key = u"if "}, "Id[if] _[\\n]"},
+        {"empty line among entries", u"if", {.Key = u"\n\nif"}, "K[if] _[\\n]"},
+        {"multi-character operator entry", u"a+=b", {.Ope = u"+="}, "Id[a] Del[+=] Id[b] _[\\n]"},
+        {"zero-padded code is no key", u"a+b", {.Ope = u"043"}, "Id[a] Del[+] Id[b] _[\\n]"},
+    });
+}
+
+TEST(TTokenReaderCommon, ReadsOnlyTheListsOfItsCode)
+{
+    TProgramFolder folder("");
+    WriteBytes(folder.File("vc7.key"), "if\r\n");
+    WriteBytes(folder.File("vc7.ope"), "(\r\n");
+    WriteBytes(folder.File("in.src"), "if(");
+    TTextReader source(folder.File("in.src"));
+    std::unique_ptr<TTokenReader> reader = CreateTokenReader(source, "vc6");
+    std::vector<TLexed> tokens;
+    while (const TToken* token = reader->NextToken())
+        tokens.push_back({token->Text, token->Kind});
+    EXPECT_EQ(Render(tokens), "Id[if] Del[(] _[\\n]");
+}
+
+TEST(TTokenReaderCommon, UnreadableListFileThrows)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "the superuser reads every file";
+    TProgramFolder folder("");
+    WriteBytes(folder.File("vc6.sp2"), "x\r\n");
+    std::filesystem::permissions(folder.File("vc6.sp2"), std::filesystem::perms::none);
+    WriteBytes(folder.File("in.src"), "x");
+    TTextReader source(folder.File("in.src"));
+    EXPECT_THROW(CreateTokenReader(source, "vc6"), TFileError);
+}
+
+TEST(TTokenReaderCommon, ItselfFindsNoWordsAndNoStrings)
+{
+    TProgramFolder folder("");
+    WriteBytes(folder.File("xyz.key"), "if\r\n");
+    WriteBytes(folder.File("in.src"), "if \"a\" 'b' #c");
+    TTextReader source(folder.File("in.src"));
+    TTokenReaderCommon reader(source, "xyz");
+    std::vector<TLexed> tokens;
+    while (const TToken* token = reader.NextToken())
+        tokens.push_back({token->Text, token->Kind});
+    EXPECT_EQ(Render(tokens),
+              "Id[if] _[ ] Del[\"] Id[a] Del[\"] _[ ] Del['] Id[b] Del['] _[ ] Del[#] Id[c] _[\\n]");
+}

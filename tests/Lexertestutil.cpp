@@ -1,0 +1,108 @@
+// Lexertestutil: helpers shared by the lexer tests.
+#include "Lexertestutil.h"
+
+#include "Testutil.h"
+#include "core/Textreader.h"
+#include "lexers/Tokenreader.h"
+
+#include <gtest/gtest.h>
+
+namespace LexerTest {
+
+namespace {
+
+void WriteList(const TestUtil::TProgramFolder& folder, const std::string& code, const char* ext,
+               const std::u16string& lines)
+{
+    if (lines.empty())
+        return;
+    std::string bytes;
+    for (char16_t ch : lines) {
+        if (ch == u'\n')
+            bytes += "\r\n";
+        else
+            CodePage::EncodeAppend(ch, bytes);
+    }
+    bytes += "\r\n";
+    TestUtil::WriteBytes(folder.File(code + "." + ext), bytes);
+}
+
+const char* Short(const std::u16string& kind)
+{
+    static const std::pair<std::u16string_view, const char*> names[] = {
+        {TokenKind::Reserved, "K"},     {TokenKind::Directive, "Dir"},
+        {TokenKind::Comment, "Com"},    {TokenKind::String, "Str"},
+        {TokenKind::Char, "Chr"},       {TokenKind::Number, "Num"},
+        {TokenKind::Identifier, "Id"},  {TokenKind::Operator, "Op"},
+        {TokenKind::Delimiter, "Del"},  {TokenKind::Emphasis1, "E1"},
+        {TokenKind::Emphasis2, "E2"},   {TokenKind::Emphasis3, "E3"},
+        {TokenKind::Other, "_"},
+    };
+    for (const auto& [name, abbr] : names)
+        if (kind == name)
+            return abbr;
+    return "?";
+}
+
+} // namespace
+
+std::vector<TLexed> LexBytes(const std::string& code, const std::string& bytes,
+                             const TWordLists& lists)
+{
+    TestUtil::TProgramFolder folder("");
+    WriteList(folder, code, "key", lists.Key);
+    WriteList(folder, code, "ope", lists.Ope);
+    WriteList(folder, code, "sp1", lists.Sp1);
+    WriteList(folder, code, "sp2", lists.Sp2);
+    WriteList(folder, code, "sp3", lists.Sp3);
+    std::string input = folder.File("input.src");
+    TestUtil::WriteBytes(input, bytes);
+
+    TTextReader source(input);
+    std::unique_ptr<TTokenReader> reader = CreateTokenReader(source, code);
+    std::vector<TLexed> tokens;
+    while (const TToken* token = reader->NextToken()) {
+        tokens.push_back({token->Text, token->Kind});
+        if (tokens.size() > bytes.size() * 4 + 10) {
+            ADD_FAILURE() << "NextToken does not end";
+            break;
+        }
+    }
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(reader->NextToken(), nullptr) << "NextToken must stay ended";
+    return tokens;
+}
+
+std::vector<TLexed> Lex(const std::string& code, std::u16string_view input,
+                        const TWordLists& lists)
+{
+    return LexBytes(code, TestUtil::Sjis(input), lists);
+}
+
+std::string Render(const std::vector<TLexed>& tokens)
+{
+    std::string out;
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        if (i == 0 && tokens[i].Text.empty() && tokens[i].Kind == TokenKind::Other)
+            continue;
+        if (!out.empty())
+            out += ' ';
+        out += Short(tokens[i].Kind);
+        out += '[';
+        for (char16_t ch : tokens[i].Text) {
+            if (ch == u'\n')
+                out += "\\n";
+            else
+                out += CodePage::ToUtf8(std::u16string_view(&ch, 1));
+        }
+        out += ']';
+    }
+    return out;
+}
+
+std::string Tokens(const std::string& code, std::u16string_view input, const TWordLists& lists)
+{
+    return Render(Lex(code, input, lists));
+}
+
+} // namespace LexerTest

@@ -1,0 +1,41 @@
+// Lexertestutil: lexes a text with given word lists and renders the tokens compactly.
+#pragma once
+
+#include "core/Token.h"
+
+#include <string>
+#include <vector>
+
+namespace LexerTest {
+
+struct TLexed {
+    std::u16string Text;
+    std::u16string Kind;
+};
+
+// Word lists, one entry per line ('\n' between entries); empty means no file at all.
+struct TWordLists {
+    std::u16string Key = {};
+    std::u16string Ope = {};
+    std::u16string Sp1 = {};
+    std::u16string Sp2 = {};
+    std::u16string Sp3 = {};
+};
+
+// Writes the lists of code into a fresh program folder and the input file as bytes, then reads
+// every token through CreateTokenReader. Checks that NextToken stays ended.
+std::vector<TLexed> LexBytes(const std::string& code, const std::string& bytes,
+                             const TWordLists& lists = {});
+// The same for a wide text, written in code page 932.
+std::vector<TLexed> Lex(const std::string& code, std::u16string_view input,
+                        const TWordLists& lists = {});
+
+// Tokens as "Kind[text]" separated by spaces, a line feed as \n; the empty first token is left
+// out. Kinds: K Dir Com Str Chr Num Id Op Del E1 E2 E3 and _ for "other".
+std::string Render(const std::vector<TLexed>& tokens);
+
+// Lex and Render in one.
+std::string Tokens(const std::string& code, std::u16string_view input,
+                   const TWordLists& lists = {});
+
+} // namespace LexerTest
