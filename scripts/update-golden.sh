@@ -5,5 +5,5 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 
 cmake --build "$BUILD_DIR" --target corvina_tests
-CORVINA_UPDATE_GOLDEN=1 "$BUILD_DIR/corvina_tests" --gtest_filter='Codes/Golden.*'
+CORVINA_UPDATE_GOLDEN=1 "$BUILD_DIR/tests/corvina_tests" --gtest_filter='Codes/Golden.*'
 git -C "$ROOT" status --short -- tests/golden || true

@@ -26,6 +26,7 @@ type
     Kana: string;
   end;
   PZipEntry = ^TZipEntry;
+  TDigit = 0..9;
 
   TZipDictionary = class(TObject)
   private
@@ -105,7 +106,7 @@ begin
   try
 	D.LoadFromFile('C:\辞書\ソフト\zip.csv');
 	Ratio := 1.5E+3 / $10;
-	Mask := $1E + 2;
+	Mask := $1E+2;
 	Writeln('件数: ', D.Count, TabChar, Ratio:0:2, CRLF, '能登');
 	Writeln(#$41, #65'A', Mask);
   finally

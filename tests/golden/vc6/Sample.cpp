@@ -90,6 +90,7 @@ int main(int argc, char *argv[])
 {
 	const char quote = '\'';
 	const char slash = '\\';
+	const long limit = 0x1E+5;	// 0x1E ‚Æ 5 ‚Ì˜a
 	if (argc < 2) {
 		fprintf(stderr, "Žg‚¢•û: stock <¤•i•\.txt>\n");
 		return 1;
