@@ -20,7 +20,7 @@ Namespace Corvina.Samples
 		Implements IComparable
 
 		Private Const Offset As Double = 273.15
-		Private Shared ReadOnly StartDate As Date = #4/1/2003#
+		Public Shared ReadOnly StartDate As Date = #4/1/2003#
 		Private m_history As New ArrayList
 		Private m_mask As Integer = &HFF
 		Private m_value As Double
@@ -79,7 +79,7 @@ Namespace Corvina.Samples
 			since = #4/1/2003 9:00:00 AM#
 			Console.WriteLine(conv.BuildTable(-40, 100))
 			Console.WriteLine("能力: {0}", conv.ToString())
-			Console.WriteLine("開始日: {0:d} / {1:d}", since, #12/31/2003#)
+			Console.WriteLine("開始日: {0:d} / {1:d}", since, Converter.StartDate)
 			If conv.Value > 0 AndAlso Not conv.Value = 100 Then
 				Console.WriteLine("path=C:\temp\ ok" & ChrW(&H41))
 			End If
