@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 #include <unistd.h>
 
 using namespace LexerTest;
@@ -136,14 +139,26 @@ TEST(TTokenReaderCommon, ReadsOnlyTheListsOfItsCode)
 
 TEST(TTokenReaderCommon, UnreadableListFileThrows)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "the superuser reads every file";
+    namespace fs = std::filesystem;
     TProgramFolder folder("");
     WriteBytes(folder.File("vc6.sp2"), "x\r\n");
-    std::filesystem::permissions(folder.File("vc6.sp2"), std::filesystem::perms::none);
     WriteBytes(folder.File("in.src"), "x");
-    TTextReader source(folder.File("in.src"));
-    EXPECT_THROW(CreateTokenReader(source, "vc6"), TFileError);
+    fs::permissions(folder.File("vc6.sp2"), fs::perms::none);
+    fs::permissions(folder.Path(), fs::perms::others_read | fs::perms::others_exec,
+                    fs::perm_options::add);
+    // The superuser reads every file, so the attempt runs in a child without that privilege.
+    auto attempt = [&] {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            std::_Exit(2);
+        try {
+            TTextReader source(folder.File("in.src"));
+            CreateTokenReader(source, "vc6");
+        } catch (const TFileError&) {
+            std::_Exit(0);
+        }
+        std::_Exit(1);
+    };
+    EXPECT_EXIT(attempt(), ::testing::ExitedWithCode(0), "");
 }
 
 TEST(TTokenReaderCommon, ItselfFindsNoWordsAndNoStrings)
