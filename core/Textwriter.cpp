@@ -4,9 +4,13 @@
 #include "platform/Codepage.h"
 #include "platform/Platform.h"
 
+#include <algorithm>
+
 namespace {
+// Pieces start small for the many short outputs and double up to this size.
+constexpr size_t FirstPieceSize = 4096;
 constexpr size_t PieceSize = 4 << 20;
-}
+} // namespace
 
 TTextWriter::TTextWriter(std::string fileName) : FileName(std::move(fileName)) {}
 
@@ -32,8 +36,10 @@ void TTextWriter::FlushLine()
     // At most two bytes a character, and CR LF.
     size_t need = Line.size() * 2 + 2;
     if (Lines.empty() || Lines.back().capacity() - Lines.back().size() < need) {
+        size_t size =
+            Lines.empty() ? FirstPieceSize : std::min(Lines.back().capacity() * 2, PieceSize);
         Lines.emplace_back();
-        Lines.back().reserve(need > PieceSize ? need : PieceSize);
+        Lines.back().reserve(std::max(size, need));
     }
     std::string& piece = Lines.back();
     CodePage::EncodeAppend(Line, piece);

@@ -4,8 +4,6 @@
 #include "platform/Codepage.h"
 #include "platform/Platform.h"
 
-#include <unordered_set>
-
 TTokenWriter::TTokenWriter(TTextWriter& writer, const TColorSettingList& styles)
     : Writer(writer), Styles(styles), Escaped(std::make_unique<std::bitset<65536>>())
 {
@@ -16,19 +14,17 @@ TTokenWriter::TTokenWriter(TTextWriter& writer, const TColorSettingList& styles)
     // A line matches a character when it is that one character, letter case aside. The
     // character is compared as code page 932 writes it, so one the code page cannot hold
     // stands for its replacement "?".
-    std::unordered_set<char16_t> listed;
+    auto listed = std::make_unique<std::bitset<65536>>();
     for (const std::string& line : EscapeList.Lines()) {
         std::u16string decoded = CodePage::Decode(line);
         if (decoded.size() == 1 && CodePage::Encode(decoded) == line)
-            listed.insert(CodePage::FoldCase(decoded[0]));
+            listed->set(CodePage::FoldCase(decoded[0]));
     }
-    if (!listed.empty())
+    if (listed->any())
         for (unsigned c = 0; c < 65536; ++c) {
             char16_t ch = static_cast<char16_t>(c);
-            std::string bytes;
-            CodePage::EncodeAppend(ch, bytes);
-            char16_t written = bytes == "?" && ch != u'?' ? u'?' : ch;
-            if (listed.count(CodePage::FoldCase(written)))
+            char16_t written = CodePage::Representable(ch) ? ch : CodePage::Replacement;
+            if (listed->test(CodePage::FoldCase(written)))
                 Escaped->set(c);
         }
 

@@ -15,10 +15,10 @@ constexpr char16_t Invalid = 0xFFFF;
 bool IsLeadByte(unsigned b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
 struct TTables {
-    std::array<char16_t, 256> Single{};                 // Invalid for lead and undefined bytes
+    std::array<char16_t, 256> Single{};                  // Invalid for lead and undefined bytes
     std::array<std::array<char16_t, 256>, 256> Double{}; // [lead][trail], Invalid if undefined
-    std::array<std::uint16_t, 65536> Encoded{};         // bytes of a character, lead in high byte
-    std::array<std::uint8_t, 65536> Width{};            // 0: not representable
+    std::array<std::uint16_t, 65536> Encoded{};          // bytes of a character, lead in high byte
+    std::array<std::uint8_t, 65536> Width{};             // 0: not representable
     std::array<char16_t, 65536> Fold{};
 
     TTables()
@@ -200,6 +200,8 @@ int CharWidth(char16_t ch)
     int width = Tables().Width[ch];
     return width == 0 ? 1 : width;
 }
+
+bool Representable(char16_t ch) { return Tables().Width[ch] != 0; }
 
 char16_t FoldCase(char16_t ch) { return Tables().Fold[ch]; }
 
