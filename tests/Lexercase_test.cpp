@@ -25,10 +25,12 @@ void RunCases(const std::string& code, const std::vector<TCase>& cases)
 const std::vector<TCase>& CFamilyCases()
 {
     static const std::vector<TCase> cases = {
-        {"escaped quote stays in the string", u"\"a\\\"b\" x", {}, "Str[\"a\\\"b\"] _[ ] Id[x] _[\\n]"},
+        {"escaped quote stays in the string", u"\"a\\\"b\" x", {},
+         "Str[\"a\\\"b\"] _[ ] Id[x] _[\\n]"},
         {"escaped quote in a character", u"'\\'' x", {}, "Chr['\\''] _[ ] Id[x] _[\\n]"},
         {"two backslashes end at the quote", u"\"\\\\\" x", {}, "Str[\"\\\\\"] _[ ] Id[x] _[\\n]"},
-        {"string runs over the line end", u"\"ab\ncd\" x", {}, "Str[\"ab\\ncd\"] _[ ] Id[x] _[\\n]"},
+        {"string runs over the line end", u"\"ab\ncd\" x", {},
+         "Str[\"ab\\ncd\"] _[ ] Id[x] _[\\n]"},
         {"escaped line end", u"\"a\\\nb\"", {}, "Str[\"a\\\\nb\"] _[\\n]"},
         {"unclosed string runs to the end", u"\"abc\nx", {}, "Str[\"abc\\nx\\n]"},
         {"adjacent strings join", u"\"a\"\"b\"", {}, "Str[\"a\"\"b\"] _[\\n]"},

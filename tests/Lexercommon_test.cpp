@@ -44,7 +44,8 @@ TEST(TTokenReaderCommon, CommentsIdentifiersAndSymbols)
          "Com[// note] _[\\n  ] Id[x] _[\\n]"},
         {"empty block comment", u"/**/", {}, "Com[/**/] _[\\n]"},
         {"block comment then identifier", u"/* a */b", {}, "Com[/* a */] Id[b] _[\\n]"},
-        {"the opening star also closes", u"/*/ x */", {}, "Com[/*/] _[ ] Id[x] _[ ] Del[*/] _[\\n]"},
+        {"the opening star also closes", u"/*/ x */", {},
+         "Com[/*/] _[ ] Id[x] _[ ] Del[*/] _[\\n]"},
         {"comment after identifier", u"a//b", {}, "Id[a] Com[//b] _[\\n]"},
         {"single slash", u"x/y", {}, "Id[x] Del[/] Id[y] _[\\n]"},
         {"single slash as operator", u"x/y", {.Ope = u"/"}, "Id[x] Op[/] Id[y] _[\\n]"},
@@ -172,5 +173,6 @@ TEST(TTokenReaderCommon, ItselfFindsNoWordsAndNoStrings)
     while (const TToken* token = reader.NextToken())
         tokens.push_back({token->Text, token->Kind});
     EXPECT_EQ(Render(tokens),
-              "Id[if] _[ ] Del[\"] Id[a] Del[\"] _[ ] Del['] Id[b] Del['] _[ ] Del[#] Id[c] _[\\n]");
+              "Id[if] _[ ] Del[\"] Id[a] Del[\"] _[ ] Del['] Id[b] Del['] _[ ] Del[#] Id[c] "
+              "_[\\n]");
 }

@@ -1,4 +1,4 @@
-// Tests of the case-insensitive base: single-quoted strings and reserved words as the list spells them.
+// Tests of the case-insensitive base: single-quoted strings, reserved words in the list letters.
 #include "Lexertestutil.h"
 
 #include <gtest/gtest.h>
