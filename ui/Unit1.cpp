@@ -198,7 +198,12 @@ TForm1::TForm1(const std::vector<std::string>& args, QWidget* parent) : QWidget(
     FormCreate(args);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The controls die after this part of the window: none of their last signals may reach it.
+    for (QObject* child : findChildren<QObject*>())
+        child->disconnect(this);
+}
 
 void TForm1::CreateControls()
 {
