@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace WindowTest;
@@ -405,4 +406,59 @@ TEST_F(TWindowTest, BrowseButtonsAskTheDialogAndKeepTheLastName)
     EXPECT_EQ(asked[1].FileName, "/tmp/a.c");
     EXPECT_EQ(asked[2].FileName, "");
     EXPECT_EQ(asked[3].FileName, "/tmp/out.html");
+}
+
+TEST_F(TWindowTest, TheDefaultDialogsAskAsSetAndRefuseAMissingFolder)
+{
+    TestUtil::TTempDir work;
+    WriteBytes(work.File("in.c"), "x");
+    struct Case {
+        const char* What;
+        void (TForm1::*Click)();
+        QFileDialog::AcceptMode Mode;
+        QFileDialog::FileMode Files;
+        const char* Filter;
+        bool ConfirmOverwrite;
+        std::string Refused; // typed first; the dialog must stay open
+        std::string Chosen;  // typed next and accepted
+        QLineEdit* TForm1::*Box;
+    };
+    const Case cases[] = {
+        {"open", &TForm1::SpeedButton1Click, QFileDialog::AcceptOpen, QFileDialog::ExistingFile,
+         "*.*", true, "", work.File("in.c"), &TForm1::txtInput},
+        {"save", &TForm1::SpeedButton2Click, QFileDialog::AcceptSave, QFileDialog::AnyFile,
+         "*.html", false, work.File("no-such-folder/out.html"), work.File("in.c"),
+         &TForm1::txtOutput},
+    };
+    Open();
+    for (const Case& c : cases) {
+        bool seen = false, refused = true;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr)
+                return;
+            seen = true;
+            EXPECT_EQ(dialog->acceptMode(), c.Mode) << c.What;
+            EXPECT_EQ(dialog->fileMode(), c.Files) << c.What;
+            EXPECT_EQ(dialog->nameFilters(), QStringList{c.Filter}) << c.What;
+            EXPECT_EQ(!dialog->testOption(QFileDialog::DontConfirmOverwrite), c.ConfirmOverwrite);
+            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+            ASSERT_NE(name, nullptr);
+            if (!c.Refused.empty()) {
+                name->setText(QString::fromStdString(c.Refused));
+                static_cast<QDialog*>(dialog)->accept();
+                refused = dialog->isVisible();
+            }
+            // An existing file is taken without a question in the save dialog too.
+            name->setText(QString::fromStdString(c.Chosen));
+            static_cast<QDialog*>(dialog)->accept();
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        (Form.get()->*c.Click)();
+        EXPECT_TRUE(seen) << c.What;
+        EXPECT_TRUE(refused) << c.What;
+        EXPECT_EQ((Form.get()->*c.Box)->text().toStdString(), c.Chosen) << c.What;
+    }
+    EXPECT_TRUE(Messages.empty());
 }
