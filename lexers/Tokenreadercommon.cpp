@@ -90,7 +90,7 @@ void TTokenReaderCommon::LoadWordList(TStringList& list, const std::string& code
     name += '.';
     name += ext;
     std::string path = Platform::ProgramFile(name);
-    if (Platform::FileExists(path))
+    if (Platform::OptionalFileExists(path)) // a folder of that name is an error, not a gap
         list.LoadFromFile(path);
     list.CaseSensitive = true;
 }

@@ -8,7 +8,7 @@ TTokenWriter::TTokenWriter(TTextWriter& writer, const TColorSettingList& styles)
     : Writer(writer), Styles(styles), Escaped(std::make_unique<std::bitset<65536>>())
 {
     std::string path = Platform::ProgramFile("escape.txt");
-    if (Platform::FileExists(path))
+    if (Platform::OptionalFileExists(path))
         EscapeList.LoadFromFile(path);
 
     // A line matches a character when it is that one character, letter case aside. The

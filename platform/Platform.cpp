@@ -27,6 +27,12 @@ long long& WriteFault()
     return bytes;
 }
 
+std::string& WriteFaultPath()
+{
+    static std::string path;
+    return path;
+}
+
 TMessageBoxHandler& Handler()
 {
     static TMessageBoxHandler handler;
@@ -66,9 +72,12 @@ std::map<std::string, std::string, std::less<>>* MemoryFor(std::string_view path
     return &m.Files;
 }
 
-// Takes the injected write fault, if one is set: the number of bytes allowed, else -1.
-long long TakeWriteFault()
+// Takes the injected write fault for a write of path, if one is set: the number of bytes
+// allowed, else -1.
+long long TakeWriteFault(const std::string& path)
 {
+    if (!WriteFaultPath().empty() && WriteFaultPath() != path)
+        return -1;
     long long bytes = WriteFault();
     WriteFault() = -1;
     return bytes;
@@ -76,9 +85,8 @@ long long TakeWriteFault()
 
 // Writes the pieces to fd one after the other; false (errno set) on failure, including the
 // injected fault.
-bool WriteAll(int fd, std::span<const std::string_view> pieces)
+bool WriteAll(int fd, std::span<const std::string_view> pieces, long long budget)
 {
-    long long budget = TakeWriteFault();
     for (std::string_view data : pieces) {
         size_t limit = data.size();
         bool fault = false;
@@ -106,14 +114,17 @@ bool WriteAll(int fd, std::span<const std::string_view> pieces)
     return true;
 }
 
-bool WriteAll(int fd, std::string_view data) { return WriteAll(fd, std::span(&data, 1)); }
+bool WriteAll(int fd, std::string_view data, long long budget)
+{
+    return WriteAll(fd, std::span(&data, 1), budget);
+}
 
 // WriteFile and ReplaceFile into memory: the fault seam applies, and a failed write leaves the
 // old content.
 void WriteMemory(std::map<std::string, std::string, std::less<>>& files, const std::string& path,
                  std::span<const std::string_view> pieces)
 {
-    long long budget = TakeWriteFault();
+    long long budget = TakeWriteFault(path);
     std::string data;
     for (std::string_view piece : pieces)
         data += piece;
@@ -133,8 +144,11 @@ void WriteFileOf(const std::string& path, std::span<const std::string_view> piec
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0)
         throw FileError("ファイルを作成できません", path);
-    if (!WriteAll(fd, pieces)) {
+    if (!WriteAll(fd, pieces, TakeWriteFault(path))) {
         int saved = errno;
+        if (::ftruncate(fd, 0) != 0) {
+            // Nothing more to do: the write error is the one to report.
+        }
         ::close(fd);
         errno = saved;
         throw FileError("ファイルに書き込めません", path);
@@ -185,6 +199,19 @@ bool FileExists(const std::string& path)
         return files->count(path) != 0;
     struct stat st;
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool OptionalFileExists(const std::string& path)
+{
+    if (auto* files = MemoryFor(path))
+        return files->count(path) != 0;
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0)
+        return false;
+    if (S_ISREG(st.st_mode))
+        return true;
+    errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    throw FileError("ファイルを開けません", path);
 }
 
 bool SameFile(const std::string& a, const std::string& b)
@@ -299,7 +326,8 @@ void ReplaceFile(const std::string& path, std::string_view data)
         ::umask(mask);
         mode = 0666 & ~mask;
     }
-    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, data) && ::fsync(fd) == 0;
+    bool ok =
+        ::fchmod(fd, mode) == 0 && WriteAll(fd, data, TakeWriteFault(path)) && ::fsync(fd) == 0;
     int saved = errno;
     if (::close(fd) != 0 && ok) {
         ok = false;
@@ -316,7 +344,11 @@ void ReplaceFile(const std::string& path, std::string_view data)
     }
 }
 
-void SetWriteFault(long long bytesBeforeFailure) { WriteFault() = bytesBeforeFailure; }
+void SetWriteFault(long long bytesBeforeFailure, const std::string& path)
+{
+    WriteFault() = bytesBeforeFailure;
+    WriteFaultPath() = path;
+}
 
 void SetReadFault(const std::string& path) { ReadFault() = path; }
 

@@ -30,13 +30,18 @@ std::string ExtractFileDir(std::string_view path);
 // True when path names an existing regular file (a directory is no file).
 bool FileExists(const std::string& path);
 
+// For a settings file that may be missing: true for a regular file, false when nothing is there;
+// anything else of that name (a folder) throws TFileError naming the path.
+bool OptionalFileExists(const std::string& path);
+
 // True when both paths name the same existing file (same device and inode).
 bool SameFile(const std::string& a, const std::string& b);
 
 // The whole file as bytes. Throws TFileError.
 std::string ReadFile(const std::string& path);
 
-// Creates or truncates path and writes data. A short write is an error. Throws TFileError.
+// Creates or truncates path and writes data. A short write is an error, after which the file is
+// left empty rather than torn. Throws TFileError.
 void WriteFile(const std::string& path, std::string_view data);
 // The same for data held in several pieces, written one after the other.
 void WriteFile(const std::string& path, std::span<const std::string> pieces);
@@ -49,9 +54,9 @@ void ReplaceFile(const std::string& path, std::string_view data);
 // "message: path: reason" for the current errno.
 TFileError FileError(std::string_view message, const std::string& path);
 
-// Test seam: the next write through WriteFile or ReplaceFile fails after this many bytes.
-// A negative value switches the fault off.
-void SetWriteFault(long long bytesBeforeFailure);
+// Test seam: the next write through WriteFile or ReplaceFile fails after this many bytes; with a
+// path, the next write of that path. A negative value switches the fault off.
+void SetWriteFault(long long bytesBeforeFailure, const std::string& path = {});
 
 // Test seam: every ReadFile of path fails as an unreadable file does. Empty switches it off.
 void SetReadFault(const std::string& path);

@@ -27,7 +27,7 @@ cmake --build "$BUILD" --target corvina corvina_makeinput escape_floor corvina_b
 WORK="$BUILD/bench-work"
 rm -rf "$WORK"
 mkdir -p "$WORK"
-MAKEINPUT="$BUILD/corvina_makeinput"
+MAKEINPUT="$BUILD/bench/corvina_makeinput"
 
 # now in nanoseconds
 now() { date +%s%N; }
@@ -131,7 +131,7 @@ corvina_run vc7 "$WORK/in-vc7" "$PROG/corvina"
 awk -v b="$BASE_NS" -v n="$MEDIAN_NS" 'BEGIN { printf "escape.txt of 1,000 lines: %+.1f%% (limit +20%%)\n", (n / b - 1) * 100 }'
 
 echo
-run_timed "$BUILD/escape_floor" "$WORK/in-vc7" "$WORK/floor.html"
+run_timed "$BUILD/bench/escape_floor" "$WORK/in-vc7" "$WORK/floor.html"
 FLOOR_NS=$MEDIAN_NS
 printf 'escape-only floor: %s MB/s (Corvina on the same input: %s MB/s)\n' \
     "$(mbps "$(bytes "$WORK/in-vc7")" "$FLOOR_NS")" "$(mbps "$(bytes "$WORK/in-vc7")" "$CPP_NS")"
@@ -165,5 +165,5 @@ fi
 
 if [ "$MICRO" = 1 ]; then
     echo
-    "$BUILD/corvina_bench" --benchmark_min_time=0.5
+    "$BUILD/bench/corvina_bench" --benchmark_min_time=0.5
 fi

@@ -8,7 +8,7 @@ BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
 BUILD_TYPE="${BUILD_TYPE:-Release}"
 
 PACKAGES=(g++ cmake ninja-build libgtest-dev libbenchmark-dev qt6-base-dev fonts-ipafont-gothic
-          clang libclang-rt-14-dev xvfb xauth x11-apps imagemagick)
+          clang libclang-rt-14-dev xvfb xauth x11-apps imagemagick time)
 
 missing=()
 for p in "${PACKAGES[@]}"; do
