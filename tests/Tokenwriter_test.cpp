@@ -108,7 +108,8 @@ TEST_F(TokenWriterTest, UnreadableEscapeListThrows)
 {
     TColorSettingList styles;
     styles.DiscardOnDestroy();
-    std::filesystem::create_directory(Folder.File("escape.txt")); // a directory is no file: ignored
+    // A folder of that name is no missing file: the run stops rather than escape nothing.
+    std::filesystem::create_directory(Folder.File("escape.txt"));
     TTextWriter writer(Folder.File("unused.html"));
-    EXPECT_NO_THROW(TTokenWriter(writer, styles));
+    EXPECT_THROW(TTokenWriter(writer, styles), TFileError);
 }
