@@ -95,8 +95,9 @@ TEST_F(TWindowTest, EveryControlHasItsNameKindAndCaption)
         auto* w = Form->findChild<QWidget*>(c.Name);
         ASSERT_NE(w, nullptr) << c.Name;
         EXPECT_TRUE(w->inherits(c.Class)) << c.Name << " is a " << w->metaObject()->className();
-        if (c.Caption)
+        if (c.Caption) {
             EXPECT_EQ(Caption(w), Q(c.Caption)) << c.Name;
+        }
     }
     for (int i = 0; i < 12; ++i)
         EXPECT_EQ(Form->CheckListBox1->item(i)->text(), Q(Controls[18 + i].Caption))
@@ -150,8 +151,9 @@ TEST_F(TWindowTest, LayoutFitsTheFixedClientArea)
         QLabel* label = Sample(i);
         EXPECT_TRUE(Form->Panel2->contentsRect().contains(label->geometry())) << i;
         EXPECT_GE(label->width(), label->sizeHint().width()) << i;
-        if (i > 0)
+        if (i > 0) {
             EXPECT_FALSE(label->geometry().intersects(Sample(i - 1)->geometry())) << i;
+        }
     }
 
     // Each word-list box covers the placeholder exactly.
