@@ -48,7 +48,11 @@ const TToken* TTokenReader::NextToken()
 void TTokenReader::ClassifyChar()
 {
     Context.Current.Kind.assign(TokenKind::Other);
-    Context.Current.Text.assign(1, Context.CurChar);
+    std::u16string& text = Context.Current.Text;
+    if (text.size() == 1)
+        text[0] = Context.CurChar;
+    else
+        text.assign(1, Context.CurChar);
 }
 
 void TTokenReader::ConsumeChar()
@@ -58,7 +62,10 @@ void TTokenReader::ConsumeChar()
         return;
     ClassifyChar();
     if (c.Current.Kind == c.Pending.Kind && c.CurChar != EndMark) {
-        c.Pending.Text += c.Current.Text;
+        if (c.Current.Text.size() == 1)
+            c.Pending.Text.push_back(c.Current.Text[0]);
+        else
+            c.Pending.Text += c.Current.Text;
         return;
     }
     // Complete the pending token; the buffers are swapped, not copied, so none is reallocated.

@@ -1,6 +1,7 @@
 // Tokenreadercommon: word-list loading, state dispatch, start order and the default scanners.
 #include "lexers/Tokenreadercommon.h"
 
+#include "platform/Codepage.h"
 #include "platform/Platform.h"
 
 #include <cassert>
@@ -304,8 +305,45 @@ void TTokenReaderCommon::ScanIdentifier()
     ApplyWordList(Sp3List, TokenKind::Emphasis3);
 }
 
+namespace {
+unsigned FilterKey(size_t length, char16_t first, char16_t last)
+{
+    return (static_cast<unsigned>(length) * 0x9E37u ^ first * 0x85EBu ^ last * 0x2F1Bu) & 4095u;
+}
+} // namespace
+
+bool TTokenReaderCommon::MayHold(const TStringList& list, std::u16string_view word)
+{
+    if (list.Count() == 0)
+        return false;
+    if (word.empty())
+        return true;
+    TWordFilter* filter = nullptr;
+    for (TWordFilter& f : Filters)
+        if (f.List == &list || f.List == nullptr) {
+            filter = &f;
+            break;
+        }
+    if (filter == nullptr)
+        return true;
+    auto fold = [&list](char16_t ch) { return list.CaseSensitive ? ch : CodePage::FoldCase(ch); };
+    if (filter->List == nullptr || filter->CaseSensitive != list.CaseSensitive) {
+        filter->List = &list;
+        filter->CaseSensitive = list.CaseSensitive;
+        filter->Bits.reset();
+        for (const std::string& entry : list.Lines()) {
+            std::u16string wide = CodePage::Decode(entry);
+            if (!wide.empty())
+                filter->Bits.set(FilterKey(wide.size(), fold(wide.front()), fold(wide.back())));
+        }
+    }
+    return filter->Bits.test(FilterKey(word.size(), fold(word.front()), fold(word.back())));
+}
+
 void TTokenReaderCommon::ApplyWordList(const TStringList& list, std::u16string_view kind)
 {
+    if (!MayHold(list, Context.Pending.Text))
+        return;
     std::u16string_view word = LookupWord(list);
     if (word.empty())
         return;

@@ -5,6 +5,7 @@
 #include "lexers/Tokenreader.h"
 
 #include <array>
+#include <bitset>
 #include <string>
 #include <string_view>
 
@@ -68,4 +69,14 @@ private:
 
     // Per ASCII code: OpeList holds the character itself or its code in decimal.
     std::array<bool, 128> OpeChars{};
+
+    // A quick "certainly not listed" test before a word list's own lookup: one bit per hash of
+    // length, first and last character (folded where the list ignores letter case).
+    struct TWordFilter {
+        const TStringList* List = nullptr;
+        bool CaseSensitive = true;
+        std::bitset<4096> Bits;
+    };
+    std::array<TWordFilter, 4> Filters;
+    bool MayHold(const TStringList& list, std::u16string_view word);
 };
