@@ -9,7 +9,7 @@
 namespace {
 // Pieces start small for the many short outputs and double up to this size.
 constexpr size_t FirstPieceSize = 4096;
-constexpr size_t PieceSize = 4 << 20;
+constexpr size_t PieceSize = 8 << 20;
 } // namespace
 
 TTextWriter::TTextWriter(std::string fileName) : FileName(std::move(fileName)) {}
@@ -40,6 +40,7 @@ void TTextWriter::FlushLine()
             Lines.empty() ? FirstPieceSize : std::min(Lines.back().capacity() * 2, PieceSize);
         Lines.emplace_back();
         Lines.back().reserve(std::max(size, need));
+        Platform::AdviseLargeBuffer(Lines.back().data(), Lines.back().capacity());
     }
     std::string& piece = Lines.back();
     CodePage::EncodeAppend(Line, piece);

@@ -37,20 +37,20 @@ TTokenWriter::TTokenWriter(TTextWriter& writer, const TColorSettingList& styles)
 
 const std::u16string* TTokenWriter::FindOpenTag(const std::u16string& kind)
 {
-    if (!LastKind.empty() && kind == LastKind)
-        return LastOpenTag;
-    // Length and first character rule out almost every other item before the texts are compared.
+    // The thirteen kinds fall into thirteen different slots.
+    size_t hash = kind.empty() ? 0 : kind.size() * 11 + kind.front() + kind.back() * 13u;
+    TKindSlot& slot = KindCache[hash % KindCache.size()];
+    if (slot.Used && slot.Kind == kind)
+        return slot.OpenTag;
     const std::u16string* tag = nullptr;
-    for (int i = 0; i < Styles.Count(); ++i) {
-        const std::u16string& name = ItemNames[static_cast<size_t>(i)];
-        if (name.size() == kind.size() && (name.empty() || name[0] == kind[0]) && name == kind &&
-            Styles.Item(i)->Enabled) {
+    for (int i = 0; i < Styles.Count(); ++i)
+        if (Styles.Item(i)->Enabled && ItemNames[static_cast<size_t>(i)] == kind) {
             tag = &OpenTags[static_cast<size_t>(i)];
             break;
         }
-    }
-    LastKind = kind;
-    LastOpenTag = tag;
+    slot.Kind = kind;
+    slot.OpenTag = tag;
+    slot.Used = true;
     return tag;
 }
 

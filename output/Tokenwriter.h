@@ -6,6 +6,7 @@
 #include "core/Token.h"
 #include "output/Colorsettinglist.h"
 
+#include <array>
 #include <bitset>
 #include <memory>
 #include <string>
@@ -28,11 +29,16 @@ private:
 
     // Per character: whether escape.txt lists it (letter case aside). Built once from EscapeList.
     std::unique_ptr<std::bitset<65536>> Escaped;
-    // The item names, decoded once, and the CSS class of the last kind looked up.
+    // The item names, decoded once, and their opening tags.
     std::vector<std::u16string> ItemNames;
-    std::u16string LastKind;
-    const std::u16string* LastOpenTag = nullptr;
     std::vector<std::u16string> OpenTags;
+    // Kinds already looked up, by length, first and last character: one comparison per token.
+    struct TKindSlot {
+        std::u16string Kind;
+        const std::u16string* OpenTag = nullptr;
+        bool Used = false;
+    };
+    std::array<TKindSlot, 64> KindCache;
 
     const std::u16string* FindOpenTag(const std::u16string& kind);
     void WriteEscaped(std::u16string_view text);

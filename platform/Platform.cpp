@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <iostream>
 #include <map>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -201,6 +202,15 @@ bool FileExists(const std::string& path)
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+void AdviseLargeBuffer(void* data, size_t size)
+{
+    constexpr uintptr_t Huge = 2u << 20;
+    uintptr_t begin = (reinterpret_cast<uintptr_t>(data) + Huge - 1) & ~(Huge - 1);
+    uintptr_t end = (reinterpret_cast<uintptr_t>(data) + size) & ~(Huge - 1);
+    if (end > begin)
+        ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+}
+
 bool OptionalFileExists(const std::string& path)
 {
     if (auto* files = MemoryFor(path))
@@ -258,6 +268,8 @@ std::string ReadFile(const std::string& path)
     // Read straight into the result; one byte more than the size shows whether the file grew.
     std::string data;
     size_t expected = known && st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0;
+    data.reserve(expected + 1);
+    AdviseLargeBuffer(data.data(), data.capacity());
     data.resize(expected + 1);
     size_t used = 0;
     for (;;) {

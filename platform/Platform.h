@@ -51,6 +51,10 @@ void WriteFile(const std::string& path, std::span<const std::string> pieces);
 // torn one. Throws TFileError.
 void ReplaceFile(const std::string& path, std::string_view data);
 
+// A hint for a large buffer about to be filled: back it with huge pages where the system offers
+// them, so filling it takes few page faults. Does nothing for small buffers.
+void AdviseLargeBuffer(void* data, size_t size);
+
 // "message: path: reason" for the current errno.
 TFileError FileError(std::string_view message, const std::string& path);
 
