@@ -18,6 +18,8 @@ public:
             FlushLine();
         else
             Line.push_back(ch);
+        if (Line.size() >= LongLine)
+            EncodeLine();
     }
     void WriteText(std::u16string_view text);
     void FlushLine();
@@ -32,6 +34,12 @@ private:
     // few megabytes, so a large output is never copied to grow and each byte is touched once.
     std::vector<std::string> Lines;
     std::string FileName;
+    // The characters of the unfinished line not yet encoded; LineStarted when some already are.
     std::u16string Line;
+    bool LineStarted = false;
     bool IsOpen = false;
+
+    // A line this long is encoded before it ends, so a huge line is never held twice.
+    static constexpr size_t LongLine = 1 << 16;
+    void EncodeLine();
 };

@@ -1,6 +1,7 @@
 // Bad input end to end: stray bytes, huge lines, folders where files belong, broken settings
 // files and failing reads and writes never crash a run; failures name the file and exit non-zero.
 #include "Testutil.h"
+#include "core/Textwriter.h"
 #include "ui/Batch.h"
 
 #include <filesystem>
@@ -250,4 +251,36 @@ TEST_F(BadInput, WriteFailingHalfWayIsReportedAndLeavesNoTornFile)
     std::string messages;
     EXPECT_EQ(RunHere("vc7", Work.File("in.cpp"), Work.File("out.html"), &messages), 0) << messages;
     EXPECT_GT(fs::file_size(Work.File("out.html")), source.size());
+}
+
+TEST(TTextWriter, LinesLongerThanOneSliceComeOutWhole)
+{
+    // Long lines are encoded in slices before they end: every way of writing them must give the
+    // same bytes, also when a line's last slice is empty.
+    TTempDir dir;
+    const std::u16string unit = u"表a<";
+    for (size_t length : {size_t{65535}, size_t{65536}, size_t{65537}, size_t{200000}}) {
+        std::u16string line;
+        while (line.size() < length)
+            line += unit[line.size() % unit.size()];
+        std::u16string text = line + u"\n" + line; // the last line without a line end
+        std::string expected = Sjis(line) + "\r\n" + Sjis(line) + "\r\n";
+
+        TTextWriter whole(dir.File("whole"));
+        whole.WriteText(text);
+        whole.Close();
+        EXPECT_EQ(ReadBytes(dir.File("whole")), expected) << length;
+
+        TTextWriter chars(dir.File("chars"));
+        for (char16_t ch : text)
+            chars.WriteChar(ch);
+        chars.Close();
+        EXPECT_EQ(ReadBytes(dir.File("chars")), expected) << length;
+
+        TTextWriter pieces(dir.File("pieces"));
+        for (size_t at = 0; at < text.size(); at += 7777)
+            pieces.WriteText(std::u16string_view(text).substr(at, 7777));
+        pieces.Close();
+        EXPECT_EQ(ReadBytes(dir.File("pieces")), expected) << length;
+    }
 }
