@@ -20,13 +20,12 @@ TTokenWriter::TTokenWriter(TTextWriter& writer, const TColorSettingList& styles)
         if (decoded.size() == 1 && CodePage::Encode(decoded) == line)
             listed->set(CodePage::FoldCase(decoded[0]));
     }
-    if (listed->any())
-        for (unsigned c = 0; c < 65536; ++c) {
-            char16_t ch = static_cast<char16_t>(c);
-            char16_t written = CodePage::Representable(ch) ? ch : CodePage::Replacement;
-            if (listed->test(CodePage::FoldCase(written)))
+    if (listed->any()) {
+        const char16_t* foldedWritten = CodePage::FoldedWrittenTable();
+        for (unsigned c = 0; c < 65536; ++c)
+            if (listed->test(foldedWritten[c]))
                 Escaped->set(c);
-        }
+    }
 
     for (int i = 0; i < Styles.Count(); ++i) {
         const TColorSetting* item = Styles.Item(i);

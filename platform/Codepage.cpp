@@ -201,7 +201,17 @@ int CharWidth(char16_t ch)
     return width == 0 ? 1 : width;
 }
 
-bool Representable(char16_t ch) { return Tables().Width[ch] != 0; }
+const char16_t* FoldedWrittenTable()
+{
+    static const std::unique_ptr<const std::array<char16_t, 65536>> table = [] {
+        const TTables& t = Tables();
+        auto folded = std::make_unique<std::array<char16_t, 65536>>();
+        for (unsigned c = 0; c < 65536; ++c)
+            (*folded)[c] = t.Width[c] != 0 ? t.Fold[c] : t.Fold[static_cast<char16_t>(Replacement)];
+        return std::unique_ptr<const std::array<char16_t, 65536>>(std::move(folded));
+    }();
+    return table->data();
+}
 
 char16_t FoldCase(char16_t ch) { return Tables().Fold[ch]; }
 

@@ -25,8 +25,9 @@ std::string Encode(std::u16string_view text);
 // Bytes that ch takes in code page 932: 1 or 2 (1 for a character written as Replacement).
 int CharWidth(char16_t ch);
 
-// Whether code page 932 holds ch, so that it is not written as Replacement.
-bool Representable(char16_t ch);
+// For every character (65536 entries): the folded form of the character code page 932 writes for
+// it, that is FoldCase of the character, or of Replacement when the code page cannot hold it.
+const char16_t* FoldedWrittenTable();
 
 // Simple case folding: the lower-case partner of a letter (ASCII, Latin-1, Greek, Cyrillic,
 // full-width Latin, Roman numerals), otherwise ch itself.

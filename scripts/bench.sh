@@ -90,6 +90,9 @@ report() { # LABEL INPUT
 }
 
 echo "Corvina batch runs, median of $RUNS, $(nproc) cores"
+: >"$WORK/empty-input"
+corvina_run vc7 "$WORK/empty-input"
+printf 'start-up alone (empty input): %d ms, peak %d MB\n' $((MEDIAN_NS / 1000000)) $((PEAK_KB / 1024))
 families=("vc7 C++" "cs7 C#" "vb7 Basic" "del Delphi" "psq PL/SQL" "tsq T-SQL" "txt plain")
 for entry in "${families[@]}"; do
     code="${entry%% *}"
