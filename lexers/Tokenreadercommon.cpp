@@ -324,7 +324,8 @@ bool TTokenReaderCommon::MayHold(const TStringList& list, std::u16string_view wo
             filter = &f;
             break;
         }
-    if (filter == nullptr)
+    // A long list would set nearly every bit: its own lookup is the quicker test.
+    if (filter == nullptr || list.Count() > 1024)
         return true;
     auto fold = [&list](char16_t ch) { return list.CaseSensitive ? ch : CodePage::FoldCase(ch); };
     if (filter->List == nullptr || filter->CaseSensitive != list.CaseSensitive) {
