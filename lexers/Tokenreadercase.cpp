@@ -34,8 +34,7 @@ std::u16string_view TTokenReaderCase::LookupWord(const TStringList& list) const
 {
     // A match is written in the source's own letters.
     const std::u16string& word = Context.Pending.Text;
-    return list.IndexOf(std::u16string_view(word)) >= 0 ? std::u16string_view(word)
-                                                        : std::u16string_view();
+    return FindWord(list, word) >= 0 ? std::u16string_view(word) : std::u16string_view();
 }
 
 void TTokenReaderCase::ScanDirective()

@@ -306,45 +306,107 @@ void TTokenReaderCommon::ScanIdentifier()
 }
 
 namespace {
-unsigned FilterKey(size_t length, char16_t first, char16_t last)
+char16_t Fold(char16_t ch, bool caseSensitive)
 {
-    return (static_cast<unsigned>(length) * 0x9E37u ^ first * 0x85EBu ^ last * 0x2F1Bu) & 4095u;
+    if (caseSensitive)
+        return ch;
+    return ch < 0x80 ? (ch >= u'A' && ch <= u'Z' ? ch + 32 : ch) : CodePage::FoldCase(ch);
+}
+
+// FNV-1a over the characters, folded where the list ignores letter case.
+std::uint64_t WordHash(std::u16string_view word, bool caseSensitive)
+{
+    std::uint64_t h = 0xCBF29CE484222325ull;
+    for (char16_t ch : word)
+        h = (h ^ Fold(ch, caseSensitive)) * 0x100000001B3ull;
+    return h ^ (h >> 29);
+}
+
+bool SameWord(std::u16string_view a, std::u16string_view b, bool caseSensitive)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i] && Fold(a[i], caseSensitive) != Fold(b[i], caseSensitive))
+            return false;
+    return true;
 }
 } // namespace
 
-bool TTokenReaderCommon::MayHold(const TStringList& list, std::u16string_view word)
+const TTokenReaderCommon::TWordTable* TTokenReaderCommon::TableOf(const TStringList& list) const
 {
-    if (list.Count() == 0)
-        return false;
-    if (word.empty())
-        return true;
-    TWordFilter* filter = nullptr;
-    for (TWordFilter& f : Filters)
-        if (f.List == &list || f.List == nullptr) {
-            filter = &f;
+    TWordTable* table = nullptr;
+    for (TWordTable& t : WordTables)
+        if (t.List == &list || t.List == nullptr) {
+            table = &t;
             break;
         }
-    // A long list would set nearly every bit: its own lookup is the quicker test.
-    if (filter == nullptr || list.Count() > 1024)
-        return true;
-    auto fold = [&list](char16_t ch) { return list.CaseSensitive ? ch : CodePage::FoldCase(ch); };
-    if (filter->List == nullptr || filter->CaseSensitive != list.CaseSensitive) {
-        filter->List = &list;
-        filter->CaseSensitive = list.CaseSensitive;
-        filter->Bits.reset();
-        for (const std::string& entry : list.Lines()) {
-            std::u16string wide = CodePage::Decode(entry);
-            if (!wide.empty())
-                filter->Bits.set(FilterKey(wide.size(), fold(wide.front()), fold(wide.back())));
+    if (table == nullptr)
+        return nullptr;
+    if (table->List == &list && table->CaseSensitive == list.CaseSensitive)
+        return table;
+
+    // The decoded entries one after the other, and an open-addressing table of their positions
+    // with room for twice as many: a lookup hashes the word once and compares one entry or two.
+    table->List = &list;
+    table->CaseSensitive = list.CaseSensitive;
+    table->Text.clear();
+    table->Start.assign(1, 0);
+    for (const std::string& entry : list.Lines()) {
+        CodePage::DecodeAppend(entry, table->Text);
+        table->Start.push_back(static_cast<std::uint32_t>(table->Text.size()));
+    }
+    size_t slots = 16;
+    while (slots < static_cast<size_t>(list.Count()) * 2)
+        slots *= 2;
+    table->Mask = slots - 1;
+    table->Slots.assign(slots, 0);
+    for (int i = 0; i < list.Count(); ++i) {
+        std::u16string_view word = WordAt(*table, i);
+        for (std::uint64_t at = WordHash(word, table->CaseSensitive);; ++at) {
+            std::int32_t& slot = table->Slots[at & table->Mask];
+            if (slot == 0) {
+                slot = i + 1;
+                break;
+            }
+            if (SameWord(WordAt(*table, slot - 1), word, table->CaseSensitive))
+                break; // the first position stays
         }
     }
-    return filter->Bits.test(FilterKey(word.size(), fold(word.front()), fold(word.back())));
+    return table;
+}
+
+std::u16string_view TTokenReaderCommon::WordAt(const TWordTable& table, int index)
+{
+    std::uint32_t from = table.Start[static_cast<size_t>(index)];
+    std::uint32_t to = table.Start[static_cast<size_t>(index) + 1];
+    return std::u16string_view(table.Text).substr(from, to - from);
+}
+
+int TTokenReaderCommon::FindWord(const TStringList& list, std::u16string_view word) const
+{
+    if (list.Count() == 0)
+        return -1;
+    const TWordTable* table = TableOf(list);
+    if (table == nullptr)
+        return list.IndexOf(word);
+    for (std::uint64_t at = WordHash(word, table->CaseSensitive);; ++at) {
+        std::int32_t slot = table->Slots[at & table->Mask];
+        if (slot == 0)
+            return -1;
+        if (SameWord(WordAt(*table, slot - 1), word, table->CaseSensitive))
+            return slot - 1;
+    }
+}
+
+std::u16string_view TTokenReaderCommon::WordText(const TStringList& list, int index) const
+{
+    const TWordTable* table = TableOf(list);
+    return table != nullptr ? WordAt(*table, index) : std::u16string_view(list.WideString(index));
 }
 
 void TTokenReaderCommon::ApplyWordList(const TStringList& list, std::u16string_view kind)
 {
-    if (!MayHold(list, Context.Pending.Text))
-        return;
     std::u16string_view word = LookupWord(list);
     if (word.empty())
         return;
@@ -354,10 +416,7 @@ void TTokenReaderCommon::ApplyWordList(const TStringList& list, std::u16string_v
         pending.Text.assign(word);
 }
 
-std::u16string_view TTokenReaderCommon::LookupWord(const TStringList& /*list*/) const
-{
-    return {};
-}
+std::u16string_view TTokenReaderCommon::LookupWord(const TStringList& /*list*/) const { return {}; }
 
 void TTokenReaderCommon::ScanEscapedIdentifier()
 {

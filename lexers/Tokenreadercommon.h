@@ -5,9 +5,10 @@
 #include "lexers/Tokenreader.h"
 
 #include <array>
-#include <bitset>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class TTokenReaderCommon : public TTokenReader {
 public:
@@ -55,6 +56,12 @@ protected:
     // Classifies a character that begins a token: the first start test that answers wins.
     void StartToken();
 
+    // For LookupWord: the position of the first entry of list equal to word under the list's
+    // comparison, or -1; and the decoded entry at a position. Same answers as the list's own
+    // IndexOf, without a string made per lookup.
+    int FindWord(const TStringList& list, std::u16string_view word) const;
+    std::u16string_view WordText(const TStringList& list, int index) const;
+
     TStringList KeyList;
     TStringList Sp1List;
     TStringList Sp2List;
@@ -70,13 +77,17 @@ private:
     // Per ASCII code: OpeList holds the character itself or its code in decimal.
     std::array<bool, 128> OpeChars{};
 
-    // A quick "certainly not listed" test before a word list's own lookup: one bit per hash of
-    // length, first and last character (folded where the list ignores letter case).
-    struct TWordFilter {
+    // The identifier lists as lookup tables, built on first use: the decoded entries one after
+    // the other and an open-addressing table of their first positions.
+    struct TWordTable {
         const TStringList* List = nullptr;
         bool CaseSensitive = true;
-        std::bitset<4096> Bits;
+        std::u16string Text;
+        std::vector<std::uint32_t> Start;
+        std::vector<std::int32_t> Slots; // entry position + 1; 0 is an empty slot
+        std::uint64_t Mask = 0;
     };
-    std::array<TWordFilter, 4> Filters;
-    bool MayHold(const TStringList& list, std::u16string_view word);
+    mutable std::array<TWordTable, 4> WordTables;
+    const TWordTable* TableOf(const TStringList& list) const;
+    static std::u16string_view WordAt(const TWordTable& table, int index);
 };
