@@ -25,6 +25,23 @@ inline constexpr std::u16string_view All[] = {Reserved,   Directive, Comment,   
                                               Emphasis1,  Emphasis2, Emphasis3, Other};
 } // namespace TokenKind
 
+// Kind names are short and change far less often than characters, so the lexers compare before
+// they copy: most characters leave the kind of the piece before them as it is.
+inline bool SameKind(std::u16string_view a, std::u16string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i])
+            return false;
+    return true;
+}
+inline void SetKind(std::u16string& kind, std::u16string_view name)
+{
+    if (!SameKind(kind, name))
+        kind.assign(name);
+}
+
 class TToken {
 public:
     TToken(std::u16string_view text, std::u16string_view kind) : Text(text), Kind(kind) {}

@@ -47,7 +47,12 @@ const TToken* TTokenReader::NextToken()
 
 void TTokenReader::ClassifyChar()
 {
-    Context.Current.Kind.assign(TokenKind::Other);
+    SetKind(Context.Current.Kind, TokenKind::Other);
+    SetCurrentText();
+}
+
+void TTokenReader::SetCurrentText()
+{
     std::u16string& text = Context.Current.Text;
     if (text.size() == 1)
         text[0] = Context.CurChar;
@@ -61,7 +66,7 @@ void TTokenReader::ConsumeChar()
     if (!c.HasPending)
         return;
     ClassifyChar();
-    if (c.Current.Kind == c.Pending.Kind && c.CurChar != EndMark) {
+    if (SameKind(c.Current.Kind, c.Pending.Kind) && c.CurChar != EndMark) {
         if (c.Current.Text.size() == 1)
             c.Pending.Text.push_back(c.Current.Text[0]);
         else

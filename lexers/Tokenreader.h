@@ -31,6 +31,8 @@ public:
 protected:
     // Gives Context.Current the text and kind of Context.CurChar.
     virtual void ClassifyChar();
+    // Current.Text becomes the one character CurChar.
+    void SetCurrentText();
 
     void ConsumeChar();
     const TToken* TakeReadyToken();

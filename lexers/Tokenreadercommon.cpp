@@ -98,7 +98,9 @@ void TTokenReaderCommon::LoadWordList(TStringList& list, const std::string& code
 
 void TTokenReaderCommon::ClassifyChar()
 {
-    TTokenReader::ClassifyChar();
+    // The plain reader's step without its kind: every scanner and StartToken set the kind
+    // anyway, and leaving it untouched lets a run of one kind skip the copy.
+    SetCurrentText();
     Dispatch();
     if (LexState::Is(Context.State, LexState::Unknown)) {
         Dispatch();
@@ -194,7 +196,7 @@ void TTokenReaderCommon::StartToken()
         c.State = LexState::Operator;
         kind = TokenKind::Operator;
     }
-    c.Current.Kind.assign(kind);
+    SetKind(c.Current.Kind, kind);
 }
 
 bool TTokenReaderCommon::IsSingleLineCommentStart() const
@@ -241,18 +243,18 @@ bool TTokenReaderCommon::IsDateStart() const { return false; }
 void TTokenReaderCommon::ScanSingleLineComment()
 {
     Context.State = LexState::SingleLineComment;
-    Context.Current.Kind.assign(TokenKind::Comment);
+    SetKind(Context.Current.Kind, TokenKind::Comment);
     // The line end is not part of the comment.
     if (Context.CurChar == LineBreak) {
         Context.State = LexState::Other;
-        Context.Current.Kind.assign(TokenKind::Other);
+        SetKind(Context.Current.Kind, TokenKind::Other);
     }
 }
 
 void TTokenReaderCommon::ScanMultiLineComment()
 {
     Context.State = LexState::MultiLineComment;
-    Context.Current.Kind.assign(TokenKind::Comment);
+    SetKind(Context.Current.Kind, TokenKind::Comment);
     if (Context.PrevChar == u'*' && Context.CurChar == u'/')
         Context.State = LexState::Other;
 }
@@ -260,38 +262,38 @@ void TTokenReaderCommon::ScanMultiLineComment()
 void TTokenReaderCommon::ScanString()
 {
     Context.State = LexState::String;
-    Context.Current.Kind.assign(TokenKind::String);
+    SetKind(Context.Current.Kind, TokenKind::String);
 }
 
 void TTokenReaderCommon::ScanStringEscape()
 {
     Context.State = LexState::String;
-    Context.Current.Kind.assign(TokenKind::String);
+    SetKind(Context.Current.Kind, TokenKind::String);
 }
 
 void TTokenReaderCommon::ScanVerbatimString()
 {
     Context.State = LexState::VerbatimString;
-    Context.Current.Kind.assign(TokenKind::String);
+    SetKind(Context.Current.Kind, TokenKind::String);
 }
 
 void TTokenReaderCommon::ScanCharLiteral()
 {
     Context.State = LexState::Char;
-    Context.Current.Kind.assign(TokenKind::Char);
+    SetKind(Context.Current.Kind, TokenKind::Char);
 }
 
 void TTokenReaderCommon::ScanCharEscape()
 {
     Context.State = LexState::Char;
-    Context.Current.Kind.assign(TokenKind::Char);
+    SetKind(Context.Current.Kind, TokenKind::Char);
 }
 
 void TTokenReaderCommon::ScanIdentifier()
 {
     TTokenContext& c = Context;
     c.State = LexState::Identifier;
-    c.Current.Kind.assign(TokenKind::Identifier);
+    SetKind(c.Current.Kind, TokenKind::Identifier);
     if (IsLetter(c.CurChar) || IsDigit(c.CurChar) || c.CurChar == u'_')
         return;
 
@@ -411,7 +413,7 @@ void TTokenReaderCommon::ApplyWordList(const TStringList& list, std::u16string_v
     if (word.empty())
         return;
     TToken& pending = Context.Pending;
-    pending.Kind.assign(kind);
+    SetKind(pending.Kind, kind);
     if (word.data() != pending.Text.data() || word.size() != pending.Text.size())
         pending.Text.assign(word);
 }
@@ -421,14 +423,14 @@ std::u16string_view TTokenReaderCommon::LookupWord(const TStringList& /*list*/) 
 void TTokenReaderCommon::ScanEscapedIdentifier()
 {
     Context.State = LexState::EscapedIdentifier;
-    Context.Current.Kind.assign(TokenKind::Identifier);
+    SetKind(Context.Current.Kind, TokenKind::Identifier);
 }
 
 void TTokenReaderCommon::ScanNumber()
 {
     TTokenContext& c = Context;
     c.State = LexState::Number;
-    c.Current.Kind.assign(TokenKind::Number);
+    SetKind(c.Current.Kind, TokenKind::Number);
     // A number stops before a range of two periods.
     if (c.CurChar == u'.' && c.NextChar == u'.') {
         c.State = LexState::Unknown;
@@ -452,11 +454,11 @@ bool TTokenReaderCommon::IsExponentSignAllowed() const
 void TTokenReaderCommon::ScanDirective()
 {
     Context.State = LexState::Directive;
-    Context.Current.Kind.assign(TokenKind::Directive);
+    SetKind(Context.Current.Kind, TokenKind::Directive);
 }
 
 void TTokenReaderCommon::ScanDate()
 {
     Context.State = LexState::Date;
-    Context.Current.Kind.assign(TokenKind::String);
+    SetKind(Context.Current.Kind, TokenKind::String);
 }
