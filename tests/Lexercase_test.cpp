@@ -8,19 +8,6 @@ using namespace LexerTest;
 
 namespace {
 
-struct TCase {
-    const char* name;
-    std::u16string input;
-    TWordLists lists;
-    std::string expected;
-};
-
-void RunCases(const std::string& code, const std::vector<TCase>& cases)
-{
-    for (const TCase& c : cases)
-        EXPECT_EQ(Tokens(code, c.input, c.lists), c.expected) << code << ": " << c.name;
-}
-
 // Rules that the C# lexer inherits unchanged.
 const std::vector<TCase>& CFamilyCases()
 {

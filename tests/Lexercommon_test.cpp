@@ -14,23 +14,6 @@
 using namespace LexerTest;
 using namespace TestUtil;
 
-namespace {
-
-struct TCase {
-    const char* name;
-    std::u16string input;
-    TWordLists lists;
-    std::string expected;
-};
-
-void RunCases(const std::string& code, const std::vector<TCase>& cases)
-{
-    for (const TCase& c : cases)
-        EXPECT_EQ(Tokens(code, c.input, c.lists), c.expected) << code << ": " << c.name;
-}
-
-} // namespace
-
 TEST(TTokenReaderCommon, WorkedExample)
 {
     EXPECT_EQ(Tokens("vc6", u"\tif (x) y=1;", {.Key = u"if"}),

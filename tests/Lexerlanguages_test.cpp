@@ -5,24 +5,6 @@
 
 using namespace LexerTest;
 
-namespace {
-
-struct TCase {
-    const char* name;
-    std::u16string input;
-    TWordLists lists;
-    std::string expected;
-};
-
-void RunCases(std::initializer_list<const char*> codes, const std::vector<TCase>& cases)
-{
-    for (const char* code : codes)
-        for (const TCase& c : cases)
-            EXPECT_EQ(Tokens(code, c.input, c.lists), c.expected) << code << ": " << c.name;
-}
-
-} // namespace
-
 TEST(TTokenReaderVB, CommentsStringsAndEscapedIdentifiers)
 {
     RunCases({"vb6", "vb7"}, {

@@ -5,17 +5,6 @@
 
 using namespace LexerTest;
 
-namespace {
-
-struct TCase {
-    const char* name;
-    std::u16string input;
-    TWordLists lists;
-    std::string expected;
-};
-
-} // namespace
-
 TEST(TTokenReaderNoCase, SingleQuotedStrings)
 {
     // Delphi, PL/SQL and T-SQL keep this string form; Visual Basic replaces it.

@@ -105,4 +105,11 @@ std::string Tokens(const std::string& code, std::u16string_view input, const TWo
     return Render(Lex(code, input, lists));
 }
 
+void RunCases(std::initializer_list<const char*> codes, const std::vector<TCase>& cases)
+{
+    for (const char* code : codes)
+        for (const TCase& c : cases)
+            EXPECT_EQ(Tokens(code, c.input, c.lists), c.expected) << code << ": " << c.name;
+}
+
 } // namespace LexerTest

@@ -3,6 +3,7 @@
 
 #include "core/Token.h"
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -37,5 +38,20 @@ std::string Render(const std::vector<TLexed>& tokens);
 // Lex and Render in one.
 std::string Tokens(const std::string& code, std::u16string_view input,
                    const TWordLists& lists = {});
+
+// One row of a token table: the input, its word lists and the rendered tokens expected.
+struct TCase {
+    const char* name;
+    std::u16string input;
+    TWordLists lists;
+    std::string expected;
+};
+
+// Checks every row for each of the codes.
+void RunCases(std::initializer_list<const char*> codes, const std::vector<TCase>& cases);
+inline void RunCases(const char* code, const std::vector<TCase>& cases)
+{
+    RunCases({code}, cases);
+}
 
 } // namespace LexerTest
