@@ -637,19 +637,19 @@ void TForm1::SpeedButton2Click()
     });
 }
 
-bool TForm1::ShowFileDialog(QWidget* parent, TFileDialogSpec& spec)
+bool TForm1::ShowFileDialog(QWidget* parent, TFileDialogRequest& request)
 {
     // Qt's own dialog, so that the folder test above applies everywhere.
-    TCheckedFileDialog dialog(parent, spec.FolderMustExist);
-    dialog.setOptions(spec.Options | QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(spec.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(spec.MustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog.setNameFilter(spec.Filter);
-    if (!spec.FileName.isEmpty())
-        dialog.selectFile(spec.FileName);
+    TCheckedFileDialog dialog(parent, request.FolderMustExist);
+    dialog.setOptions(request.Options | QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(request.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.MustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setNameFilter(request.Filter);
+    if (!request.FileName.isEmpty())
+        dialog.selectFile(request.FileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
-    spec.FileName = QDir::toNativeSeparators(dialog.selectedFiles().first());
+    request.FileName = QDir::toNativeSeparators(dialog.selectedFiles().first());
     return true;
 }
 

@@ -25,7 +25,7 @@ class QPushButton;
 class QToolButton;
 
 // One of the window's two file dialogs: what is asked each time and the name chosen last.
-struct TFileDialogSpec {
+struct TFileDialogRequest {
     bool Save = false;
     QString Filter;
     QFileDialog::Options Options;
@@ -34,8 +34,8 @@ struct TFileDialogSpec {
     QString FileName;             // the last chosen name, kept between uses
 };
 
-// Shows a dialog for spec; on OK stores the full name in spec.FileName and answers true.
-using TFileDialogFunction = std::function<bool(QWidget* parent, TFileDialogSpec& spec)>;
+// Shows a dialog for request; on OK stores the full name in request.FileName and answers true.
+using TFileDialogFunction = std::function<bool(QWidget* parent, TFileDialogRequest& request)>;
 
 class TForm1 : public QWidget, public TForm1Core {
     Q_OBJECT
@@ -79,7 +79,7 @@ public:
 
     // Test seam and default of the file dialogs.
     void SetFileDialogFunction(TFileDialogFunction function) { FileDialog = std::move(function); }
-    static bool ShowFileDialog(QWidget* parent, TFileDialogSpec& spec);
+    static bool ShowFileDialog(QWidget* parent, TFileDialogRequest& request);
 
     bool Updating = false;
     std::unique_ptr<std::vector<QLabel*>> SampleLabels;
@@ -126,8 +126,8 @@ public:
     QFrame* Bevel1;
     QPushButton* btnOK;
     QPushButton* btnExit;
-    TFileDialogSpec OpenDialog1;
-    TFileDialogSpec SaveDialog1;
+    TFileDialogRequest OpenDialog1;
+    TFileDialogRequest SaveDialog1;
 
 protected:
     void InitWindow() override;

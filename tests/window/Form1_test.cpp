@@ -365,15 +365,15 @@ TEST_F(TWindowTest, AFailedRunIsReportedAndTheWindowStaysUsable)
 TEST_F(TWindowTest, BrowseButtonsAskTheDialogAndKeepTheLastName)
 {
     Open();
-    std::vector<TFileDialogSpec> asked;
+    std::vector<TFileDialogRequest> asked;
     std::vector<QString> answers = {"/tmp/a.c", "", "/tmp/out.html", ""};
     size_t call = 0;
-    Form->SetFileDialogFunction([&](QWidget*, TFileDialogSpec& spec) {
-        asked.push_back(spec);
+    Form->SetFileDialogFunction([&](QWidget*, TFileDialogRequest& request) {
+        asked.push_back(request);
         QString answer = answers[call++];
         if (answer.isEmpty())
             return false; // cancelled
-        spec.FileName = answer;
+        request.FileName = answer;
         return true;
     });
     Form->SpeedButton1->click();
