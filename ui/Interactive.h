@@ -3,3 +3,9 @@
 
 // Runs the window until it closes; the result is the process's exit status.
 int RunInteractive(int argc, char** argv);
+
+// The entry of the window module (corvina_window.so in the program folder), which RunInteractive
+// loads; the name is looked up at run time.
+inline constexpr const char* WindowModuleName = "corvina_window.so";
+inline constexpr const char* WindowEntryName = "CorvinaRunWindow";
+extern "C" int CorvinaRunWindow(int argc, char** argv);

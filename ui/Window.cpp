@@ -1,4 +1,5 @@
-// Window: the entry of the window mode: display check, Qt application, message box and loop.
+// Window: the window module's entry: Qt application, message box and loop. The executable loads
+// this module only in window mode, so a batch run never loads Qt.
 #include "ui/Interactive.h"
 
 #include "platform/Platform.h"
@@ -7,20 +8,8 @@
 #include <QApplication>
 
 #include <clocale>
-#include <cstdlib>
-#include <iostream>
 
 namespace {
-
-bool HasDisplay()
-{
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-        const char* value = std::getenv(name);
-        if (value != nullptr && *value != '\0')
-            return true;
-    }
-    return false;
-}
 
 // The message box handler must not outlive the application that draws it.
 struct TMessageBoxScope {
@@ -32,14 +21,8 @@ struct TMessageBoxScope {
 
 } // namespace
 
-int RunInteractive(int argc, char** argv)
+extern "C" int CorvinaRunWindow(int argc, char** argv)
 {
-    if (!HasDisplay()) {
-        std::cerr << "corvina: no display for the window (DISPLAY is not set); "
-                     "for a conversion without one run: corvina CODE INPUT OUTPUT"
-                  << std::endl;
-        return 2;
-    }
     QApplication app(argc, argv);
     // QApplication adopts the user's locale; the conversion must behave as in batch mode.
     std::setlocale(LC_ALL, "C");
