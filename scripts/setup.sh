@@ -19,7 +19,7 @@ if [ ${#missing[@]} -gt 0 ]; then
         echo "Installing: ${missing[*]}"
         export DEBIAN_FRONTEND=noninteractive
         apt-get update -qq
-        apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+        apt-get install -y -qq "${missing[@]}" >/dev/null
     else
         echo "Missing packages. Run:"
         echo "  sudo apt-get install -y ${missing[*]}"
