@@ -19,8 +19,6 @@ constexpr size_t BigScale = 10;
 constexpr size_t BigScale = 1;
 #endif
 
-std::string Q(const std::string& path) { return "'" + path + "'"; }
-
 // The built program in a temporary program folder with the shipped data, but without header and
 // footer, so an output is the converted body alone.
 class BadInput : public ::testing::Test {
@@ -31,8 +29,7 @@ protected:
 
     void SetUp() override
     {
-        Exe = Folder.File("corvina");
-        fs::copy_file(CORVINA_EXE, Exe);
+        Exe = CopyProgram(Folder);
         fs::remove(Folder.File("header.txt"));
         fs::remove(Folder.File("footer.txt"));
     }
@@ -45,7 +42,7 @@ protected:
     int Run(const std::string& code, const std::string& in, const std::string& out,
             std::string* err = nullptr)
     {
-        return RunCorvina(code + " " + Q(in) + " " + Q(out), err, Exe);
+        return RunCorvina(code + " " + Quote(in) + " " + Quote(out), err, Exe);
     }
     // The same run inside this process, where the platform's fault seams reach it; the messages
     // shown go to messages.

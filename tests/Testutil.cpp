@@ -59,6 +59,13 @@ bool Exists(const std::string& path)
     return fs::exists(path, ec);
 }
 
+std::string CopyProgram(const TTempDir& folder)
+{
+    std::string exe = folder.File("corvina");
+    fs::copy_file(CORVINA_EXE, exe);
+    return exe;
+}
+
 int RunCorvina(const std::string& args, std::string* errText, const std::string& exe)
 {
     TTempDir tmp;

@@ -41,6 +41,12 @@ inline std::string Sjis(std::u16string_view text) { return CodePage::Encode(text
 inline std::u16string Wide(std::string_view sjis) { return CodePage::Decode(sjis); }
 inline std::string Utf8(std::u16string_view text) { return CodePage::ToUtf8(text); }
 
+// The built program copied into folder, so that folder is its program folder; returns its path.
+std::string CopyProgram(const TTempDir& folder);
+
+// path in single quotes for the shell.
+inline std::string Quote(const std::string& path) { return "'" + path + "'"; }
+
 // Runs the built corvina with arguments; stderr goes to errText. Returns the exit status.
 int RunCorvina(const std::string& args, std::string* errText = nullptr,
                const std::string& exe = CORVINA_EXE);
