@@ -70,19 +70,66 @@ void TStringList::Clear()
     IndexValid = false;
 }
 
+namespace {
+
+char16_t Fold(char16_t ch, bool caseSensitive)
+{
+    if (caseSensitive)
+        return ch;
+    return ch < 0x80 ? (ch >= u'A' && ch <= u'Z' ? ch + 32 : ch) : CodePage::FoldCase(ch);
+}
+
+// FNV-1a over the characters, folded where the list ignores letter case.
+std::uint64_t WordHash(std::u16string_view word, bool caseSensitive)
+{
+    std::uint64_t h = 0xCBF29CE484222325ull;
+    for (char16_t ch : word)
+        h = (h ^ Fold(ch, caseSensitive)) * 0x100000001B3ull;
+    return h ^ (h >> 29);
+}
+
+bool SameWord(std::u16string_view a, std::u16string_view b, bool caseSensitive)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i] && Fold(a[i], caseSensitive) != Fold(b[i], caseSensitive))
+            return false;
+    return true;
+}
+
+} // namespace
+
+std::u16string_view TStringList::Decoded(size_t index) const
+{
+    std::uint32_t from = DecodedStart[index];
+    return std::u16string_view(DecodedText).substr(from, DecodedStart[index + 1] - from);
+}
+
 void TStringList::BuildIndex() const
 {
-    Index.clear();
-    Index.reserve(Strings.size());
-    Decoded.clear();
-    Decoded.reserve(Strings.size());
+    DecodedText.clear();
+    DecodedStart.assign(1, 0);
+    for (const std::string& entry : Strings) {
+        CodePage::DecodeAppend(entry, DecodedText);
+        DecodedStart.push_back(static_cast<std::uint32_t>(DecodedText.size()));
+    }
+    size_t slots = 16;
+    while (slots < Strings.size() * 2)
+        slots *= 2;
+    SlotMask = slots - 1;
+    Slots.assign(slots, 0);
     for (size_t i = 0; i < Strings.size(); ++i) {
-        Decoded.push_back(CodePage::Decode(Strings[i]));
-        std::u16string key = Decoded.back();
-        if (!CaseSensitive)
-            for (char16_t& ch : key)
-                ch = CodePage::FoldCase(ch);
-        Index.emplace(std::move(key), static_cast<int>(i)); // keeps the first position
+        std::u16string_view word = Decoded(i);
+        for (std::uint64_t at = WordHash(word, CaseSensitive);; ++at) {
+            std::int32_t& slot = Slots[at & SlotMask];
+            if (slot == 0) {
+                slot = static_cast<std::int32_t>(i) + 1;
+                break;
+            }
+            if (SameWord(Decoded(static_cast<size_t>(slot) - 1), word, CaseSensitive))
+                break; // the first position stays
+        }
     }
     IndexCaseSensitive = CaseSensitive;
     IndexValid = true;
@@ -94,20 +141,20 @@ int TStringList::IndexOf(std::u16string_view key) const
         return -1;
     if (!IndexValid || IndexCaseSensitive != CaseSensitive)
         BuildIndex();
-    thread_local std::u16string probe;
-    probe.assign(key);
-    if (!CaseSensitive)
-        for (char16_t& ch : probe)
-            ch = CodePage::FoldCase(ch);
-    auto it = Index.find(probe);
-    return it == Index.end() ? -1 : it->second;
+    for (std::uint64_t at = WordHash(key, CaseSensitive);; ++at) {
+        std::int32_t slot = Slots[at & SlotMask];
+        if (slot == 0)
+            return -1;
+        if (SameWord(Decoded(static_cast<size_t>(slot) - 1), key, CaseSensitive))
+            return slot - 1;
+    }
 }
 
-const std::u16string& TStringList::WideString(int index) const
+std::u16string_view TStringList::WideString(int index) const
 {
     if (!IndexValid || IndexCaseSensitive != CaseSensitive)
         BuildIndex();
-    return Decoded[static_cast<size_t>(index)];
+    return Decoded(static_cast<size_t>(index));
 }
 
 int TStringList::IndexOf(std::string_view key) const

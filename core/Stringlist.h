@@ -3,7 +3,7 @@
 
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <cstdint>
 #include <vector>
 
 class TStringList {
@@ -40,16 +40,22 @@ public:
     int IndexOf(std::string_view key) const;
     int IndexOf(std::u16string_view key) const;
 
-    // The entry at index, decoded to wide text; cached with the index, so no decoding per call.
-    const std::u16string& WideString(int index) const;
+    // The entry at index, decoded to wide text; kept with the index, so no decoding per call.
+    // The view stays valid until the list or its comparison changes.
+    std::u16string_view WideString(int index) const;
 
 private:
     std::vector<std::string> Strings;
 
-    // Decoded (and, when case-insensitive, folded) entry -> first position; built on demand.
-    mutable std::unordered_map<std::u16string, int> Index;
-    mutable std::vector<std::u16string> Decoded;
+    // Built on demand: the decoded entries one after the other, and an open-addressing table of
+    // their first positions (position + 1; 0 is an empty slot) with room for twice as many, so a
+    // lookup hashes the key once, makes no string and compares one entry or two.
+    mutable std::u16string DecodedText;
+    mutable std::vector<std::uint32_t> DecodedStart;
+    mutable std::vector<std::int32_t> Slots;
+    mutable std::uint64_t SlotMask = 0;
     mutable bool IndexCaseSensitive = true;
     mutable bool IndexValid = false;
     void BuildIndex() const;
+    std::u16string_view Decoded(size_t index) const;
 };

@@ -34,7 +34,7 @@ std::u16string_view TTokenReaderCase::LookupWord(const TStringList& list) const
 {
     // A match is written in the source's own letters.
     const std::u16string& word = Context.Pending.Text;
-    return FindWord(list, word) >= 0 ? std::u16string_view(word) : std::u16string_view();
+    return list.IndexOf(std::u16string_view(word)) >= 0 ? std::u16string_view(word) : std::u16string_view();
 }
 
 void TTokenReaderCase::ScanDirective()

@@ -56,12 +56,6 @@ protected:
     // Classifies a character that begins a token: the first start test that answers wins.
     void StartToken();
 
-    // For LookupWord: the position of the first entry of list equal to word under the list's
-    // comparison, or -1; and the decoded entry at a position. Same answers as the list's own
-    // IndexOf, without a string made per lookup.
-    int FindWord(const TStringList& list, std::u16string_view word) const;
-    std::u16string_view WordText(const TStringList& list, int index) const;
-
     TStringList KeyList;
     TStringList Sp1List;
     TStringList Sp2List;
@@ -76,18 +70,4 @@ private:
 
     // Per ASCII code: OpeList holds the character itself or its code in decimal.
     std::array<bool, 128> OpeChars{};
-
-    // The identifier lists as lookup tables, built on first use: the decoded entries one after
-    // the other and an open-addressing table of their first positions.
-    struct TWordTable {
-        const TStringList* List = nullptr;
-        bool CaseSensitive = true;
-        std::u16string Text;
-        std::vector<std::uint32_t> Start;
-        std::vector<std::int32_t> Slots; // entry position + 1; 0 is an empty slot
-        std::uint64_t Mask = 0;
-    };
-    mutable std::array<TWordTable, 4> WordTables;
-    const TWordTable* TableOf(const TStringList& list) const;
-    static std::u16string_view WordAt(const TWordTable& table, int index);
 };

@@ -20,6 +20,6 @@ void TTokenReaderNoCase::ScanVerbatimString()
 std::u16string_view TTokenReaderNoCase::LookupWord(const TStringList& list) const
 {
     // The first matching entry decides the letters written out.
-    int index = FindWord(list, Context.Pending.Text);
-    return index >= 0 ? WordText(list, index) : std::u16string_view();
+    int index = list.IndexOf(std::u16string_view(Context.Pending.Text));
+    return index >= 0 ? list.WideString(index) : std::u16string_view();
 }

@@ -1,6 +1,6 @@
-// The lexer's own word-list lookup gives the same first positions and texts as the list's IndexOf.
+// The hashed word-list lookup gives the same first positions and texts as a plain search.
 #include "Testutil.h"
-#include "lexers/Tokenreadercommon.h"
+#include "core/Stringlist.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -9,51 +9,50 @@ using namespace TestUtil;
 
 namespace {
 
-class TLookupProbe : public TTokenReaderCommon {
-public:
-    TLookupProbe(TTextReader& source) : TTokenReaderCommon(source, "none") {}
-    using TTokenReaderCommon::FindWord;
-    using TTokenReaderCommon::KeyList;
-    using TTokenReaderCommon::WordText;
-};
+// The first entry equal to word under the list's comparison, found one entry after the other.
+int PlainIndexOf(const TStringList& list, std::u16string_view word)
+{
+    for (int i = 0; i < list.Count(); ++i) {
+        std::u16string entry = Wide(list[i]);
+        if (list.CaseSensitive ? entry == word : CodePage::SameText(entry, word))
+            return i;
+    }
+    return -1;
+}
 
-void ExpectSameAnswers(TLookupProbe& probe, const std::vector<std::u16string>& words)
+void ExpectSameAnswers(const TStringList& list, const std::vector<std::u16string>& words)
 {
     for (const std::u16string& word : words) {
-        int expected = probe.KeyList.IndexOf(std::u16string_view(word));
-        int found = probe.FindWord(probe.KeyList, word);
-        ASSERT_EQ(found, expected)
-            << Utf8(word) << (probe.KeyList.CaseSensitive ? "" : " (no case)");
+        int expected = PlainIndexOf(list, word);
+        int found = list.IndexOf(std::u16string_view(word));
+        ASSERT_EQ(found, expected) << Utf8(word) << (list.CaseSensitive ? "" : " (no case)");
         if (found >= 0) {
-            EXPECT_EQ(probe.WordText(probe.KeyList, found), probe.KeyList.WideString(found));
+            EXPECT_EQ(list.WideString(found), Wide(list[found]));
         }
     }
 }
 
 } // namespace
 
-TEST(TTokenReaderCommon, WordLookupMatchesTheListInBothComparisons)
+TEST(TStringList, WordLookupMatchesAPlainSearchInBothComparisons)
 {
-    TProgramFolder folder(""); // no word-list files
-    TTextReader source(folder.File("none.txt"));
-    TLookupProbe probe(source);
+    TStringList list;
     // Duplicates in other letter cases, double-byte and full-width letters, an empty line and a
     // trailing space: the first entry that matches decides.
     for (const char16_t* entry : {u"if", u"If", u"IF", u"else", u"表示", u"ＡＢ", u"ａｂ", u"",
                                   u"end ", u"End", u"Äpfel", u"äpfel", u"x"})
-        probe.KeyList.Add(Sjis(entry));
+        list.Add(Sjis(entry));
     const std::vector<std::u16string> words = {u"if",   u"If",  u"iF",  u"ELSE", u"表示",  u"ＡＢ",
                                                u"ａＢ", u"end", u"END", u"end ", u"äPFEL", u"x",
                                                u"X",    u"y",   u"iff", u"i"};
     for (bool caseSensitive : {true, false}) {
-        probe.KeyList.CaseSensitive = caseSensitive;
-        ExpectSameAnswers(probe, words);
+        list.CaseSensitive = caseSensitive;
+        ExpectSameAnswers(list, words);
     }
 }
 
-TEST(TTokenReaderCommon, WordLookupMatchesTheListOnRandomLists)
+TEST(TStringList, WordLookupMatchesAPlainSearchOnRandomLists)
 {
-    TProgramFolder folder("");
     std::mt19937 random(7);
     const std::u16string letters = u"aAbB_1表Ｚｚ";
     auto randomWord = [&] {
@@ -63,14 +62,13 @@ TEST(TTokenReaderCommon, WordLookupMatchesTheListOnRandomLists)
         return word;
     };
     for (int round = 0; round < 20; ++round) {
-        TTextReader source(folder.File("none.txt"));
-        TLookupProbe probe(source);
+        TStringList list;
         for (int i = 0, n = static_cast<int>(random() % 3000); i < n; ++i)
-            probe.KeyList.Add(Sjis(randomWord()));
+            list.Add(Sjis(randomWord()));
         std::vector<std::u16string> words;
         for (int i = 0; i < 300; ++i)
             words.push_back(randomWord());
-        probe.KeyList.CaseSensitive = round % 2 == 0;
-        ExpectSameAnswers(probe, words);
+        list.CaseSensitive = round % 2 == 0;
+        ExpectSameAnswers(list, words);
     }
 }
