@@ -1,4 +1,4 @@
-// Textwriter: encodes each finished line into the output held in memory.
+// Textwriter: output pieces in memory, written to the file in one go.
 #include "core/Textwriter.h"
 
 #include "platform/Codepage.h"
@@ -10,66 +10,64 @@ namespace {
 // Pieces start small for the many short outputs and double up to this size.
 constexpr size_t FirstPieceSize = 4096;
 constexpr size_t PieceSize = 8 << 20;
+// Text is encoded in slices of this many characters, so a huge token needs no huge piece.
+constexpr size_t Slice = PieceSize / 4;
 
 } // namespace
 
-TTextWriter::TTextWriter(std::string fileName) : FileName(std::move(fileName)) {}
+TTextWriter::TTextWriter(std::string fileName)
+    : FileName(std::move(fileName)), Encoded(CodePage::EncodedTable())
+{
+}
 
 void TTextWriter::WriteText(std::u16string_view text)
 {
     if (text.empty())
         return;
     IsOpen = true;
-    for (;;) {
-        size_t br = text.find(LineBreak);
-        std::u16string_view part = text.substr(0, br);
-        // A long part goes in slices, each encoded once the line grows long.
-        while (part.size() > LongLine) {
-            Line.append(part.substr(0, LongLine));
-            part.remove_prefix(LongLine);
-            EncodeLine();
-        }
-        Line.append(part);
-        if (br == std::u16string_view::npos) {
-            if (Line.size() >= LongLine)
-                EncodeLine();
-            return;
-        }
-        FlushLine();
-        text.remove_prefix(br + 1);
+    while (!text.empty()) {
+        // At most two bytes a character (CR LF for a line break).
+        size_t n = std::min(text.size(), Slice);
+        Reserve(n * 2);
+        for (char16_t ch : text.substr(0, n))
+            Put(ch);
+        text.remove_prefix(n);
     }
 }
 
-void TTextWriter::EncodeLine()
+void TTextWriter::EndPiece()
 {
-    // At most two bytes a character, and CR LF.
-    size_t need = Line.size() * 2 + 2;
-    if (Lines.empty() || Lines.back().capacity() - Lines.back().size() < need) {
-        size_t size =
-            Lines.empty() ? FirstPieceSize : std::min(Lines.back().capacity() * 2, PieceSize);
-        Lines.emplace_back();
-        Lines.back().reserve(std::max(size, need));
-        Platform::AdviseLargeBuffer(Lines.back().data(), Lines.back().capacity());
-    }
-    CodePage::EncodeAppend(Line, Lines.back());
-    LineStarted = LineStarted || !Line.empty();
-    Line.clear();
+    if (!Pieces.empty())
+        Pieces.back().Size = static_cast<size_t>(Pos - Pieces.back().Data.get());
 }
 
-void TTextWriter::FlushLine()
+void TTextWriter::NewPiece(size_t bytes)
 {
-    EncodeLine();
-    Lines.back() += "\r\n";
-    LineStarted = false;
+    size_t last = Pieces.empty() ? 0 : static_cast<size_t>(Limit - Pieces.back().Data.get());
+    EndPiece();
+    size_t size = std::max(last == 0 ? FirstPieceSize : std::min(last * 2, PieceSize), bytes);
+    TPiece piece;
+    // Not zeroed: every byte up to Pos is written before it is read.
+    piece.Data = std::make_unique_for_overwrite<char[]>(size);
+    Platform::AdviseLargeBuffer(piece.Data.get(), size);
+    Pos = piece.Data.get();
+    Limit = Pos + size;
+    Pieces.push_back(std::move(piece));
 }
 
 void TTextWriter::Close()
 {
     if (!IsOpen)
         return;
-    if (!Line.empty() || LineStarted)
+    if (LineOpen)
         FlushLine();
-    Platform::WriteFile(FileName, Lines);
-    std::vector<std::string>().swap(Lines);
+    EndPiece();
+    std::vector<std::string_view> views;
+    views.reserve(Pieces.size());
+    for (const TPiece& piece : Pieces)
+        views.emplace_back(piece.Data.get(), piece.Size);
+    Platform::WriteFile(FileName, views);
+    Pieces.clear();
+    Pos = Limit = nullptr;
     IsOpen = false;
 }

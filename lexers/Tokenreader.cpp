@@ -14,7 +14,7 @@ TTokenReader::TTokenReader(TTextReader& source, const std::string& /*code*/) : S
     Context.NextChar = Source.ReadChar();
 }
 
-int TTokenReader::CharWidth(char16_t ch) { return CodePage::CharWidth(ch); }
+int TTokenReader::WideCharWidth(char16_t ch) { return CodePage::CharWidth(ch); }
 
 const TToken* TTokenReader::NextToken()
 {
@@ -47,17 +47,8 @@ const TToken* TTokenReader::NextToken()
 
 void TTokenReader::ClassifyChar()
 {
-    SetKind(Context.Current.Kind, TokenKind::Other);
+    Context.Current.Kind = TokenKind::Other;
     SetCurrentText();
-}
-
-void TTokenReader::SetCurrentText()
-{
-    std::u16string& text = Context.Current.Text;
-    if (text.size() == 1)
-        text[0] = Context.CurChar;
-    else
-        text.assign(1, Context.CurChar);
 }
 
 void TTokenReader::ConsumeChar()
@@ -73,11 +64,12 @@ void TTokenReader::ConsumeChar()
             c.Pending.Text += c.Current.Text;
         return;
     }
-    // Complete the pending token; the buffers are swapped, not copied, so none is reallocated.
-    std::swap(c.Output.Kind, c.Pending.Kind);
+    // Complete the pending token; the text buffers are swapped, not copied, so none is
+    // reallocated.
+    c.Output.Kind = c.Pending.Kind;
     std::swap(c.Output.Text, c.Pending.Text);
     c.Output.Ready = true;
-    c.Pending.Kind.assign(c.Current.Kind);
+    c.Pending.Kind = c.Current.Kind;
     c.Pending.Text.assign(c.Current.Text);
     if (c.CurChar == EndMark)
         c.HasPending = false;

@@ -32,14 +32,23 @@ protected:
     // Gives Context.Current the text and kind of Context.CurChar.
     virtual void ClassifyChar();
     // Current.Text becomes the one character CurChar.
-    void SetCurrentText();
+    void SetCurrentText()
+    {
+        std::u16string& text = Context.Current.Text;
+        if (text.size() == 1)
+            text[0] = Context.CurChar;
+        else
+            text.assign(1, Context.CurChar);
+    }
 
     void ConsumeChar();
     const TToken* TakeReadyToken();
     static bool IsTabStop(int n) { return n % 4 == 0; }
-    static int CharWidth(char16_t ch);
+    static int CharWidth(char16_t ch) { return ch < 128 ? 1 : WideCharWidth(ch); }
+    static int WideCharWidth(char16_t ch);
     static bool IsLetter(char16_t ch) { return (ch | 0x20) >= u'a' && (ch | 0x20) <= u'z'; }
     static bool IsDigit(char16_t ch) { return ch >= u'0' && ch <= u'9'; }
+    static bool IsPrintable(char16_t ch) { return ch > 32 && ch < 127; }
     static bool IsSymbol(char16_t ch)
     {
         return (ch >= 33 && ch <= 47) || (ch >= 58 && ch <= 64) || (ch >= 91 && ch <= 94) ||

@@ -159,6 +159,13 @@ void TTokenReaderCommon::StartToken()
     TTokenContext& c = Context;
     c.State = LexState::Other;
     std::u16string_view kind = TokenKind::Other;
+    // Every start test of every language claims only a printable ASCII character, so blanks,
+    // line ends and wide characters, the most frequent between tokens, skip them all.
+    if (!IsPrintable(c.CurChar)) {
+        assert(FirstStartTest() == nullptr);
+        c.Current.Kind = kind;
+        return;
+    }
     if (IsIdentifierStart()) {
         c.State = LexState::Identifier;
         kind = TokenKind::Identifier;
@@ -196,7 +203,36 @@ void TTokenReaderCommon::StartToken()
         c.State = LexState::Operator;
         kind = TokenKind::Operator;
     }
-    SetKind(c.Current.Kind, kind);
+    c.Current.Kind = kind;
+}
+
+const char* TTokenReaderCommon::FirstStartTest() const
+{
+    if (IsIdentifierStart())
+        return "identifier";
+    if (IsEscapedIdentifierStart())
+        return "escaped identifier";
+    if (IsNumberStart())
+        return "number";
+    if (IsDirectiveStart())
+        return "directive";
+    if (IsSingleLineCommentStart())
+        return "single-line comment";
+    if (IsMultiLineCommentStart())
+        return "multi-line comment";
+    if (IsStringStart())
+        return "string";
+    if (IsCharStart())
+        return "char";
+    if (IsVerbatimStringStart())
+        return "verbatim string";
+    if (IsDateStart())
+        return "date";
+    if (IsDelimiter())
+        return "delimiter";
+    if (IsOperator())
+        return "operator";
+    return nullptr;
 }
 
 bool TTokenReaderCommon::IsSingleLineCommentStart() const
@@ -243,18 +279,18 @@ bool TTokenReaderCommon::IsDateStart() const { return false; }
 void TTokenReaderCommon::ScanSingleLineComment()
 {
     Context.State = LexState::SingleLineComment;
-    SetKind(Context.Current.Kind, TokenKind::Comment);
+    Context.Current.Kind = TokenKind::Comment;
     // The line end is not part of the comment.
     if (Context.CurChar == LineBreak) {
         Context.State = LexState::Other;
-        SetKind(Context.Current.Kind, TokenKind::Other);
+        Context.Current.Kind = TokenKind::Other;
     }
 }
 
 void TTokenReaderCommon::ScanMultiLineComment()
 {
     Context.State = LexState::MultiLineComment;
-    SetKind(Context.Current.Kind, TokenKind::Comment);
+    Context.Current.Kind = TokenKind::Comment;
     if (Context.PrevChar == u'*' && Context.CurChar == u'/')
         Context.State = LexState::Other;
 }
@@ -262,45 +298,45 @@ void TTokenReaderCommon::ScanMultiLineComment()
 void TTokenReaderCommon::ScanString()
 {
     Context.State = LexState::String;
-    SetKind(Context.Current.Kind, TokenKind::String);
+    Context.Current.Kind = TokenKind::String;
 }
 
 void TTokenReaderCommon::ScanStringEscape()
 {
     Context.State = LexState::String;
-    SetKind(Context.Current.Kind, TokenKind::String);
+    Context.Current.Kind = TokenKind::String;
 }
 
 void TTokenReaderCommon::ScanVerbatimString()
 {
     Context.State = LexState::VerbatimString;
-    SetKind(Context.Current.Kind, TokenKind::String);
+    Context.Current.Kind = TokenKind::String;
 }
 
 void TTokenReaderCommon::ScanCharLiteral()
 {
     Context.State = LexState::Char;
-    SetKind(Context.Current.Kind, TokenKind::Char);
+    Context.Current.Kind = TokenKind::Char;
 }
 
 void TTokenReaderCommon::ScanCharEscape()
 {
     Context.State = LexState::Char;
-    SetKind(Context.Current.Kind, TokenKind::Char);
+    Context.Current.Kind = TokenKind::Char;
 }
 
 void TTokenReaderCommon::ScanIdentifier()
 {
     TTokenContext& c = Context;
     c.State = LexState::Identifier;
-    SetKind(c.Current.Kind, TokenKind::Identifier);
+    c.Current.Kind = TokenKind::Identifier;
     if (IsLetter(c.CurChar) || IsDigit(c.CurChar) || c.CurChar == u'_')
         return;
 
     // The identifier ended before CurChar and Pending holds all of it. A reserved word only
     // counts after white space, a line end or the start of input; later lists win.
     c.State = LexState::Unknown;
-    if (c.Output.Kind == TokenKind::Other)
+    if (SameKind(c.Output.Kind, TokenKind::Other))
         ApplyWordList(KeyList, TokenKind::Reserved);
     ApplyWordList(Sp1List, TokenKind::Emphasis1);
     ApplyWordList(Sp2List, TokenKind::Emphasis2);
@@ -313,7 +349,7 @@ void TTokenReaderCommon::ApplyWordList(const TStringList& list, std::u16string_v
     if (word.empty())
         return;
     TToken& pending = Context.Pending;
-    SetKind(pending.Kind, kind);
+    pending.Kind = kind;
     if (word.data() != pending.Text.data() || word.size() != pending.Text.size())
         pending.Text.assign(word);
 }
@@ -323,14 +359,14 @@ std::u16string_view TTokenReaderCommon::LookupWord(const TStringList& /*list*/) 
 void TTokenReaderCommon::ScanEscapedIdentifier()
 {
     Context.State = LexState::EscapedIdentifier;
-    SetKind(Context.Current.Kind, TokenKind::Identifier);
+    Context.Current.Kind = TokenKind::Identifier;
 }
 
 void TTokenReaderCommon::ScanNumber()
 {
     TTokenContext& c = Context;
     c.State = LexState::Number;
-    SetKind(c.Current.Kind, TokenKind::Number);
+    c.Current.Kind = TokenKind::Number;
     // A number stops before a range of two periods.
     if (c.CurChar == u'.' && c.NextChar == u'.') {
         c.State = LexState::Unknown;
@@ -354,11 +390,11 @@ bool TTokenReaderCommon::IsExponentSignAllowed() const
 void TTokenReaderCommon::ScanDirective()
 {
     Context.State = LexState::Directive;
-    SetKind(Context.Current.Kind, TokenKind::Directive);
+    Context.Current.Kind = TokenKind::Directive;
 }
 
 void TTokenReaderCommon::ScanDate()
 {
     Context.State = LexState::Date;
-    SetKind(Context.Current.Kind, TokenKind::String);
+    Context.Current.Kind = TokenKind::String;
 }

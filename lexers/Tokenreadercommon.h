@@ -55,6 +55,9 @@ protected:
 
     // Classifies a character that begins a token: the first start test that answers wins.
     void StartToken();
+    // The name of the first start test that claims CurChar, null when none does; checks in
+    // debug builds that the shortcut of StartToken gives the same answer.
+    const char* FirstStartTest() const;
 
     TStringList KeyList;
     TStringList Sp1List;

@@ -32,25 +32,26 @@ TTokenWriter::TTokenWriter(TTextWriter& writer, const TColorSettingList& styles)
         ItemNames.push_back(CodePage::Decode(item->Name));
         OpenTags.push_back(u"<SPAN CLASS=\"" + CodePage::Decode(item->CssClass) + u"\">");
     }
+    for (size_t i = 0; i < KindTags.size(); ++i)
+        KindTags[i] = SearchOpenTag(TokenKind::All[i]);
 }
 
-const std::u16string* TTokenWriter::FindOpenTag(const std::u16string& kind)
+const std::u16string* TTokenWriter::FindOpenTag(std::u16string_view kind) const
 {
-    // The thirteen kinds fall into thirteen different slots.
-    size_t hash = kind.empty() ? 0 : kind.size() * 11 + kind.front() + kind.back() * 13u;
-    TKindSlot& slot = KindCache[hash % KindCache.size()];
-    if (slot.Used && slot.Kind == kind)
-        return slot.OpenTag;
-    const std::u16string* tag = nullptr;
+    // The lexers' kinds are the TokenKind names themselves: an address comparison finds them.
+    for (size_t i = 0; i < KindTags.size(); ++i)
+        if (kind.data() == TokenKind::All[i].data() && kind.size() == TokenKind::All[i].size())
+            return KindTags[i];
+    return SearchOpenTag(kind);
+}
+
+const std::u16string* TTokenWriter::SearchOpenTag(std::u16string_view kind) const
+{
+    // The first enabled item of that name.
     for (int i = 0; i < Styles.Count(); ++i)
-        if (Styles.Item(i)->Enabled && ItemNames[static_cast<size_t>(i)] == kind) {
-            tag = &OpenTags[static_cast<size_t>(i)];
-            break;
-        }
-    slot.Kind = kind;
-    slot.OpenTag = tag;
-    slot.Used = true;
-    return tag;
+        if (Styles.Item(i)->Enabled && ItemNames[static_cast<size_t>(i)] == kind)
+            return &OpenTags[static_cast<size_t>(i)];
+    return nullptr;
 }
 
 void TTokenWriter::WriteToken(const TToken& token)

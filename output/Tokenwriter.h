@@ -32,15 +32,11 @@ private:
     // The item names, decoded once, and their opening tags.
     std::vector<std::u16string> ItemNames;
     std::vector<std::u16string> OpenTags;
-    // Kinds already looked up, by length, first and last character: one comparison per token.
-    struct TKindSlot {
-        std::u16string Kind;
-        const std::u16string* OpenTag = nullptr;
-        bool Used = false;
-    };
-    std::array<TKindSlot, 64> KindCache;
+    // The opening tag of each of the thirteen kinds, in TokenKind::All's order, null for none.
+    std::array<const std::u16string*, std::size(TokenKind::All)> KindTags{};
 
-    const std::u16string* FindOpenTag(const std::u16string& kind);
+    const std::u16string* FindOpenTag(std::u16string_view kind) const;
+    const std::u16string* SearchOpenTag(std::u16string_view kind) const;
     void WriteEscaped(std::u16string_view text);
     static std::u16string_view FormatReference(char16_t ch, char16_t (&buf)[8]);
 };

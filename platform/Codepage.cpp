@@ -20,6 +20,7 @@ struct TTables {
     std::array<std::uint16_t, 65536> Encoded{};          // bytes of a character, lead in high byte
     std::array<std::uint8_t, 65536> Width{};             // 0: not representable
     std::array<char16_t, 65536> Fold{};
+    std::array<std::uint16_t, 65536> Written{}; // Encoded, or Replacement when Width is 0
 
     TTables()
     {
@@ -85,6 +86,9 @@ struct TTables {
                 Encoded[PrivateBase + b] = static_cast<std::uint16_t>(b);
                 Width[PrivateBase + b] = 1;
             }
+
+        for (unsigned c = 0; c < 65536; ++c)
+            Written[c] = Width[c] != 0 ? Encoded[c] : static_cast<std::uint16_t>(Replacement);
 
         for (unsigned c = 0; c < 65536; ++c)
             Fold[c] = static_cast<char16_t>(c);
@@ -165,27 +169,17 @@ void EncodeAppend(char16_t ch, std::string& out)
 
 void EncodeAppend(std::u16string_view text, std::string& out)
 {
-    const TTables& t = Tables();
-    // At most two bytes a character: fill a sized buffer, then cut it to what was written.
-    size_t start = out.size();
-    out.resize(start + text.size() * 2);
-    char* dest = out.data() + start;
+    const std::uint16_t* written = Tables().Written.data();
+    out.reserve(out.size() + text.size() * 2);
     for (char16_t ch : text) {
-        std::uint16_t code = t.Encoded[ch];
-        switch (t.Width[ch]) {
-        case 1:
-            *dest++ = static_cast<char>(code);
-            break;
-        case 2:
-            *dest++ = static_cast<char>(code >> 8);
-            *dest++ = static_cast<char>(code & 0xFF);
-            break;
-        default:
-            *dest++ = Replacement;
-        }
+        std::uint16_t code = written[ch];
+        if (code >= 0x100)
+            out.push_back(static_cast<char>(code >> 8));
+        out.push_back(static_cast<char>(code & 0xFF));
     }
-    out.resize(static_cast<size_t>(dest - out.data()));
 }
+
+const std::uint16_t* EncodedTable() { return Tables().Written.data(); }
 
 std::string Encode(std::u16string_view text)
 {

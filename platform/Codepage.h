@@ -1,6 +1,7 @@
 // Codepage: code page 932 (Shift-JIS, Microsoft's table) <-> 16-bit characters by lookup tables.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,11 @@ std::u16string Decode(std::string_view text);
 void EncodeAppend(char16_t ch, std::string& out);
 void EncodeAppend(std::u16string_view text, std::string& out);
 std::string Encode(std::u16string_view text);
+
+// For every character (65536 entries) the bytes code page 932 writes for it: a value below 0x100
+// is one byte; any other is a lead byte (high) and a trail byte (low). A character the code page
+// cannot hold has Replacement. For writers that encode as they go.
+const std::uint16_t* EncodedTable();
 
 // Bytes that ch takes in code page 932: 1 or 2 (1 for a character written as Replacement).
 int CharWidth(char16_t ch);

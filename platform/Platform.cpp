@@ -298,10 +298,9 @@ void WriteFile(const std::string& path, std::string_view data)
     WriteFileOf(path, std::span(&data, 1));
 }
 
-void WriteFile(const std::string& path, std::span<const std::string> pieces)
+void WriteFile(const std::string& path, std::span<const std::string_view> pieces)
 {
-    std::vector<std::string_view> views(pieces.begin(), pieces.end());
-    WriteFileOf(path, views);
+    WriteFileOf(path, pieces);
 }
 
 void ReplaceFile(const std::string& path, std::string_view data)

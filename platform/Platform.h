@@ -44,7 +44,7 @@ std::string ReadFile(const std::string& path);
 // left empty rather than torn. Throws TFileError.
 void WriteFile(const std::string& path, std::string_view data);
 // The same for data held in several pieces, written one after the other.
-void WriteFile(const std::string& path, std::span<const std::string> pieces);
+void WriteFile(const std::string& path, std::span<const std::string_view> pieces);
 
 // Replaces path as a whole: data goes to a temporary file in the same folder, which is flushed
 // and renamed over path, keeping its permissions. Readers see the old or the new file, never a

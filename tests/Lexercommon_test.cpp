@@ -117,7 +117,7 @@ TEST(TTokenReaderCommon, ReadsOnlyTheListsOfItsCode)
     std::unique_ptr<TTokenReader> reader = CreateTokenReader(source, "vc6");
     std::vector<TLexed> tokens;
     while (const TToken* token = reader->NextToken())
-        tokens.push_back({token->Text, token->Kind});
+        tokens.push_back({token->Text, std::u16string(token->Kind)});
     EXPECT_EQ(Render(tokens), "Id[if] Del[(] _[\\n]");
 }
 
@@ -154,7 +154,7 @@ TEST(TTokenReaderCommon, ItselfFindsNoWordsAndNoStrings)
     TTokenReaderCommon reader(source, "xyz");
     std::vector<TLexed> tokens;
     while (const TToken* token = reader.NextToken())
-        tokens.push_back({token->Text, token->Kind});
+        tokens.push_back({token->Text, std::u16string(token->Kind)});
     EXPECT_EQ(Render(tokens),
               "Id[if] _[ ] Del[\"] Id[a] Del[\"] _[ ] Del['] Id[b] Del['] _[ ] Del[#] Id[c] "
               "_[\\n]");

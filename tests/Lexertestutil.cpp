@@ -62,7 +62,7 @@ std::vector<TLexed> LexBytes(const std::string& code, const std::string& bytes,
     std::unique_ptr<TTokenReader> reader = CreateTokenReader(source, code);
     std::vector<TLexed> tokens;
     while (const TToken* token = reader->NextToken()) {
-        tokens.push_back({token->Text, token->Kind});
+        tokens.push_back({token->Text, std::u16string(token->Kind)});
         if (tokens.size() > bytes.size() * 4 + 10) {
             ADD_FAILURE() << "NextToken does not end";
             break;
