@@ -4,6 +4,8 @@
 #include "platform/Codepage.h"
 #include "platform/Platform.h"
 
+#include <algorithm>
+
 bool TStringList::NextLine(std::string_view data, size_t& pos, std::string_view& line)
 {
     if (pos >= data.size())
@@ -131,8 +133,34 @@ void TStringList::BuildIndex() const
                 break; // the first position stays
         }
     }
+    // Cheap tests that turn most keys away before hashing: the lengths present, and the
+    // (folded) first characters below 128, and one bit for all others.
+    std::fill(std::begin(FirstChars), std::end(FirstChars), 0);
+    MaxLength = 0;
+    for (size_t i = 0; i < Strings.size(); ++i) {
+        std::u16string_view word = Decoded(i);
+        MaxLength = std::max(MaxLength, word.size());
+        if (word.empty())
+            continue;
+        char16_t first = Fold(word[0], CaseSensitive);
+        unsigned bit = first < 128 ? first : 128;
+        FirstChars[bit / 64] |= std::uint64_t{1} << (bit % 64);
+    }
+    // Folding never takes a character across 128, so the one bit for wide characters is exact.
+    HasEmpty = std::any_of(Strings.begin(), Strings.end(), [](const std::string& e) { return e.empty(); });
     IndexCaseSensitive = CaseSensitive;
     IndexValid = true;
+}
+
+bool TStringList::MayHold(std::u16string_view key) const
+{
+    if (key.size() > MaxLength)
+        return false;
+    if (key.empty())
+        return HasEmpty;
+    char16_t first = Fold(key[0], IndexCaseSensitive);
+    unsigned bit = first < 128 ? first : 128;
+    return (FirstChars[bit / 64] >> (bit % 64) & 1) != 0;
 }
 
 int TStringList::IndexOf(std::u16string_view key) const
@@ -141,6 +169,8 @@ int TStringList::IndexOf(std::u16string_view key) const
         return -1;
     if (!IndexValid || IndexCaseSensitive != CaseSensitive)
         BuildIndex();
+    if (!MayHold(key))
+        return -1;
     for (std::uint64_t at = WordHash(key, CaseSensitive);; ++at) {
         std::int32_t slot = Slots[at & SlotMask];
         if (slot == 0)

@@ -54,8 +54,14 @@ private:
     mutable std::vector<std::uint32_t> DecodedStart;
     mutable std::vector<std::int32_t> Slots;
     mutable std::uint64_t SlotMask = 0;
+    // Which first characters occur (bits 0-127; bit 128 for any other), the longest entry, and
+    // whether an entry is empty.
+    mutable std::uint64_t FirstChars[3] = {};
+    mutable size_t MaxLength = 0;
+    mutable bool HasEmpty = false;
     mutable bool IndexCaseSensitive = true;
     mutable bool IndexValid = false;
     void BuildIndex() const;
     std::u16string_view Decoded(size_t index) const;
+    bool MayHold(std::u16string_view key) const;
 };

@@ -1,22 +1,23 @@
-// Textwriter: output pieces in memory, written to the file in one go.
+// Textwriter: the output buffer, written out whenever it is full and on Close.
 #include "core/Textwriter.h"
 
 #include "platform/Codepage.h"
 #include "platform/Platform.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
-// Pieces start small for the many short outputs and double up to this size.
-constexpr size_t FirstPieceSize = 4096;
-constexpr size_t PieceSize = 8 << 20;
-// Text is encoded in slices of this many characters, so a huge token needs no huge piece.
-constexpr size_t Slice = PieceSize / 4;
+// The buffer starts small for the many short outputs and doubles up to this size.
+constexpr size_t FirstBufferSize = 4096;
+constexpr size_t BufferSize = 1 << 20;
+// Text is encoded in slices that fit an empty buffer at two bytes a character.
+constexpr size_t Slice = BufferSize / 2;
 
 } // namespace
 
 TTextWriter::TTextWriter(std::string fileName)
-    : FileName(std::move(fileName)), Encoded(CodePage::EncodedTable())
+    : File(std::move(fileName)), Encoded(CodePage::EncodedTable())
 {
 }
 
@@ -29,30 +30,51 @@ void TTextWriter::WriteText(std::u16string_view text)
         // At most two bytes a character (CR LF for a line break).
         size_t n = std::min(text.size(), Slice);
         Reserve(n * 2);
-        for (char16_t ch : text.substr(0, n))
-            Put(ch);
+        Pos = PutAll(text.substr(0, n), Pos);
         text.remove_prefix(n);
     }
 }
 
-void TTextWriter::EndPiece()
+char* TTextWriter::PutAll(std::u16string_view text, char* pos)
 {
-    if (!Pieces.empty())
-        Pieces.back().Size = static_cast<size_t>(Pos - Pieces.back().Data.get());
+    // A local position: stores through it could otherwise alias the members and force reloads.
+    const std::uint16_t* encoded = Encoded;
+    for (char16_t ch : text) {
+        if (ch < 0x80) {
+            if (ch == u'\n') {
+                *pos++ = '\r';
+                *pos++ = '\n';
+                continue;
+            }
+            *pos++ = static_cast<char>(ch);
+        } else {
+            std::uint16_t code = encoded[ch];
+            if (code >= 0x100)
+                *pos++ = static_cast<char>(code >> 8);
+            *pos++ = static_cast<char>(code & 0xFF);
+        }
+    }
+    LineOpen = text.back() != LineBreak;
+    return pos;
 }
-
-void TTextWriter::NewPiece(size_t bytes)
+void TTextWriter::MakeRoom(size_t bytes)
 {
-    size_t last = Pieces.empty() ? 0 : static_cast<size_t>(Limit - Pieces.back().Data.get());
-    EndPiece();
-    size_t size = std::max(last == 0 ? FirstPieceSize : std::min(last * 2, PieceSize), bytes);
-    TPiece piece;
+    size_t used = static_cast<size_t>(Pos - Buffer.get());
+    size_t capacity = static_cast<size_t>(Limit - Buffer.get());
+    if (capacity >= BufferSize && bytes <= capacity) {
+        File.Write(std::string_view(Buffer.get(), used));
+        Pos = Buffer.get();
+        return;
+    }
+    size_t size = std::max({capacity * 2, FirstBufferSize, used + bytes});
+    size = std::max(std::min(size, BufferSize), used + bytes);
     // Not zeroed: every byte up to Pos is written before it is read.
-    piece.Data = std::make_unique_for_overwrite<char[]>(size);
-    Platform::AdviseLargeBuffer(piece.Data.get(), size);
-    Pos = piece.Data.get();
-    Limit = Pos + size;
-    Pieces.push_back(std::move(piece));
+    auto grown = std::make_unique_for_overwrite<char[]>(size);
+    if (used != 0)
+        std::memcpy(grown.get(), Buffer.get(), used);
+    Buffer = std::move(grown);
+    Pos = Buffer.get() + used;
+    Limit = Buffer.get() + size;
 }
 
 void TTextWriter::Close()
@@ -61,13 +83,9 @@ void TTextWriter::Close()
         return;
     if (LineOpen)
         FlushLine();
-    EndPiece();
-    std::vector<std::string_view> views;
-    views.reserve(Pieces.size());
-    for (const TPiece& piece : Pieces)
-        views.emplace_back(piece.Data.get(), piece.Size);
-    Platform::WriteFile(FileName, views);
-    Pieces.clear();
+    File.Write(std::string_view(Buffer.get(), static_cast<size_t>(Pos - Buffer.get())));
+    File.Finish();
+    Buffer.reset();
     Pos = Limit = nullptr;
     IsOpen = false;
 }

@@ -1,7 +1,10 @@
-// Textwriter: encodes characters into CR LF lines of code page 932 and writes the file on Close.
+// Textwriter: encodes characters into CR LF lines of code page 932 and writes them to the file.
 #pragma once
 
+#include "platform/Platform.h"
+
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -23,23 +26,33 @@ public:
     // Ends the current line.
     void FlushLine() { WriteChar(LineBreak); }
 
-    // Writes the file, unless no character was ever written. An unfinished last line gets its
-    // line end. Throws TFileError.
+    // Writes the rest of the file, unless no character was ever written. An unfinished last
+    // line gets its line end. Throws TFileError; a writer dropped without Close leaves no
+    // partial output.
     void Close();
 
     const char16_t LineBreak = 10;
 
+    // Bytes already in code page 932 and without a line break (markup made once and reused).
+    void WriteEncoded(std::string_view bytes)
+    {
+        if (bytes.empty())
+            return;
+        IsOpen = true;
+        Reserve(bytes.size());
+        std::memcpy(Pos, bytes.data(), bytes.size());
+        Pos += bytes.size();
+        LineOpen = true;
+    }
+
 private:
-    // The output, encoded, in pieces of a few megabytes: a large output is never copied to grow
-    // and each byte is touched once. The last piece is filled from Pos up to Limit.
-    struct TPiece {
-        std::unique_ptr<char[]> Data;
-        size_t Size = 0;
-    };
-    std::vector<TPiece> Pieces;
+    // The encoded output not yet written, filled from Buffer to Pos; Limit ends the buffer. The
+    // buffer grows for small outputs, which are written in one piece on Close; once it is full
+    // at its largest size, it is written out and reused.
+    std::unique_ptr<char[]> Buffer;
     char* Pos = nullptr;
     char* Limit = nullptr;
-    std::string FileName;
+    Platform::TOutputFile File;
     const std::uint16_t* Encoded;
     // Characters were written after the last line end.
     bool LineOpen = false;
@@ -48,10 +61,12 @@ private:
     void Reserve(size_t bytes)
     {
         if (static_cast<size_t>(Limit - Pos) < bytes)
-            NewPiece(bytes);
+            MakeRoom(bytes);
     }
-    void NewPiece(size_t bytes);
-    void EndPiece();
+    // Writes the full buffer out, or grows it, so that bytes more fit.
+    void MakeRoom(size_t bytes);
+    // Encodes text, not empty, at pos, which has room for two bytes a character; returns the end.
+    char* PutAll(std::u16string_view text, char* pos);
     // Encodes ch at Pos, which has room for two bytes; a line break becomes CR LF.
     void Put(char16_t ch)
     {

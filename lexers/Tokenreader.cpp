@@ -51,21 +51,10 @@ void TTokenReader::ClassifyChar()
     SetCurrentText();
 }
 
-void TTokenReader::ConsumeChar()
+void TTokenReader::CompletePending()
 {
+    // The text buffers are swapped, not copied, so none is reallocated.
     TTokenContext& c = Context;
-    if (!c.HasPending)
-        return;
-    ClassifyChar();
-    if (SameKind(c.Current.Kind, c.Pending.Kind) && c.CurChar != EndMark) {
-        if (c.Current.Text.size() == 1)
-            c.Pending.Text.push_back(c.Current.Text[0]);
-        else
-            c.Pending.Text += c.Current.Text;
-        return;
-    }
-    // Complete the pending token; the text buffers are swapped, not copied, so none is
-    // reallocated.
     c.Output.Kind = c.Pending.Kind;
     std::swap(c.Output.Text, c.Pending.Text);
     c.Output.Ready = true;

@@ -41,7 +41,23 @@ protected:
             text.assign(1, Context.CurChar);
     }
 
-    void ConsumeChar();
+    // Classifies CurChar and adds it to Pending, or completes Pending into Output.
+    void ConsumeChar()
+    {
+        TTokenContext& c = Context;
+        if (!c.HasPending)
+            return;
+        ClassifyChar();
+        if (SameKind(c.Current.Kind, c.Pending.Kind) && c.CurChar != EndMark) {
+            if (c.Current.Text.size() == 1)
+                c.Pending.Text.push_back(c.Current.Text[0]);
+            else
+                c.Pending.Text += c.Current.Text;
+            return;
+        }
+        CompletePending();
+    }
+    void CompletePending();
     const TToken* TakeReadyToken();
     static bool IsTabStop(int n) { return n % 4 == 0; }
     static int CharWidth(char16_t ch) { return ch < 128 ? 1 : WideCharWidth(ch); }

@@ -30,13 +30,14 @@ TTokenWriter::TTokenWriter(TTextWriter& writer, const TColorSettingList& styles)
     for (int i = 0; i < Styles.Count(); ++i) {
         const TColorSetting* item = Styles.Item(i);
         ItemNames.push_back(CodePage::Decode(item->Name));
-        OpenTags.push_back(u"<SPAN CLASS=\"" + CodePage::Decode(item->CssClass) + u"\">");
+        // Written as the wide text would be: the class name's bytes decoded and encoded again.
+        OpenTags.push_back(CodePage::Encode(u"<SPAN CLASS=\"" + CodePage::Decode(item->CssClass) + u"\">"));
     }
     for (size_t i = 0; i < KindTags.size(); ++i)
         KindTags[i] = SearchOpenTag(TokenKind::All[i]);
 }
 
-const std::u16string* TTokenWriter::FindOpenTag(std::u16string_view kind) const
+const std::string* TTokenWriter::FindOpenTag(std::u16string_view kind) const
 {
     // The lexers' kinds are the TokenKind names themselves: an address comparison finds them.
     for (size_t i = 0; i < KindTags.size(); ++i)
@@ -45,7 +46,7 @@ const std::u16string* TTokenWriter::FindOpenTag(std::u16string_view kind) const
     return SearchOpenTag(kind);
 }
 
-const std::u16string* TTokenWriter::SearchOpenTag(std::u16string_view kind) const
+const std::string* TTokenWriter::SearchOpenTag(std::u16string_view kind) const
 {
     // The first enabled item of that name.
     for (int i = 0; i < Styles.Count(); ++i)
@@ -56,10 +57,10 @@ const std::u16string* TTokenWriter::SearchOpenTag(std::u16string_view kind) cons
 
 void TTokenWriter::WriteToken(const TToken& token)
 {
-    if (const std::u16string* tag = FindOpenTag(token.Kind)) {
-        Writer.WriteText(*tag);
+    if (const std::string* tag = FindOpenTag(token.Kind)) {
+        Writer.WriteEncoded(*tag);
         WriteEscaped(token.Text);
-        Writer.WriteText(u"</SPAN>");
+        Writer.WriteEncoded("</SPAN>");
     } else {
         WriteEscaped(token.Text);
     }

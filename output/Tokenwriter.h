@@ -29,14 +29,14 @@ private:
 
     // Per character: whether escape.txt lists it (letter case aside). Built once from EscapeList.
     std::unique_ptr<std::bitset<65536>> Escaped;
-    // The item names, decoded once, and their opening tags.
+    // The item names, decoded once, and their opening tags, encoded once.
     std::vector<std::u16string> ItemNames;
-    std::vector<std::u16string> OpenTags;
+    std::vector<std::string> OpenTags;
     // The opening tag of each of the thirteen kinds, in TokenKind::All's order, null for none.
-    std::array<const std::u16string*, std::size(TokenKind::All)> KindTags{};
+    std::array<const std::string*, std::size(TokenKind::All)> KindTags{};
 
-    const std::u16string* FindOpenTag(std::u16string_view kind) const;
-    const std::u16string* SearchOpenTag(std::u16string_view kind) const;
+    const std::string* FindOpenTag(std::u16string_view kind) const;
+    const std::string* SearchOpenTag(std::u16string_view kind) const;
     void WriteEscaped(std::u16string_view text);
     static std::u16string_view FormatReference(char16_t ch, char16_t (&buf)[8]);
 };

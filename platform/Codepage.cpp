@@ -116,17 +116,17 @@ const TTables& Tables()
 
 } // namespace
 
-void DecodeAppend(std::string_view text, std::u16string& out)
+char16_t* DecodeTo(std::string_view text, char16_t* dest)
 {
     const TTables& t = Tables();
     size_t n = text.size();
-    // At most one character a byte: fill a sized buffer, then cut it to what was written.
-    size_t start = out.size();
-    out.resize(start + n);
-    char16_t* dest = out.data() + start;
     const unsigned char* src = reinterpret_cast<const unsigned char*>(text.data());
     for (size_t i = 0; i < n; ++i) {
         unsigned b = src[i];
+        if (b < 0x80) {
+            *dest++ = static_cast<char16_t>(b);
+            continue;
+        }
         char16_t ch = t.Single[b];
         if (ch == Invalid && IsLeadByte(b) && i + 1 < n) {
             ch = t.Double[b][src[i + 1]];
@@ -140,7 +140,16 @@ void DecodeAppend(std::string_view text, std::u16string& out)
         // byte after it is read afresh.
         *dest++ = ch != Invalid ? ch : static_cast<char16_t>(PrivateBase + b);
     }
-    out.resize(static_cast<size_t>(dest - out.data()));
+    return dest;
+}
+
+void DecodeAppend(std::string_view text, std::u16string& out)
+{
+    // At most one character a byte: fill a sized buffer, then cut it to what was written.
+    size_t start = out.size();
+    out.resize(start + text.size());
+    char16_t* end = DecodeTo(text, out.data() + start);
+    out.resize(static_cast<size_t>(end - out.data()));
 }
 
 std::u16string Decode(std::string_view text)

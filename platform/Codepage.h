@@ -14,6 +14,8 @@ inline constexpr char16_t PrivateBase = 0xF700;
 // The character code page 932 writes for a character it cannot hold.
 inline constexpr char Replacement = '?';
 
+// Decodes text to dest, which has room for text.size() characters; returns the end.
+char16_t* DecodeTo(std::string_view text, char16_t* dest);
 // Appends the decoded characters of text to out.
 void DecodeAppend(std::string_view text, std::u16string& out);
 std::u16string Decode(std::string_view text);

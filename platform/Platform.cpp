@@ -160,6 +160,80 @@ void WriteFileOf(const std::string& path, std::span<const std::string_view> piec
 
 } // namespace
 
+TOutputFile::TOutputFile(std::string path) : Path(std::move(path)) {}
+
+TOutputFile::~TOutputFile()
+{
+    if (Fd >= 0) {
+        // Dropped unfinished: leave no torn output behind.
+        if (::ftruncate(Fd, 0) != 0) {
+            // Nothing more can be done while unwinding.
+        }
+        ::close(Fd);
+    }
+}
+
+void TOutputFile::Write(std::string_view data)
+{
+    if (!Started) {
+        Started = true;
+        Budget = TakeWriteFault(Path);
+        InMemory = MemoryFor(Path) != nullptr;
+        if (!InMemory) {
+            Fd = ::open(Path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+            if (Fd < 0)
+                throw FileError("ファイルを作成できません", Path);
+        }
+    }
+    if (InMemory) {
+        MemoryData += data;
+        return;
+    }
+    if (Fd < 0) {
+        errno = EBADF;
+        throw FileError("ファイルに書き込めません", Path);
+    }
+    if (!WriteAll(Fd, data, Budget))
+        Fail();
+    if (Budget >= 0)
+        Budget -= static_cast<long long>(data.size());
+}
+
+void TOutputFile::Fail()
+{
+    int saved = errno;
+    if (::ftruncate(Fd, 0) != 0) {
+        // The write error is the one to report.
+    }
+    ::close(Fd);
+    Fd = -1;
+    errno = saved;
+    throw FileError("ファイルに書き込めません", Path);
+}
+
+void TOutputFile::Finish()
+{
+    if (InMemory) {
+        auto* files = MemoryFor(Path);
+        long long budget = Budget;
+        Budget = -1;
+        if (budget >= 0 && static_cast<unsigned long long>(budget) < MemoryData.size()) {
+            errno = ENOSPC;
+            throw FileError("ファイルに書き込めません", Path);
+        }
+        if (files != nullptr)
+            (*files)[Path] = std::move(MemoryData);
+        MemoryData.clear();
+        return;
+    }
+    if (Fd < 0)
+        return;
+    int fd = Fd;
+    Fd = -1;
+    if (::close(fd) != 0)
+        throw FileError("ファイルに書き込めません", Path);
+}
+
 std::string ProgramFolder()
 {
     if (!ProgramFolderOverride().empty())

@@ -16,6 +16,32 @@ public:
 
 namespace Platform {
 
+// A file written in parts as they are made. The first Write creates or truncates it; a failed
+// write, or an object dropped before Finish, leaves it empty rather than torn.
+class TOutputFile {
+public:
+    explicit TOutputFile(std::string path);
+    ~TOutputFile();
+    TOutputFile(const TOutputFile&) = delete;
+    TOutputFile& operator=(const TOutputFile&) = delete;
+
+    // Throws TFileError.
+    void Write(std::string_view data);
+    // Closes the file; nothing is written after this. Throws TFileError.
+    void Finish();
+
+private:
+    std::string Path;
+    int Fd = -1;
+    // Bytes the injected write fault still allows, or -1.
+    long long Budget = -1;
+    bool Started = false;
+    bool InMemory = false;
+    std::string MemoryData;
+
+    [[noreturn]] void Fail();
+};
+
 // The folder of the running executable, unless a test has set another one.
 std::string ProgramFolder();
 void SetProgramFolder(const std::string& folder);
