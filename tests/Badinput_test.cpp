@@ -215,6 +215,22 @@ TEST_F(BadInput, BrokenSettingsFilesStopTheRunNamingFileAndLine)
     EXPECT_EQ(ReadBytes(Folder.File("color.txt")), color) << "a failed start leaves color.txt";
 }
 
+TEST_F(BadInput, FailureAfterOutputStartedLeavesNoPartialFile)
+{
+    // The body of a large input has reached the disk when the footer turns out unreadable.
+    std::string source;
+    for (int i = 0; i < 60000; ++i)
+        source += "int value = 1; // line\r\n";
+    WriteBytes(Work.File("in.cpp"), source);
+    WriteBytes(Folder.File("footer.txt"), "</PRE>\r\n");
+    Platform::SetReadFault(Folder.File("footer.txt"));
+    std::string messages;
+    EXPECT_EQ(RunHere("vc7", Work.File("in.cpp"), Work.File("out.html"), &messages), 1);
+    Platform::SetReadFault("");
+    EXPECT_NE(messages.find("footer.txt"), std::string::npos) << messages;
+    EXPECT_EQ(fs::file_size(Work.File("out.html")), 0u);
+}
+
 TEST_F(BadInput, UnreadableFilesAreReportedByName)
 {
     WriteBytes(Work.File("in.cpp"), "int a;\r\n");
@@ -233,16 +249,24 @@ TEST_F(BadInput, UnreadableFilesAreReportedByName)
 
 TEST_F(BadInput, WriteFailingHalfWayIsReportedAndLeavesNoTornFile)
 {
+    // Output of several megabytes is written while it is made: a failure before or after the
+    // first part reached the disk must both leave an empty file.
     std::string source;
-    for (int i = 0; i < 2000; ++i)
+    for (int i = 0; i < 60000; ++i)
         source += "int value = 1; // line\r\n";
     WriteBytes(Work.File("in.cpp"), source);
-    for (const char* file : {"out.html", "design.css"}) {
-        Platform::SetWriteFault(100, Work.File(file));
+    const struct {
+        const char* file;
+        long long bytes;
+    } cases[] = {{"out.html", 100}, {"out.html", 2500000}, {"design.css", 100}};
+    for (const auto& c : cases) {
+        WriteBytes(Work.File(c.file), "old");
+        Platform::SetWriteFault(c.bytes, Work.File(c.file));
         std::string messages;
-        EXPECT_EQ(RunHere("vc7", Work.File("in.cpp"), Work.File("out.html"), &messages), 1) << file;
-        EXPECT_NE(messages.find(Work.File(file)), std::string::npos) << messages;
-        EXPECT_EQ(ReadBytes(Work.File(file)), "") << file << ": empty, not torn";
+        EXPECT_EQ(RunHere("vc7", Work.File("in.cpp"), Work.File("out.html"), &messages), 1)
+            << c.file << " " << c.bytes;
+        EXPECT_NE(messages.find(Work.File(c.file)), std::string::npos) << messages;
+        EXPECT_EQ(ReadBytes(Work.File(c.file)), "") << c.file << " " << c.bytes << ": empty, not torn";
     }
     Platform::SetWriteFault(-1);
     std::string messages;
@@ -252,11 +276,11 @@ TEST_F(BadInput, WriteFailingHalfWayIsReportedAndLeavesNoTornFile)
 
 TEST(TTextWriter, LinesLongerThanOneSliceComeOutWhole)
 {
-    // Long lines are encoded in slices before they end: every way of writing them must give the
-    // same bytes, also when a line's last slice is empty.
+    // Long texts are encoded in slices and the buffer is written out whenever it is full: every
+    // way of writing them must give the same bytes, also at the slice and buffer sizes.
     TTempDir dir;
     const std::u16string unit = u"表a<";
-    for (size_t length : {size_t{65535}, size_t{65536}, size_t{65537}, size_t{200000}}) {
+    for (size_t length : {size_t{65536}, size_t{524287}, size_t{524288}, size_t{524289}, size_t{1100000}}) {
         std::u16string line;
         while (line.size() < length)
             line += unit[line.size() % unit.size()];
