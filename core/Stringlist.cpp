@@ -30,6 +30,8 @@ void TStringList::SetText(std::string_view data)
     size_t zero = data.find('\0');
     if (zero != std::string_view::npos)
         data = data.substr(0, zero);
+    // Room for every line at once: a list of many entries never grows by copying.
+    Strings.reserve(static_cast<size_t>(std::count(data.begin(), data.end(), '\n')) + 1);
     size_t pos = 0;
     std::string_view line;
     while (NextLine(data, pos, line))
@@ -110,12 +112,20 @@ std::u16string_view TStringList::Decoded(size_t index) const
 
 void TStringList::BuildIndex() const
 {
-    DecodedText.clear();
-    DecodedStart.assign(1, 0);
+    // At most one character a byte: decode into a buffer of that size, then cut it.
+    size_t bytes = 0;
+    for (const std::string& entry : Strings)
+        bytes += entry.size();
+    DecodedText.assign(bytes, u'\0');
+    DecodedStart.clear();
+    DecodedStart.reserve(Strings.size() + 1);
+    DecodedStart.push_back(0);
+    char16_t* end = DecodedText.data();
     for (const std::string& entry : Strings) {
-        CodePage::DecodeAppend(entry, DecodedText);
-        DecodedStart.push_back(static_cast<std::uint32_t>(DecodedText.size()));
+        end = CodePage::DecodeTo(entry, end);
+        DecodedStart.push_back(static_cast<std::uint32_t>(end - DecodedText.data()));
     }
+    DecodedText.resize(static_cast<size_t>(end - DecodedText.data()));
     size_t slots = 16;
     while (slots < Strings.size() * 2)
         slots *= 2;
