@@ -87,8 +87,13 @@ char16_t Fold(char16_t ch, bool caseSensitive)
 std::uint64_t WordHash(std::u16string_view word, bool caseSensitive)
 {
     std::uint64_t h = 0xCBF29CE484222325ull;
-    for (char16_t ch : word)
-        h = (h ^ Fold(ch, caseSensitive)) * 0x100000001B3ull;
+    if (caseSensitive) {
+        for (char16_t ch : word)
+            h = (h ^ ch) * 0x100000001B3ull;
+    } else {
+        for (char16_t ch : word)
+            h = (h ^ Fold(ch, false)) * 0x100000001B3ull;
+    }
     return h ^ (h >> 29);
 }
 
