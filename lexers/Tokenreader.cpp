@@ -59,7 +59,11 @@ void TTokenReader::CompletePending()
     std::swap(c.Output.Text, c.Pending.Text);
     c.Output.Ready = true;
     c.Pending.Kind = c.Current.Kind;
-    c.Pending.Text.assign(c.Current.Text);
+    c.Pending.Text.clear();
+    if (c.Current.Text.size() == 1)
+        c.Pending.Text.push_back(c.Current.Text[0]);
+    else
+        c.Pending.Text.append(c.Current.Text);
     if (c.CurChar == EndMark)
         c.HasPending = false;
 }

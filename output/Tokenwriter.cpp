@@ -33,16 +33,21 @@ TTokenWriter::TTokenWriter(TTextWriter& writer, const TColorSettingList& styles)
         // Written as the wide text would be: the class name's bytes decoded and encoded again.
         OpenTags.push_back(CodePage::Encode(u"<SPAN CLASS=\"" + CodePage::Decode(item->CssClass) + u"\">"));
     }
+    using namespace TokenKind;
+    const std::u16string_view byFrequency[] = {Other,     Identifier, Delimiter, Reserved, Operator,
+                                               Comment,   Number,     String,    Char,     Directive,
+                                               Emphasis1, Emphasis2,  Emphasis3};
+    static_assert(std::size(byFrequency) == std::size(TokenKind::All));
     for (size_t i = 0; i < KindTags.size(); ++i)
-        KindTags[i] = SearchOpenTag(TokenKind::All[i]);
+        KindTags[i] = {byFrequency[i], SearchOpenTag(byFrequency[i])};
 }
 
 const std::string* TTokenWriter::FindOpenTag(std::u16string_view kind) const
 {
     // The lexers' kinds are the TokenKind names themselves: an address comparison finds them.
-    for (size_t i = 0; i < KindTags.size(); ++i)
-        if (kind.data() == TokenKind::All[i].data() && kind.size() == TokenKind::All[i].size())
-            return KindTags[i];
+    for (const TKindTag& k : KindTags)
+        if (kind.data() == k.Kind.data() && kind.size() == k.Kind.size())
+            return k.Tag;
     return SearchOpenTag(kind);
 }
 

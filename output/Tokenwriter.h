@@ -32,8 +32,12 @@ private:
     // The item names, decoded once, and their opening tags, encoded once.
     std::vector<std::u16string> ItemNames;
     std::vector<std::string> OpenTags;
-    // The opening tag of each of the thirteen kinds, in TokenKind::All's order, null for none.
-    std::array<const std::string*, std::size(TokenKind::All)> KindTags{};
+    // The thirteen kinds, the most frequent first, each with its opening tag (null for none).
+    struct TKindTag {
+        std::u16string_view Kind;
+        const std::string* Tag = nullptr;
+    };
+    std::array<TKindTag, std::size(TokenKind::All)> KindTags{};
 
     const std::string* FindOpenTag(std::u16string_view kind) const;
     const std::string* SearchOpenTag(std::u16string_view kind) const;
