@@ -1,9 +1,11 @@
-// Tests of TTextReader and TTextWriter: line ends, end mark, CR LF output, write-on-close.
+// Tests of TTextReader and TTextWriter: line ends, end mark, CR LF output, when output is written.
+#include "core/Stringlist.h"
 #include "core/Textreader.h"
 #include "core/Textwriter.h"
 #include "Testutil.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace TestUtil;
 
@@ -45,12 +47,37 @@ TEST(TTextReader, LineEndsAndEndMark)
         {"zero byte ends the text", std::string("ab\0cd\r\nef", 9), u"ab\n"},
         {"zero byte first", std::string("\0abc", 4), u""},
         {"double-byte characters", Sjis(u"表示\r\nソ"), u"表示\nソ\n"},
+        {"CR at the very end", "a\r", u"a\n"},
+        {"CR CR LF", "a\r\r\nb", u"a\n\nb\n"},
+        {"every kind of end in turn", "a\rb\nc\r\nd\re", u"a\nb\nc\nd\ne\n"},
+        {"a longer line after short ones", "a\r\n" + std::string(300, 'x') + "\r\nb",
+         u"a\n" + std::u16string(300, u'x') + u"\nb\n"},
     };
     TTempDir dir;
     for (const Case& c : cases) {
         std::string path = dir.File("in.txt");
         WriteBytes(path, c.bytes);
         EXPECT_EQ(ReadAll(path), c.expected) << c.name;
+    }
+}
+
+TEST(TTextReader, AgreesWithTheListOfLinesOnRandomText)
+{
+    // The reader finds line ends its own way; the list of lines gives the same lines.
+    std::mt19937 random(11);
+    const std::string pieces[] = {"a", "\r", "\n", "\r\n", Sjis(u"表"), Sjis(u"ソ"), "\x81"};
+    TTempDir dir;
+    for (int round = 0; round < 300; ++round) {
+        std::string bytes;
+        for (int n = static_cast<int>(random() % 40); n > 0; --n)
+            bytes += pieces[random() % std::size(pieces)];
+        TStringList lines;
+        lines.SetText(bytes);
+        std::u16string expected;
+        for (const std::string& line : lines.Lines())
+            expected += Wide(line) + u"\n";
+        WriteBytes(dir.File("in.txt"), bytes);
+        ASSERT_EQ(ReadAll(dir.File("in.txt")), expected) << "round " << round;
     }
 }
 
@@ -70,7 +97,7 @@ TEST(TTextReader, FileCreatedAfterFirstReadIsNotNoticed)
     EXPECT_EQ(reader.ReadChar(), 0);
 }
 
-TEST(TTextWriter, WritesNothingUntilCloseAndNoFileWithoutCharacters)
+TEST(TTextWriter, SmallOutputWaitsForCloseLargeOutputLeavesNothingPartial)
 {
     TTempDir dir;
     std::string path = dir.File("out.txt");
@@ -87,6 +114,17 @@ TEST(TTextWriter, WritesNothingUntilCloseAndNoFileWithoutCharacters)
         EXPECT_EQ(ReadBytes(path), "keep") << "nothing reaches the disk before Close";
     }
     EXPECT_EQ(ReadBytes(path), "keep") << "a writer dropped unclosed leaves the file untouched";
+
+    // A large output reaches the disk while it is written; dropped unclosed, it leaves an empty
+    // file rather than a part of the output.
+    {
+        TTextWriter writer(path);
+        const std::u16string line = u"0123456789表<>&\n";
+        for (int i = 0; i < 200000; ++i)
+            writer.WriteText(line);
+        EXPECT_GT(Exists(path) ? ReadBytes(path).size() : 0u, 4u) << "output reached the disk";
+    }
+    EXPECT_EQ(ReadBytes(path), "") << "no partial output is left";
 }
 
 TEST(TTextWriter, LinesEndWithCrLf)

@@ -44,10 +44,40 @@ TEST(TStringList, WordLookupMatchesAPlainSearchInBothComparisons)
         list.Add(Sjis(entry));
     const std::vector<std::u16string> words = {u"if",   u"If",  u"iF",  u"ELSE", u"表示",  u"ＡＢ",
                                                u"ａＢ", u"end", u"END", u"end ", u"äPFEL", u"x",
-                                               u"X",    u"y",   u"iff", u"i"};
+                                               u"X",    u"y",   u"iff", u"i",   u"",
+                                               u"elsewhere_longer_than_any_entry"};
     for (bool caseSensitive : {true, false}) {
         list.CaseSensitive = caseSensitive;
         ExpectSameAnswers(list, words);
+    }
+}
+
+TEST(TStringList, KeysTurnedAwayEarlyOnlyWhenNoEntryCanMatch)
+{
+    // Lookups first test the length and the first character: lists that hold only some first
+    // characters, only wide ones, or no empty entry must still find every match.
+    const struct {
+        const char* name;
+        std::vector<std::u16string> entries;
+    } cases[] = {
+        {"wide first characters only", {u"ａｂ", u"Ｚ", u"表示", u"Ärger"}},
+        {"one letter", {u"Q"}},
+        {"no empty entry", {u"a", u"bb"}},
+        {"only the empty entry", {u""}},
+        {"long entry after short", {u"a", u"abcdefghijklmnop"}},
+    };
+    const std::vector<std::u16string> words = {u"",   u"a",  u"A",  u"q",   u"Q",   u"ＡＢ", u"ａｂ",
+                                               u"ｚ", u"Ｚ", u"表示", u"äRGER", u"bb", u"BB",
+                                               u"abcdefghijklmnop", u"ABCDEFGHIJKLMNOP", u"abcdefghijklmnopq"};
+    for (const auto& c : cases) {
+        TStringList list;
+        for (const std::u16string& entry : c.entries)
+            list.Add(Sjis(entry));
+        for (bool caseSensitive : {true, false}) {
+            SCOPED_TRACE(c.name);
+            list.CaseSensitive = caseSensitive;
+            ExpectSameAnswers(list, words);
+        }
     }
 }
 
