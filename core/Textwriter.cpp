@@ -21,7 +21,7 @@ TTextWriter::TTextWriter(std::string fileName)
 {
 }
 
-void TTextWriter::WriteText(std::u16string_view text)
+void TTextWriter::WriteLongText(std::u16string_view text)
 {
     if (text.empty())
         return;
@@ -35,28 +35,6 @@ void TTextWriter::WriteText(std::u16string_view text)
     }
 }
 
-char* TTextWriter::PutAll(std::u16string_view text, char* pos)
-{
-    // A local position: stores through it could otherwise alias the members and force reloads.
-    const std::uint16_t* encoded = Encoded;
-    for (char16_t ch : text) {
-        if (ch < 0x80) {
-            if (ch == u'\n') {
-                *pos++ = '\r';
-                *pos++ = '\n';
-                continue;
-            }
-            *pos++ = static_cast<char>(ch);
-        } else {
-            std::uint16_t code = encoded[ch];
-            if (code >= 0x100)
-                *pos++ = static_cast<char>(code >> 8);
-            *pos++ = static_cast<char>(code & 0xFF);
-        }
-    }
-    LineOpen = text.back() != LineBreak;
-    return pos;
-}
 void TTextWriter::MakeRoom(size_t bytes)
 {
     size_t used = static_cast<size_t>(Pos - Buffer.get());

@@ -22,7 +22,18 @@ public:
         Reserve(2);
         Put(ch);
     }
-    void WriteText(std::u16string_view text);
+    void WriteText(std::u16string_view text)
+    {
+        // Most texts are a token or two long: they go straight in when there is room.
+        if (text.size() <= ShortText && static_cast<size_t>(Limit - Pos) >= 2 * ShortText) {
+            if (!text.empty()) {
+                IsOpen = true;
+                Pos = PutAll(text, Pos);
+            }
+            return;
+        }
+        WriteLongText(text);
+    }
     // Ends the current line.
     void FlushLine() { WriteChar(LineBreak); }
 
@@ -66,7 +77,30 @@ private:
     // Writes the full buffer out, or grows it, so that bytes more fit.
     void MakeRoom(size_t bytes);
     // Encodes text, not empty, at pos, which has room for two bytes a character; returns the end.
-    char* PutAll(std::u16string_view text, char* pos);
+    char* PutAll(std::u16string_view text, char* pos)
+    {
+        // A local position: stores through it could otherwise alias the members.
+        const std::uint16_t* encoded = Encoded;
+        for (char16_t ch : text) {
+            if (ch < 0x80) {
+                if (ch == u'\n') {
+                    *pos++ = '\r';
+                    *pos++ = '\n';
+                    continue;
+                }
+                *pos++ = static_cast<char>(ch);
+            } else {
+                std::uint16_t code = encoded[ch];
+                if (code >= 0x100)
+                    *pos++ = static_cast<char>(code >> 8);
+                *pos++ = static_cast<char>(code & 0xFF);
+            }
+        }
+        LineOpen = text.back() != LineBreak;
+        return pos;
+    }
+    void WriteLongText(std::u16string_view text);
+    static constexpr size_t ShortText = 64;
     // Encodes ch at Pos, which has room for two bytes; a line break becomes CR LF.
     void Put(char16_t ch)
     {
