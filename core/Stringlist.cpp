@@ -148,34 +148,32 @@ void TStringList::BuildIndex() const
                 break; // the first position stays
         }
     }
-    // Cheap tests that turn most keys away before hashing: the lengths present, and the
-    // (folded) first characters below 128, and one bit for all others.
-    std::fill(std::begin(FirstChars), std::end(FirstChars), 0);
+    // A cheap test that turns most keys away before hashing: which (length, first character)
+    // pairs occur, and the longest entry.
+    Shapes.fill(0);
     MaxLength = 0;
     for (size_t i = 0; i < Strings.size(); ++i) {
         std::u16string_view word = Decoded(i);
         MaxLength = std::max(MaxLength, word.size());
-        if (word.empty())
-            continue;
-        char16_t first = Fold(word[0], CaseSensitive);
-        unsigned bit = first < 128 ? first : 128;
-        FirstChars[bit / 64] |= std::uint64_t{1} << (bit % 64);
+        Shapes[ShapeRow(word.size())] |= ShapeBit(word, CaseSensitive);
     }
-    // Folding never takes a character across 128, so the one bit for wide characters is exact.
-    HasEmpty = std::any_of(Strings.begin(), Strings.end(), [](const std::string& e) { return e.empty(); });
     IndexCaseSensitive = CaseSensitive;
     IndexValid = true;
 }
 
 bool TStringList::MayHold(std::u16string_view key) const
 {
-    if (key.size() > MaxLength)
-        return false;
-    if (key.empty())
-        return HasEmpty;
-    char16_t first = Fold(key[0], IndexCaseSensitive);
-    unsigned bit = first < 128 ? first : 128;
-    return (FirstChars[bit / 64] >> (bit % 64) & 1) != 0;
+    return key.size() <= MaxLength &&
+           (Shapes[ShapeRow(key.size())] & ShapeBit(key, IndexCaseSensitive)) != 0;
+}
+
+std::uint64_t TStringList::ShapeBit(std::u16string_view word, bool caseSensitive)
+{
+    // Folding keeps a character on its side of 128, so all wide characters may share one bit.
+    if (word.empty())
+        return 1;
+    char16_t first = Fold(word[0], caseSensitive);
+    return std::uint64_t{1} << ((first < 128 ? first : 127) % 64);
 }
 
 int TStringList::IndexOf(std::u16string_view key) const

@@ -1,6 +1,7 @@
 // Stringlist: an ordered list of code page 932 lines, loaded and saved by the list-of-lines rules.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <cstdint>
@@ -54,11 +55,13 @@ private:
     mutable std::vector<std::uint32_t> DecodedStart;
     mutable std::vector<std::int32_t> Slots;
     mutable std::uint64_t SlotMask = 0;
-    // Which first characters occur (bits 0-127; bit 128 for any other), the longest entry, and
-    // whether an entry is empty.
-    mutable std::uint64_t FirstChars[3] = {};
+    // Per length (the last row for all longer ones): a bit for each first character that
+    // occurs, folded and taken modulo 64; and the longest entry. Lets most keys be turned away
+    // before they are hashed.
+    mutable std::array<std::uint64_t, 32> Shapes{};
     mutable size_t MaxLength = 0;
-    mutable bool HasEmpty = false;
+    static size_t ShapeRow(size_t length) { return length < 31 ? length : 31; }
+    static std::uint64_t ShapeBit(std::u16string_view word, bool caseSensitive);
     mutable bool IndexCaseSensitive = true;
     mutable bool IndexValid = false;
     void BuildIndex() const;
