@@ -156,83 +156,61 @@ void TTokenReaderCommon::Dispatch()
 
 void TTokenReaderCommon::StartToken()
 {
+    // The state and kind a token takes from each start test, in the order they are asked.
+    struct TStart {
+        std::u16string_view State;
+        std::u16string_view Kind;
+    };
+    static constexpr TStart Starts[] = {
+        {LexState::Identifier, TokenKind::Identifier},
+        {LexState::EscapedIdentifier, TokenKind::Identifier},
+        {LexState::Number, TokenKind::Number},
+        {LexState::Directive, TokenKind::Directive},
+        {LexState::SingleLineComment, TokenKind::Comment},
+        {LexState::MultiLineComment, TokenKind::Comment},
+        {LexState::String, TokenKind::String},
+        {LexState::Char, TokenKind::Char},
+        {LexState::VerbatimString, TokenKind::String},
+        {LexState::Date, TokenKind::String},
+        {LexState::Delimiter, TokenKind::Delimiter},
+        {LexState::Operator, TokenKind::Operator},
+    };
     TTokenContext& c = Context;
-    c.State = LexState::Other;
-    std::u16string_view kind = TokenKind::Other;
     // Every start test of every language claims only a printable ASCII character, so blanks,
     // line ends and wide characters, the most frequent between tokens, skip them all.
-    if (!IsPrintable(c.CurChar)) {
-        assert(FirstStartTest() == nullptr);
-        c.Current.Kind = kind;
-        return;
-    }
-    if (IsIdentifierStart()) {
-        c.State = LexState::Identifier;
-        kind = TokenKind::Identifier;
-    } else if (IsEscapedIdentifierStart()) {
-        c.State = LexState::EscapedIdentifier;
-        kind = TokenKind::Identifier;
-    } else if (IsNumberStart()) {
-        c.State = LexState::Number;
-        kind = TokenKind::Number;
-    } else if (IsDirectiveStart()) {
-        c.State = LexState::Directive;
-        kind = TokenKind::Directive;
-    } else if (IsSingleLineCommentStart()) {
-        c.State = LexState::SingleLineComment;
-        kind = TokenKind::Comment;
-    } else if (IsMultiLineCommentStart()) {
-        c.State = LexState::MultiLineComment;
-        kind = TokenKind::Comment;
-    } else if (IsStringStart()) {
-        c.State = LexState::String;
-        kind = TokenKind::String;
-    } else if (IsCharStart()) {
-        c.State = LexState::Char;
-        kind = TokenKind::Char;
-    } else if (IsVerbatimStringStart()) {
-        c.State = LexState::VerbatimString;
-        kind = TokenKind::String;
-    } else if (IsDateStart()) {
-        c.State = LexState::Date;
-        kind = TokenKind::String;
-    } else if (IsDelimiter()) {
-        c.State = LexState::Delimiter;
-        kind = TokenKind::Delimiter;
-    } else if (IsOperator()) {
-        c.State = LexState::Operator;
-        kind = TokenKind::Operator;
-    }
-    c.Current.Kind = kind;
+    int start = IsPrintable(c.CurChar) ? FirstStartTest() : -1;
+    assert(IsPrintable(c.CurChar) || FirstStartTest() < 0);
+    c.State = start < 0 ? LexState::Other : Starts[start].State;
+    c.Current.Kind = start < 0 ? TokenKind::Other : Starts[start].Kind;
 }
 
-const char* TTokenReaderCommon::FirstStartTest() const
+int TTokenReaderCommon::FirstStartTest() const
 {
     if (IsIdentifierStart())
-        return "identifier";
+        return 0;
     if (IsEscapedIdentifierStart())
-        return "escaped identifier";
+        return 1;
     if (IsNumberStart())
-        return "number";
+        return 2;
     if (IsDirectiveStart())
-        return "directive";
+        return 3;
     if (IsSingleLineCommentStart())
-        return "single-line comment";
+        return 4;
     if (IsMultiLineCommentStart())
-        return "multi-line comment";
+        return 5;
     if (IsStringStart())
-        return "string";
+        return 6;
     if (IsCharStart())
-        return "char";
+        return 7;
     if (IsVerbatimStringStart())
-        return "verbatim string";
+        return 8;
     if (IsDateStart())
-        return "date";
+        return 9;
     if (IsDelimiter())
-        return "delimiter";
+        return 10;
     if (IsOperator())
-        return "operator";
-    return nullptr;
+        return 11;
+    return -1;
 }
 
 bool TTokenReaderCommon::IsSingleLineCommentStart() const

@@ -55,9 +55,9 @@ protected:
 
     // Classifies a character that begins a token: the first start test that answers wins.
     void StartToken();
-    // The name of the first start test that claims CurChar, null when none does; checks in
-    // debug builds that the shortcut of StartToken gives the same answer.
-    const char* FirstStartTest() const;
+    // The place in the fixed order of the first start test that claims CurChar; -1 when none
+    // does.
+    int FirstStartTest() const;
 
     TStringList KeyList;
     TStringList Sp1List;
