@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <iostream>
 #include <map>
+#include <span>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -177,9 +178,9 @@ void TOutputFile::Write(std::string_view data)
 {
     if (!Started) {
         Started = true;
-        Budget = TakeWriteFault(Path);
         InMemory = MemoryFor(Path) != nullptr;
         if (!InMemory) {
+            Budget = TakeWriteFault(Path);
             Fd = ::open(Path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
             if (Fd < 0)
                 throw FileError("ファイルを作成できません", Path);
@@ -214,16 +215,12 @@ void TOutputFile::Fail()
 void TOutputFile::Finish()
 {
     if (InMemory) {
-        auto* files = MemoryFor(Path);
-        long long budget = Budget;
-        Budget = -1;
-        if (budget >= 0 && static_cast<unsigned long long>(budget) < MemoryData.size()) {
-            errno = ENOSPC;
-            throw FileError("ファイルに書き込めません", Path);
-        }
-        if (files != nullptr)
-            (*files)[Path] = std::move(MemoryData);
+        // The whole output goes in at once, through the same fault seam as WriteFile.
+        std::string data = std::move(MemoryData);
         MemoryData.clear();
+        std::string_view view(data);
+        if (auto* files = MemoryFor(Path))
+            WriteMemory(*files, Path, std::span(&view, 1));
         return;
     }
     if (Fd < 0)
@@ -372,10 +369,6 @@ void WriteFile(const std::string& path, std::string_view data)
     WriteFileOf(path, std::span(&data, 1));
 }
 
-void WriteFile(const std::string& path, std::span<const std::string_view> pieces)
-{
-    WriteFileOf(path, pieces);
-}
 
 void ReplaceFile(const std::string& path, std::string_view data)
 {

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <functional>
-#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -69,8 +68,6 @@ std::string ReadFile(const std::string& path);
 // Creates or truncates path and writes data. A short write is an error, after which the file is
 // left empty rather than torn. Throws TFileError.
 void WriteFile(const std::string& path, std::string_view data);
-// The same for data held in several pieces, written one after the other.
-void WriteFile(const std::string& path, std::span<const std::string_view> pieces);
 
 // Replaces path as a whole: data goes to a temporary file in the same folder, which is flushed
 // and renamed over path, keeping its permissions. Readers see the old or the new file, never a
