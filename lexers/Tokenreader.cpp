@@ -1,12 +1,7 @@
 // Tokenreader: window shift, tab expansion, the merge step and the reader factory.
 #include "lexers/Tokenreader.h"
 
-#include "lexers/Tokenreadercase.h"
-#include "lexers/Tokenreadercsharp.h"
-#include "lexers/Tokenreaderdelphi.h"
-#include "lexers/Tokenreaderplsql.h"
-#include "lexers/Tokenreadertsql.h"
-#include "lexers/Tokenreadervb.h"
+#include "lexers/Languagetable.h"
 #include "platform/Codepage.h"
 
 TTokenReader::TTokenReader(TTextReader& source, const std::string& /*code*/) : Source(source)
@@ -79,17 +74,8 @@ const TToken* TTokenReader::TakeReadyToken()
 std::unique_ptr<TTokenReader> CreateTokenReader(TTextReader& source, const std::string& code)
 {
     // Codes compare exactly: "CS7" or " cs7" is plain text.
-    if (code == "cs7")
-        return std::make_unique<TTokenReaderCSharp>(source, code);
-    if (code == "vc6" || code == "vc7" || code == "java" || code == "js" || code == "bcb")
-        return std::make_unique<TTokenReaderCase>(source, code);
-    if (code == "vb6" || code == "vb7")
-        return std::make_unique<TTokenReaderVB>(source, code);
-    if (code == "del")
-        return std::make_unique<TTokenReaderDelphi>(source, code);
-    if (code == "psq")
-        return std::make_unique<TTokenReaderPlsql>(source, code);
-    if (code == "tsq")
-        return std::make_unique<TTokenReaderTsql>(source, code);
+    for (const Languages::TCode& row : Languages::Codes())
+        if (code == row.Code)
+            return row.Make(source, code);
     return std::make_unique<TTokenReader>(source, code);
 }

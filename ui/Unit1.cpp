@@ -3,6 +3,7 @@
 
 #include "core/Stringlist.h"
 #include "core/Token.h"
+#include "lexers/Languagetable.h"
 #include "platform/Codepage.h"
 #include "platform/Platform.h"
 
@@ -70,28 +71,6 @@ QFont FixedFont()
                     true);
 }
 
-// The language list: caption and code.
-struct TLanguage {
-    const char* Caption;
-    const char* Code;
-};
-const TLanguage Languages[] = {
-    {"C++Builder", "bcb"},
-    {"Delphi", "del"},
-    {"Java", "java"},
-    {"JavaScript", "js"},
-    {"PL/SQL", "psq"},
-    {"T-SQL", "tsq"},
-    {"Visual Basic .NET 2003", "vb7"},
-    {"Visual Basic 6.0", "vb6"},
-    {"Visual C# .NET 2003", "cs7"},
-    {"Visual C++ .NET 2003", "vc7"},
-    {"Visual C++ 6.0", "vc6"},
-    {"Visual J# .NET 2003", "java"},
-    {"Visual J++ 6.0", "java"},
-    {"その他", "txt"},
-};
-const char* const OtherCode = "txt";
 
 // The word-list files of a language, in load and save order, with the item that shows each.
 struct TWordList {
@@ -186,10 +165,7 @@ const TForm1::TBasicColor TForm1::BasicColors[16] = {
 
 std::string TForm1::LanguageCode(const QString& caption)
 {
-    for (const TLanguage& language : Languages)
-        if (caption == QString::fromUtf8(language.Caption))
-            return language.Code;
-    return OtherCode;
+    return Languages::CodeOfCaption(caption.toStdString());
 }
 
 TForm1::TForm1(const std::vector<std::string>& args, QWidget* parent) : QWidget(parent)
@@ -253,7 +229,7 @@ void TForm1::CreateControls()
     cboLangType = new QComboBox(this);
     cboLangType->setObjectName(QStringLiteral("cboLangType"));
     cboLangType->setFont(ControlFont());
-    for (const TLanguage& language : Languages)
+    for (const Languages::TCaption& language : Languages::Captions)
         cboLangType->addItem(QString::fromUtf8(language.Caption));
     cboLangType->setMaxVisibleItems(14);
     cboLangType->setGeometry(108, 4, 370, 21);
