@@ -172,8 +172,9 @@ TEST(ShippedLists, ListsHoldTheWordsOfEachLanguage)
         {"vc7", "sp3", "override final"},
         {"java", "key", "class extends synchronized instanceof assert enum"},
         {"java", "sp3", "var record yield sealed permits"},
-        {"js", "key", "function var typeof instanceof let const class extends static yield await "
-                      "import export super"},
+        {"js", "key",
+         "function var typeof instanceof let const class extends static yield await import export "
+         "super"},
         {"js", "sp3", "async"},
         {"cs7", "key", "namespace foreach readonly using"},
         {"cs7", "sp3", "get set async await var dynamic nameof record init"},
@@ -181,10 +182,11 @@ TEST(ShippedLists, ListsHoldTheWordsOfEachLanguage)
         {"vb6", "sp2", "UBound Ubound ubound InStr Instr instr MsgBox Msgbox msgbox"},
         {"vb7", "key", "Dim End If Imports Inherits AndAlso IsNot TryCast Using"},
         {"vb7", "sp2", "UBound Ubound ubound InStr Instr instr MsgBox Msgbox msgbox"},
-        {"del", "key", "begin end procedure implementation read write static strict sealed "
-                       "helper reference"},
-        {"psq", "key", "SELECT BEGIN DECLARE EXCEPTION ELSIF PRIMARY KEY SEQUENCE BEFORE EACH ROW "
-                       "RETURNS LANGUAGE"},
+        {"del", "key",
+         "begin end procedure implementation read write static strict sealed helper reference"},
+        {"psq", "key",
+         "SELECT BEGIN DECLARE EXCEPTION ELSIF PRIMARY KEY SEQUENCE BEFORE EACH ROW RETURNS "
+         "LANGUAGE"},
         {"tsq", "key", "SELECT BEGIN DECLARE PROCEDURE TRANSACTION MERGE OUTPUT TRY CATCH THROW"},
     };
     for (const auto& [code, ext, words] : expected) {
@@ -192,8 +194,8 @@ TEST(ShippedLists, ListsHoldTheWordsOfEachLanguage)
         list.LoadFromFile(DataFile(code, ext));
         std::istringstream in(words);
         for (std::string word; in >> word;)
-            EXPECT_GE(list.IndexOf(std::string_view(word)), 0) << code << "." << ext << " lacks "
-                                                               << word;
+            EXPECT_GE(list.IndexOf(std::string_view(word)), 0)
+                << code << "." << ext << " lacks " << word;
     }
 }
 
@@ -255,8 +257,8 @@ TEST(ShippedLists, RealCodeColoursTheListedWords)
             at = std::find_if(at, tokens.end(), [&text = text](const LexerTest::TLexed& t) {
                 return t.Text == text;
             });
-            ASSERT_NE(at, tokens.end()) << c.Code << ": no " << TestUtil::Utf8(text) << " in "
-                                        << TestUtil::Utf8(c.Input);
+            ASSERT_NE(at, tokens.end())
+                << c.Code << ": no " << TestUtil::Utf8(text) << " in " << TestUtil::Utf8(c.Input);
             EXPECT_EQ(at->Kind, kind) << c.Code << ": " << TestUtil::Utf8(text);
             ++at;
         }
