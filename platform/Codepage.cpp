@@ -1,16 +1,17 @@
-// Codepage: code page 932 tables, built once from iconv's "CP932" (Microsoft's mapping).
+// Codepage: code page 932 tables, built once from the system's converter (Microsoft's mapping),
+// byte by byte and pair by pair.
 #include "platform/Codepage.h"
+
+#include "platform/Codepagedecoder.h"
 
 #include <array>
 #include <cstdint>
-#include <iconv.h>
 #include <memory>
-#include <stdexcept>
 
 namespace CodePage {
 namespace {
 
-constexpr char16_t Invalid = 0xFFFF;
+constexpr char16_t Invalid = TCodePageDecoder::NoChar;
 
 bool IsLeadByte(unsigned b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
@@ -24,23 +25,7 @@ struct TTables {
 
     TTables()
     {
-        iconv_t cd = iconv_open("UTF-16LE", "CP932");
-        if (cd == reinterpret_cast<iconv_t>(-1))
-            throw std::runtime_error("iconv: code page CP932 is not available");
-        auto decodeOne = [cd](const char* in, size_t len) -> char16_t {
-            char outBuf[8];
-            char* inPtr = const_cast<char*>(in);
-            size_t inLeft = len;
-            char* outPtr = outBuf;
-            size_t outLeft = sizeof outBuf;
-            iconv(cd, nullptr, nullptr, nullptr, nullptr);
-            if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) ||
-                inLeft != 0 || sizeof outBuf - outLeft != 2)
-                return Invalid;
-            return static_cast<char16_t>(static_cast<unsigned char>(outBuf[0]) |
-                                         static_cast<unsigned char>(outBuf[1]) << 8);
-        };
-
+        TCodePageDecoder decoder;
         Single.fill(Invalid);
         for (auto& row : Double)
             row.fill(Invalid);
@@ -48,7 +33,7 @@ struct TTables {
             if (IsLeadByte(b))
                 continue;
             char c = static_cast<char>(b);
-            Single[b] = decodeOne(&c, 1);
+            Single[b] = decoder.Decode(&c, 1);
         }
         for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
             if (!IsLeadByte(lead))
@@ -57,10 +42,9 @@ struct TTables {
                 if (trail == 0x7F)
                     continue;
                 char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-                Double[lead][trail] = decodeOne(pair, 2);
+                Double[lead][trail] = decoder.Decode(pair, 2);
             }
         }
-        iconv_close(cd);
 
         // Reverse table. Where several byte pairs decode to one character, Windows writes the
         // first in code order, but the IBM extensions (0xFA-0xFC) before their NEC-selected
