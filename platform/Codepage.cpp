@@ -15,6 +15,11 @@ constexpr char16_t Invalid = TCodePageDecoder::NoChar;
 
 bool IsLeadByte(unsigned b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
+// The bytes that can be a character alone: ASCII and the half-width katakana. Windows' own
+// converter also gives 0x80 (and, depending on the version, 0xA0 and 0xFD-0xFF) characters of
+// its own; here they stay stray bytes on every system, so that all systems build one table.
+bool IsSingleByte(unsigned b) { return b < 0x80 || (b >= 0xA1 && b <= 0xDF); }
+
 struct TTables {
     std::array<char16_t, 256> Single{};                  // Invalid for lead and undefined bytes
     std::array<std::array<char16_t, 256>, 256> Double{}; // [lead][trail], Invalid if undefined
@@ -30,7 +35,7 @@ struct TTables {
         for (auto& row : Double)
             row.fill(Invalid);
         for (unsigned b = 0; b < 256; ++b) {
-            if (IsLeadByte(b))
+            if (!IsSingleByte(b))
                 continue;
             char c = static_cast<char>(b);
             Single[b] = decoder.Decode(&c, 1);
