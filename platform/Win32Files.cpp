@@ -199,16 +199,20 @@ private:
     bool Started = false;
 };
 
-// A name for the temporary file beside path that no other run picks at the same time.
+// A name for the temporary file beside path that no other run picks at the same time: a dot,
+// the file's name, the process and a counter.
 std::string TemporaryName(const std::string& path)
 {
     static std::atomic<unsigned> counter{0};
-    std::string name = path;
-    name += ".";
+    size_t separator = path.find_last_of("\\/");
+    size_t nameStart = separator == std::string::npos ? 0 : separator + 1;
+    std::string name = path.substr(0, nameStart);
+    name += '.';
+    name.append(path, nameStart);
+    name += '.';
     name += std::to_string(GetCurrentProcessId());
-    name += "-";
+    name += '-';
     name += std::to_string(counter++);
-    name += ".tmp";
     return name;
 }
 
@@ -308,6 +312,11 @@ public:
         TPathKind kind = Kind(path);
         if (kind == TPathKind::Folder)
             Throw(FileMessage::CannotCreate, path, TFileReason::IsFolder);
+        // A read-only file is not to be changed; not every file system refuses the move itself.
+        DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
+        if (kind == TPathKind::File && attributes != INVALID_FILE_ATTRIBUTES &&
+            (attributes & FILE_ATTRIBUTE_READONLY))
+            Throw(FileMessage::CannotWrite, path, TFileReason::AccessDenied);
         std::string temp = TemporaryName(path);
         std::wstring wideTemp = WidePath(temp);
         std::wstring widePath = WidePath(path);

@@ -15,8 +15,11 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineserver -w
 fi
 
-# One server for the many short test processes; stopped when the script ends.
-wineserver -p 2>/dev/null || true
+# One server for the many short test processes, and Wine's own services started now, away from
+# the output of ninja and ctest (which would wait for them to close it); stopped when the script
+# ends.
+wineserver -p >/dev/null 2>&1 </dev/null || true
+wine cmd.exe /c exit >/dev/null 2>&1 </dev/null
 trap 'wineserver -k 2>/dev/null || true' EXIT
 
 # The Japanese locale, for runs as a Japanese user would start them.
