@@ -16,6 +16,9 @@ fi
 cmake --build "$BUILD_DIR" --target corvinaw corvina_data >/dev/null
 source "$ROOT/scripts/wine.sh"
 ensure_japanese_locale
+# The window's own prefix; the batch prefix's server is not needed.
+wineserver -k 2>/dev/null || true
+WINEPREFIX="$(window_prefix)"
 mkdir -p "$(dirname "$OUT")"
 # The symbols of Wine's caption buttons, which its prefix does not always find by itself.
 if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
