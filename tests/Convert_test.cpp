@@ -183,5 +183,6 @@ TEST_F(ConversionJobTest, StyleSheetLines)
     };
     EXPECT_EQ(Form.StyleSheet->Lines(), expected);
     EXPECT_EQ(Wide(TForm1Core::PreRule()),
-              u"PRE{font-family:'ＭＳ ゴシック';font-size:9pt;background-color:white;color:black;}");
+              u"PRE{font-family:'ＭＳ ゴシック',monospace;"
+              u"font-size:9pt;background-color:white;color:black;}");
 }

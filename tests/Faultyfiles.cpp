@@ -1,9 +1,9 @@
 // Faultyfiles: the injected faults, shaped as the system's own failures are.
 #include "Faultyfiles.h"
 
+using Platform::TFileReason;
 using Platform::FileMessage::CannotRead;
 using Platform::FileMessage::CannotWrite;
-using Platform::TFileReason;
 
 namespace {
 
@@ -19,8 +19,7 @@ public:
     TFaultyOutput(std::unique_ptr<Platform::TOutputStream> inner, std::string path,
                   long long budget)
         : Inner(std::move(inner)), Path(std::move(path)), Budget(budget)
-    {
-    }
+    {}
     void Write(std::string_view data) override
     {
         if (!Inner)
@@ -72,8 +71,7 @@ long long TFaultyFiles::TakeWriteFault(const std::string& path)
 std::string TFaultyFiles::ReadAll(const std::string& path)
 {
     if (!ReadPath.empty() && path == ReadPath)
-        throw Platform::FileError(CannotRead, path,
-                                  Platform::ReasonText(TFileReason::InputOutput));
+        throw Platform::FileError(CannotRead, path, Platform::ReasonText(TFileReason::InputOutput));
     return Inner.ReadAll(path);
 }
 

@@ -145,8 +145,7 @@ TEST(PosixFiles, FailuresNameThePathAndTheReason)
         {"optional folder", [&] { Platform::IsOptionalFile(dir.File("folder")); },
          "ファイルを開けません: " + dir.File("folder") + ": " + Reason(TFileReason::IsFolder)},
         {"optional pipe", [&] { Platform::IsOptionalFile(dir.File("pipe")); },
-         "ファイルを開けません: " + dir.File("pipe") + ": " +
-             Reason(TFileReason::NotRegularFile)},
+         "ファイルを開けません: " + dir.File("pipe") + ": " + Reason(TFileReason::NotRegularFile)},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ErrorOf(c.op), c.expected) << c.name;
@@ -259,8 +258,8 @@ TEST(PosixPaths, FolderPartAndJoin)
         const char* path;
         const char* folder;
     } cases[] = {
-        {"a/b/c.txt", "a/b"}, {"/c.txt", "/"}, {"c.txt", ""}, {"a/", "a"}, {"", ""},
-        {"/a/b/", "/a/b"},
+        {"a/b/c.txt", "a/b"}, {"/c.txt", "/"}, {"c.txt", ""},
+        {"a/", "a"},          {"", ""},        {"/a/b/", "/a/b"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Platform::ExtractFileDir(c.path), c.folder) << c.path;

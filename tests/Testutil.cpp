@@ -50,8 +50,7 @@ TMessageLog::TMessageLog()
           [this](const std::string& caption, const std::string& text, Platform::TMessageIcon) {
               Messages.push_back(caption + ": " + text);
           }))
-{
-}
+{}
 
 TMessageLog::~TMessageLog() { Platform::SetMessageBoxHandler(std::move(Previous)); }
 

@@ -12,17 +12,16 @@ namespace {
 class TBatchMessages {
 public:
     TBatchMessages()
-        : Previous(Platform::SetMessageBoxHandler(
-              [this](const std::string& caption, const std::string& text,
-                     Platform::TMessageIcon icon) {
-                  Failed = true;
-                  if (Previous)
-                      Previous(caption, text, icon);
-                  else
-                      Platform::WriteErrorLine(caption + ": " + text);
-              }))
-    {
-    }
+        : Previous(Platform::SetMessageBoxHandler([this](const std::string& caption,
+                                                         const std::string& text,
+                                                         Platform::TMessageIcon icon) {
+              Failed = true;
+              if (Previous)
+                  Previous(caption, text, icon);
+              else
+                  Platform::WriteErrorLine(caption + ": " + text);
+          }))
+    {}
     ~TBatchMessages() { Platform::SetMessageBoxHandler(std::move(Previous)); }
     TBatchMessages(const TBatchMessages&) = delete;
     TBatchMessages& operator=(const TBatchMessages&) = delete;

@@ -112,7 +112,7 @@ void TForm1Core::RunConversion(const std::string& code, const std::string& input
 std::string TForm1Core::PreRule()
 {
     return CodePage::Encode(
-        u"PRE{font-family:'ＭＳ ゴシック';font-size:9pt;background-color:white;color:black;}");
+        u"PRE{font-family:'ＭＳ ゴシック',monospace;font-size:9pt;background-color:white;color:black;}");
 }
 
 void TForm1Core::BuildStyleSheet()

@@ -14,8 +14,8 @@ int RunInteractive(int argc, char** argv)
         return 2;
     }
     std::string error;
-    Platform::TWindowEntry entry = Platform::LoadWindowModule(
-        Platform::ProgramFile(WindowModuleName), WindowEntryName, error);
+    Platform::TWindowEntry entry =
+        Platform::LoadWindowModule(Platform::ProgramFile(WindowModuleName), WindowEntryName, error);
     if (entry == nullptr) {
         Platform::WriteErrorLine("corvina: the window cannot be loaded: " + error);
         return 2;
