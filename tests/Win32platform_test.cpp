@@ -43,8 +43,7 @@ public:
     THeldFile(const std::string& path, DWORD share)
         : Handle(CreateFileW(WideOf(path).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, nullptr))
-    {
-    }
+    {}
     ~THeldFile()
     {
         if (Valid())
@@ -119,7 +118,8 @@ TEST(Win32FileReason, WindowsErrorsHaveJapaneseReasonsAndTheRestTheSystemsText)
     for (const auto& c : cases) {
         SetLastError(c.code);
         TFileError error = Platform::FileError("ファイルを開けません", "C:\\a\\b.txt");
-        EXPECT_EQ(error.what(), "ファイルを開けません: C:\\a\\b.txt: " + Reason(c.reason)) << c.code;
+        EXPECT_EQ(error.what(), "ファイルを開けません: C:\\a\\b.txt: " + Reason(c.reason))
+            << c.code;
     }
     SetLastError(ERROR_INVALID_NAME);
     std::string other = Platform::FileError("m", "p").what();
@@ -201,7 +201,9 @@ TEST(Win32Files, FilesAreBinaryAndOutputsWholeOrEmpty)
     TTempDir dir;
     auto& files = SystemFiles();
     // Text mode would write CR LF for LF and stop reading at Ctrl-Z.
-    const std::string bytes = std::string("a\nb\r\n\x1A" "c\0d", 9);
+    const std::string bytes = std::string("a\nb\r\n\x1A"
+                                          "c\0d",
+                                          9);
     files.WriteAll(dir.File("bin"), bytes);
     EXPECT_EQ(ReadBytes(dir.File("bin")), bytes);
     EXPECT_EQ(files.ReadAll(dir.File("bin")), bytes);
@@ -275,7 +277,8 @@ TEST(Win32Settings, AReadOnlyColorTxtIsReportedAndKept)
         list.DiscardOnDestroy();
     }
     SetReadOnly(color, false);
-    EXPECT_EQ(error, "ファイルに書き込めません: " + color + ": " + Reason(TFileReason::AccessDenied));
+    EXPECT_EQ(error,
+              "ファイルに書き込めません: " + color + ": " + Reason(TFileReason::AccessDenied));
     EXPECT_EQ(ReadBytes(color), before);
     EXPECT_EQ(TempFilesIn(folder.Path(), "color.txt"), 0);
 }
@@ -307,7 +310,8 @@ TEST(Win32Settings, ReplaceWhileAnotherHandleHasColorTxtOpen)
         // file, and the file stays whole.
         THeldFile reader(color, FILE_SHARE_READ | FILE_SHARE_WRITE);
         ASSERT_TRUE(reader.Valid());
-        EXPECT_EQ(toggle(), "ファイルに書き込めません: " + color + ": " + Reason(TFileReason::Busy));
+        EXPECT_EQ(toggle(),
+                  "ファイルに書き込めません: " + color + ": " + Reason(TFileReason::Busy));
         EXPECT_EQ(ReadBytes(color), saved);
     }
     EXPECT_EQ(TempFilesIn(folder.Path(), "color.txt"), 0);
@@ -358,9 +362,9 @@ TEST(Win32MessageBox, RedirectedStderrGetsCodePage932WithCrLf)
     EXPECT_EQ(child.Wait(), 1);
     // The message names the missing design.css in a folder whose "é" code page 932 cannot
     // hold: it is written "?", never a look-alike.
-    std::string expected = "エラー: ファイルを開けません: " +
-                           Platform::JoinPath(programFolder, "design.css") + ": " +
-                           Reason(TFileReason::NotFound) + "\r\n";
+    std::string expected =
+        "エラー: ファイルを開けません: " + Platform::JoinPath(programFolder, "design.css") + ": " +
+        Reason(TFileReason::NotFound) + "\r\n";
     std::string bytes = ReadBytes(folder.File("err.txt"));
     EXPECT_EQ(bytes, Sjis(CodePage::FromUtf8(expected)));
     EXPECT_NE(bytes.find("\\? "), std::string::npos) << bytes;
