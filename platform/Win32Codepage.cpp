@@ -19,8 +19,7 @@ TCodePageDecoder::~TCodePageDecoder() = default;
 char16_t TCodePageDecoder::Decode(const char* bytes, std::size_t length)
 {
     wchar_t out[4];
-    int n = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, bytes, static_cast<int>(length), out,
-                                4);
+    int n = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, bytes, static_cast<int>(length), out, 4);
     return n == 1 ? static_cast<char16_t>(out[0]) : NoChar;
 }
 

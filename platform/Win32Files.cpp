@@ -239,7 +239,7 @@ DWORD MoveOver(const std::wstring& temp, const std::wstring& path, bool exists)
         DWORD moveCode = GetLastError();
         // The move says why better than "the replaced file could not be removed".
         code = replaceCode != 0 && replaceCode != ERROR_UNABLE_TO_REMOVE_REPLACED ? replaceCode
-                                                                                : moveCode;
+                                                                                  : moveCode;
         if ((code != ERROR_SHARING_VIOLATION && code != ERROR_LOCK_VIOLATION) || wait == 0)
             break;
         Sleep(wait);
@@ -258,7 +258,7 @@ public:
         if (GetFileType(h.Get()) != FILE_TYPE_DISK || !GetFileInformationByHandle(h.Get(), &info))
             return TPathKind::Other;
         return (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? TPathKind::Folder
-                                                                 : TPathKind::File;
+                                                                  : TPathKind::File;
     }
 
     std::string ReadAll(const std::string& path) override

@@ -23,7 +23,7 @@ source "$ROOT/scripts/wine.sh"
 seconds() { date +%s; }
 t0=$(seconds)
 cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/x86_64-w64-mingw32.cmake" -DCORVINA_WINDOW=OFF \
+    -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/x86_64-w64-mingw32.cmake" -DCORVINA_WINDOW=OFF --no-warn-unused-cli \
     ${CMAKE_ARGS:-} >/dev/null
 cmake --build "$BUILD_DIR" --target corvina
 t1=$(seconds)

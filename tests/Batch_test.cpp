@@ -17,10 +17,7 @@ protected:
     TTempDir Work;
     std::string Exe;
 
-    void SetUp() override
-    {
-        Exe = CopyProgram(Folder);
-    }
+    void SetUp() override { Exe = CopyProgram(Folder); }
     int Run(const std::vector<std::string>& args, std::string* err)
     {
         return RunCorvina(args, err, Exe);
@@ -60,9 +57,11 @@ TEST_F(BatchTest, FailuresGoToStderrWithNonZeroStatus)
         const char* stderrText;
     };
     const Case cases[] = {
-        {"input missing", {"txt", Work.File("none.c"), Work.File("o.html")},
+        {"input missing",
+         {"txt", Work.File("none.c"), Work.File("o.html")},
          "エラー: ファイルが見つかりません\n"},
-        {"output folder missing", {"txt", Work.File("in.c"), Work.File("no/o.html")},
+        {"output folder missing",
+         {"txt", Work.File("in.c"), Work.File("no/o.html")},
          "エラー: 不正なファイル名です\n"},
         {"empty input name", {"txt", "", Work.File("o.html")}, nullptr},
     };

@@ -3,7 +3,6 @@
 
 #include "Codepagetable.h"
 
-
 #include <gtest/gtest.h>
 
 TEST(CodePage, MicrosoftMappingKeepsBackslashAndTilde)
@@ -41,8 +40,8 @@ TEST(CodePage, DuplicateCodesEncodeAsWindowsDoes)
 TEST(CodePage, StrayBytesSurviveDecodeAndEncode)
 {
     const std::string cases[] = {
-        "\x80", "\xA0", "\xFD\xFE\xFF", "\x81",          // undefined bytes; lead byte at the end
-        "\x81\x0A", "\x85\x40", "a\x81 b", "\x82\xFF\x5C", // lead byte with no valid partner
+        "\x80",     "\xA0",     "\xFD\xFE\xFF", "\x81", // undefined bytes; lead byte at the end
+        "\x81\x0A", "\x85\x40", "a\x81 b",      "\x82\xFF\x5C", // lead byte with no valid partner
     };
     for (const std::string& bytes : cases) {
         std::u16string text = CodePage::Decode(bytes);

@@ -50,9 +50,6 @@ int TChild::Wait()
 
 std::string FromErrorStream(const std::string& bytes) { return bytes; }
 
-bool DropSuperuser()
-{
-    return ::geteuid() != 0 || (::setgid(65534) == 0 && ::setuid(65534) == 0);
-}
+bool DropSuperuser() { return ::geteuid() != 0 || (::setgid(65534) == 0 && ::setuid(65534) == 0); }
 
 } // namespace TestUtil

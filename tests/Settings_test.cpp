@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <memory>
 
 using namespace TestUtil;
 namespace fs = std::filesystem;
@@ -118,9 +119,9 @@ TEST_F(Settings, TwoBatchRunsAtOnceBothSucceedAndLeaveAValidColorTxt)
         std::vector<std::unique_ptr<TChild>> runs;
         for (int k = 1; k <= 2; ++k) {
             std::string n = std::to_string(k);
-            runs.push_back(std::make_unique<TChild>(
-                exe, std::vector<std::string>{"vc7", work.File("in.cpp"), work.File("out" + n + ".html")},
-                work.File("err" + n)));
+            std::vector<std::string> args = {"vc7", work.File("in.cpp"),
+                                             work.File("out" + n + ".html")};
+            runs.push_back(std::make_unique<TChild>(exe, args, work.File("err" + n)));
         }
         for (int k = 1; k <= 2; ++k) {
             std::string n = std::to_string(k);

@@ -14,7 +14,8 @@ bool IsPosix();
 // and its stderr written to a file. Waited for when the object goes.
 class TChild {
 public:
-    TChild(const std::string& exe, const std::vector<std::string>& args, const std::string& errFile);
+    TChild(const std::string& exe, const std::vector<std::string>& args,
+           const std::string& errFile);
     ~TChild();
     TChild(const TChild&) = delete;
     TChild& operator=(const TChild&) = delete;

@@ -59,8 +59,8 @@ TChild::TChild(const std::string& exe, const std::vector<std::string>& args,
         AppendQuoted(line, Wide(arg));
     }
     HANDLE in = Inheritable(CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                        OPEN_EXISTING, 0, nullptr));
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        0, nullptr));
     HANDLE err = Inheritable(CreateFileW(Wide(errFile).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
                                          nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     STARTUPINFOW startup{};
@@ -71,8 +71,8 @@ TChild::TChild(const std::string& exe, const std::vector<std::string>& args,
     startup.hStdError = err;
     PROCESS_INFORMATION process{};
     if (in != INVALID_HANDLE_VALUE && err != INVALID_HANDLE_VALUE &&
-        CreateProcessW(Wide(exe).c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                       nullptr, &startup, &process)) {
+        CreateProcessW(Wide(exe).c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                       &startup, &process)) {
         CloseHandle(process.hThread);
         Id = reinterpret_cast<long long>(process.hProcess);
     }
