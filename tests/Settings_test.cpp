@@ -34,6 +34,7 @@ int TempFilesIn(const std::string& folder)
 void ToggleFirstItalic()
 {
     TColorSettingList list;
+    list.SaveOnDestroy();
     list.Item(0)->Italic = !list.Item(0)->Italic;
 }
 
@@ -70,7 +71,6 @@ TEST_F(Settings, SymlinkedColorTxtKeepsItsLinkAndTheTargetIsReplaced)
     std::string after = ReadBytes(target);
     EXPECT_NE(after, before);
     TColorSettingList reloaded;
-    reloaded.DiscardOnDestroy();
     EXPECT_EQ(reloaded.Count(), 12);
     EXPECT_EQ(TempFilesIn(Folder.Path()) + TempFilesIn(elsewhere.Path()), 0);
 }
@@ -83,7 +83,6 @@ TEST_F(Settings, FailedWriteLeavesTheOldFileAndNoTempFile)
         list.Item(0)->Italic = !list.Item(0)->Italic;
         Platform::SetWriteFault(bytes);
         EXPECT_THROW(list.Save(), TFileError) << bytes;
-        list.DiscardOnDestroy();
         EXPECT_EQ(ReadBytes(Folder.File("color.txt")), before) << bytes;
         EXPECT_EQ(TempFilesIn(Folder.Path()), 0) << bytes;
     }
@@ -98,6 +97,7 @@ TEST_F(Settings, WriteFailureAtExitIsReportedNotThrown)
         [&](const std::string&, const std::string& text, Platform::TMessageIcon) { shown = text; });
     {
         TColorSettingList list;
+        list.SaveOnDestroy();
         Platform::SetWriteFault(5);
     }
     Platform::SetMessageBoxHandler(nullptr);

@@ -2,13 +2,13 @@
 #include "ui/Batch.h"
 
 #include "platform/Platform.h"
-#include "ui/Form1core.h"
+#include "ui/Unit1.h"
 
 int RunBatchMode(const std::vector<std::string>& args)
 {
     int before = Platform::MessageBoxCount();
     try {
-        TForm1Core form;
+        TForm1 form;
         form.FormCreate(args);
     } catch (const std::exception& e) {
         Platform::ShowError(e.what());

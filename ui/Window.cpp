@@ -3,7 +3,7 @@
 #include "ui/Interactive.h"
 
 #include "platform/Platform.h"
-#include "ui/Unit1.h"
+#include "ui/Qtwindow.h"
 
 #include <QApplication>
 
@@ -30,12 +30,11 @@ extern "C" int CorvinaRunWindow(int argc, char** argv)
     QApplication::setApplicationDisplayName(QStringLiteral("Corvina"));
     TMessageBoxScope messageBox;
     try {
-        TForm1 form;
-        form.show();
+        TQtWindow window;
+        window.show();
         int status = app.exec();
         // The loop may end without a close event (the session ends): keep the edits all the same.
-        if (form.ColorList)
-            form.FormClose();
+        window.Form->FormClose();
         return status;
     } catch (const std::exception& e) {
         Platform::ShowError(e.what());
