@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -202,15 +203,22 @@ public:
     }
 };
 
-// Counts the busy cursor; closing runs the window's close, as a toolkit's close event does.
+// Counts the busy cursor and records what each Update drew; closing runs the window's close, as
+// a toolkit's close event does.
 class TFakeWindow : public TWindowControl {
 public:
     int Busy = 0;
     int Closes = 0;
     TForm1* Form = nullptr;
+    std::function<void()> OnUpdate;
 
     void BeginBusy() override { ++Busy; }
     void EndBusy() override { --Busy; }
+    void Update() override
+    {
+        if (OnUpdate)
+            OnUpdate();
+    }
     void Close() override
     {
         ++Closes;

@@ -406,7 +406,10 @@ TEST_F(TForm1Test, ARunShowsItsSignsWhileItRunsAndSavesTheListsEvenWhenTheCheckF
         bool Ok, Exit;
     };
     std::vector<TSigns> signs;
-    Setup.OnMessage = [&] { signs.push_back({C->Window.Busy, C->btnOK.IsEnabled, C->btnExit.IsEnabled}); };
+    // What the window shows when it is drawn during the run, and when a message comes up.
+    auto record = [&] { signs.push_back({C->Window.Busy, C->btnOK.IsEnabled, C->btnExit.IsEnabled}); };
+    C->Window.OnUpdate = record;
+    Setup.OnMessage = record;
 
     struct Case {
         std::string Input;
@@ -426,6 +429,7 @@ TEST_F(TForm1Test, ARunShowsItsSignsWhileItRunsAndSavesTheListsEvenWhenTheCheckF
         EXPECT_EQ(Setup.File("cs7.sp3"), Sjis(u"日本語\r\n"));
         EXPECT_EQ(Setup.Messages, c.Message ? std::vector<std::string>{c.Message}
                                             : std::vector<std::string>{});
+        ASSERT_EQ(signs.size(), c.Message ? 2u : 1u) << "drawn once before the run";
         for (const TSigns& s : signs) {
             EXPECT_EQ(s.Busy, 1) << "the busy cursor shows while the run goes on";
             EXPECT_FALSE(s.Ok);

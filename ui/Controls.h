@@ -117,6 +117,8 @@ public:
     // Shows the busy cursor, remembering the one shown before; EndBusy puts it back.
     virtual void BeginBusy() = 0;
     virtual void EndBusy() = 0;
+    // Draws what has changed now, before a long step keeps the window from drawing.
+    virtual void Update() = 0;
     // Closes the window, as its close box does.
     virtual void Close() = 0;
 };

@@ -1,6 +1,8 @@
 // Qtcontrols: the control interfaces on Qt widgets: texts, ticks, colours, dialogs, the cursor.
 #include "ui/Qtcontrols.h"
 
+#include "platform/Platform.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,6 +17,7 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShowEvent>
 
 using QtControls::Fire;
 using QtControls::ToQString;
@@ -34,7 +37,8 @@ private:
     bool Was;
 };
 
-// A file dialog that refuses a name whose folder does not exist, when asked to.
+// A file dialog of a fixed size that refuses, and says why, a name whose folder does not exist
+// when asked to.
 class TCheckedFileDialog : public QFileDialog {
 public:
     TCheckedFileDialog(QWidget* parent, bool folderMustExist)
@@ -45,15 +49,33 @@ public:
     {
         if (FolderMustExist) {
             QStringList files = selectedFiles();
-            if (!files.isEmpty() && !QFileInfo(files.first()).absoluteDir().exists())
-                return;
+            if (!files.isEmpty()) {
+                QDir folder = QFileInfo(files.first()).absoluteDir();
+                if (!folder.exists()) {
+                    Platform::ShowError("保存先のフォルダがありません: " +
+                                        QDir::toNativeSeparators(folder.path()).toStdString());
+                    return;
+                }
+            }
         }
         QFileDialog::accept();
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QFileDialog::showEvent(event);
+        setSizeGripEnabled(false);
+        setFixedSize(size());
     }
 
 private:
     bool FolderMustExist;
 };
+
+// "*.*" is the pattern of every file, also of a name without a dot: it is shown as it is
+// written and matched as "*".
+bool MatchesEveryFile(const std::u16string& filter) { return filter == u"*.*"; }
 
 } // namespace
 
@@ -236,13 +258,16 @@ bool TQtFileDialog::Execute()
 {
     TCheckedFileDialog dialog(Parent, PathMustExist);
     QFileDialog::Options options = QFileDialog::DontUseNativeDialog;
+    if (MatchesEveryFile(Filter))
+        options |= QFileDialog::HideNameFilterDetails;
     // No question before an existing file is replaced.
     if (Save)
         options |= QFileDialog::DontConfirmOverwrite;
     dialog.setOptions(options);
     dialog.setAcceptMode(Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(FileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog.setNameFilter(ToQString(Filter));
+    dialog.setNameFilter(MatchesEveryFile(Filter) ? ToQString(Filter) + QStringLiteral(" (*)")
+                                                  : ToQString(Filter));
     if (!FileName.empty())
         dialog.selectFile(ToQString(FileName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -251,8 +276,21 @@ bool TQtFileDialog::Execute()
     return true;
 }
 
-void TQtWindowControl::BeginBusy() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+void TQtWindowControl::BeginBusy()
+{
+    Focus = QApplication::focusWidget();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
 
-void TQtWindowControl::EndBusy() { QApplication::restoreOverrideCursor(); }
+void TQtWindowControl::EndBusy()
+{
+    QApplication::restoreOverrideCursor();
+    if (Focus && Focus->isEnabled() && Focus->isVisible())
+        Focus->setFocus(Qt::OtherFocusReason);
+    Focus = nullptr;
+}
+
+// Paints at once rather than from the event loop, which the run keeps waiting.
+void TQtWindowControl::Update() { Window->repaint(); }
 
 void TQtWindowControl::Close() { Window->close(); }

@@ -4,6 +4,8 @@
 #include "ui/Controls.h"
 
 #include <QColor>
+#include <QPointer>
+#include <QWidget>
 
 #include <string_view>
 
@@ -146,13 +148,17 @@ private:
     bool Save;
 };
 
+// The busy cursor of the application; the focus goes back where it was when a run ends, as
+// disabling the focused button moves it on.
 class TQtWindowControl final : public TWindowControl {
 public:
     explicit TQtWindowControl(QWidget* window) : Window(window) {}
     void BeginBusy() override;
     void EndBusy() override;
+    void Update() override;
     void Close() override;
 
 private:
     QWidget* Window;
+    QPointer<QWidget> Focus;
 };

@@ -15,8 +15,13 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QKeyEvent>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPushButton>
+#include <QShortcut>
 #include <QToolButton>
+#include <QTranslator>
 
 using QtControls::ToQString;
 
@@ -54,6 +59,48 @@ QFont FixedFont()
                      QStringLiteral("IPAGothic")},
                     true);
 }
+
+// Keyboard and wheel as on the original platform: Tab leaves a word-list box whatever modifier is
+// held, and a wheel step over a drop-down changes it only when it has the focus.
+class TInputRules : public QObject {
+public:
+    using QObject::QObject;
+    void AddWordListBox(QPlainTextEdit* box)
+    {
+        box->setTabChangesFocus(true);
+        box->installEventFilter(this);
+    }
+    void AddDropDown(QComboBox* box)
+    {
+        box->setFocusPolicy(Qt::StrongFocus);
+        box->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* widget = static_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Wheel && qobject_cast<QComboBox*>(widget) &&
+            !widget->hasFocus()) {
+            event->ignore();
+            return true;
+        }
+        if (event->type() == QEvent::KeyPress && qobject_cast<QPlainTextEdit*>(widget)) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+            if (tab && (key->modifiers() & Qt::ControlModifier)) {
+                // Passed on without Ctrl, so that it moves the focus as a plain Tab does.
+                QKeyEvent plain(QEvent::KeyPress, key->key(),
+                                key->modifiers() & ~Qt::ControlModifier);
+                QCoreApplication::sendEvent(widget, &plain);
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+const char16_t* const BrowseTip = u"ファイルを選択... (F4)";
 
 // The sample labels' names, for the samples of items 0 to 11.
 const char* const SampleNames[ItemCount] = {"Label7",  "Label8",  "Label9",  "Label10",
@@ -113,10 +160,18 @@ void TQtWindow::CreateControls()
         edit->setFrame(false);
         edit->setFont(ControlFont());
         edit->setGeometry(2, 2, 370 - 4 - 18, 17);
+        // Flat on a button-face square, raised under the mouse; out of the tab order, so F4 in
+        // the box opens it from the keyboard.
         button = new QToolButton(frame);
         button->setObjectName(QString::fromLatin1(buttonName));
         button->setFocusPolicy(Qt::NoFocus);
+        button->setAutoRaise(true);
+        button->setAutoFillBackground(true);
+        button->setBackgroundRole(QPalette::Button);
+        button->setToolTip(ToQString(BrowseTip));
         button->setGeometry(370 - 2 - 17, 2, 17, 17);
+        new QShortcut(QKeySequence(Qt::Key_F4), edit, button, &QToolButton::click,
+                      Qt::WidgetShortcut);
     };
 
     const int colTop = 97, colHeight = 178;
@@ -229,6 +284,15 @@ void TQtWindow::CreateControls()
     btnExit = new QPushButton(ToQString(u"終了"), this);
     btnExit->setObjectName(QStringLiteral("btnExit"));
     btnExit->setGeometry(482 - 4 - 75, 308 - 4 - 22, 75, 22);
+    // Enter presses a focused button, as Space does.
+    btnOK->setAutoDefault(true);
+    btnExit->setAutoDefault(true);
+
+    auto* rules = new TInputRules(this);
+    for (QComboBox* box : {cboLangType, ColorBox1, ColorBox2})
+        rules->AddDropDown(box);
+    for (QPlainTextEdit* box : WordListBoxes)
+        rules->AddWordListBox(box);
 
     std::vector<QWidget*> order = {cboLangType, txtInput, txtOutput, CheckListBox1,
                                    ColorBox1,   chkBold,  chkItalic, ColorBox2};
@@ -296,6 +360,22 @@ void TQtWindow::closeEvent(QCloseEvent* event)
 {
     Form->FormClose();
     event->accept();
+}
+
+TQtApplicationSetup::TQtApplicationSetup()
+{
+    // No display name of the application's own: Qt would append it to every caption.
+    QCoreApplication::setApplicationName(QStringLiteral("Corvina"));
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    Translator = std::make_unique<QTranslator>();
+    if (Translator->load(QStringLiteral("qtbase_ja"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(Translator.get());
+}
+
+TQtApplicationSetup::~TQtApplicationSetup()
+{
+    QCoreApplication::removeTranslator(Translator.get());
 }
 
 void InstallWindowMessageBox()

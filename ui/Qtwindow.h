@@ -21,6 +21,7 @@ class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
+class QTranslator;
 
 class TQtWindow : public QWidget {
     Q_OBJECT
@@ -83,6 +84,20 @@ private:
     std::unique_ptr<TQtButton> Buttons[4];
     std::unique_ptr<TQtFileDialog> Dialogs[2];
     std::unique_ptr<TQtWindowControl> WindowControl;
+};
+
+// The application as the window wants it, for the life of the object: Qt's own texts (dialog
+// buttons and labels, its messages) in Japanese whatever the system's locale, and captions
+// exactly as set. Made after the QApplication.
+class TQtApplicationSetup {
+public:
+    TQtApplicationSetup();
+    ~TQtApplicationSetup();
+    TQtApplicationSetup(const TQtApplicationSetup&) = delete;
+    TQtApplicationSetup& operator=(const TQtApplicationSetup&) = delete;
+
+private:
+    std::unique_ptr<QTranslator> Translator;
 };
 
 // Installs the window's message box (a QMessageBox) as the platform's message box.

@@ -74,6 +74,8 @@ public:
         Controls.Window->BeginBusy();
         Controls.btnOK->SetEnabled(false);
         Controls.btnExit->SetEnabled(false);
+        // The run blocks the window: its signs must be on the screen before it starts.
+        Controls.Window->Update();
     }
     ~TBusyScope()
     {

@@ -26,8 +26,7 @@ extern "C" int CorvinaRunWindow(int argc, char** argv)
     QApplication app(argc, argv);
     // QApplication adopts the user's locale; the conversion must behave as in batch mode.
     std::setlocale(LC_ALL, "C");
-    QApplication::setApplicationName(QStringLiteral("Corvina"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Corvina"));
+    TQtApplicationSetup setup;
     TMessageBoxScope messageBox;
     try {
         TQtWindow window;

@@ -4,6 +4,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QElapsedTimer>
+#include <QFileSystemModel>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
@@ -160,7 +163,11 @@ TEST_F(TWindowTest, TheDialogsAskAsSetAndRefuseAMissingFolder)
             seen = true;
             EXPECT_EQ(dialog->acceptMode(), c.Mode) << c.What;
             EXPECT_EQ(dialog->fileMode(), c.Files) << c.What;
-            EXPECT_EQ(dialog->nameFilters(), QStringList{c.Filter}) << c.What;
+            auto* filter = dialog->findChild<QComboBox*>("fileTypeCombo");
+            ASSERT_NE(filter, nullptr);
+            EXPECT_EQ(filter->currentText(), c.Filter) << c.What << ": the filter as written";
+            EXPECT_FALSE(dialog->isSizeGripEnabled()) << c.What;
+            EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize()) << c.What << " can be resized";
             EXPECT_EQ(!dialog->testOption(QFileDialog::DontConfirmOverwrite), c.ConfirmOverwrite);
             auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
             ASSERT_NE(name, nullptr);
@@ -175,10 +182,48 @@ TEST_F(TWindowTest, TheDialogsAskAsSetAndRefuseAMissingFolder)
             if (dialog->isVisible())
                 dialog->reject();
         });
+        Setup.Messages.clear();
         (Window.get()->*c.Button)->click();
         EXPECT_TRUE(seen) << c.What;
         EXPECT_TRUE(refused) << c.What;
         EXPECT_EQ((Window.get()->*c.Box)->text().toStdString(), c.Chosen) << c.What;
+        // A refused name is not refused in silence.
+        std::vector<std::string> said;
+        if (!c.Refused.empty())
+            said.push_back("エラー: 保存先のフォルダがありません: " + work.File("no-such-folder"));
+        EXPECT_EQ(Setup.Messages, said) << c.What;
     }
-    EXPECT_TRUE(Setup.Messages.empty());
+}
+
+TEST_F(TWindowTest, TheOpenDialogListsEveryFileAndSpeaksJapanese)
+{
+    TestUtil::TTempDir work;
+    for (const char* name : {"Makefile", "README", "a.c"})
+        WriteBytes(work.File(name), "x");
+    Open();
+    Window->Controls.OpenDialog1->FileName = QString::fromStdString(work.File("a.c")).toStdU16String();
+    QStringList listed;
+    QString cancel;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr)
+            return;
+        if (auto* buttons = dialog->findChild<QDialogButtonBox*>("buttonBox"))
+            cancel = buttons->button(QDialogButtonBox::Cancel)->text();
+        auto* model = dialog->findChild<QFileSystemModel*>();
+        if (model != nullptr) {
+            QModelIndex folder = model->index(QString::fromStdString(work.Path()));
+            QElapsedTimer waited;
+            waited.start();
+            while (model->rowCount(folder) < 3 && waited.elapsed() < 5000)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+            for (int row = 0; row < model->rowCount(folder); ++row)
+                listed << model->index(row, 0, folder).data().toString();
+        }
+        dialog->reject();
+    });
+    Window->SpeedButton1->click();
+    listed.sort();
+    EXPECT_EQ(listed, (QStringList{"Makefile", "README", "a.c"}));
+    EXPECT_EQ(cancel, Q(u"キャンセル"));
 }

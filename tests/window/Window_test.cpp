@@ -315,6 +315,17 @@ TEST_F(TWindowTest, TheWindowMessageBoxIsAWarningWithTheCaption)
     EXPECT_TRUE(seen->HasOk);
 }
 
+TEST_F(TWindowTest, CaptionsAreShownAsSet)
+{
+    // Qt appends an application display name to every window's caption ("エラー — Corvina");
+    // none is set, so the display name follows the application name.
+    QString name = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(QStringLiteral("probe"));
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("probe"));
+    QCoreApplication::setApplicationName(name);
+    EXPECT_EQ(name, QStringLiteral("Corvina"));
+}
+
 TEST_F(TWindowTest, AColorTxtThatCannotServeTheWindowIsRefusedAndKeptAsItIs)
 {
     std::u16string eleven(ColorTxt);
