@@ -2,7 +2,9 @@
 #include "output/Colorsettinglist.h"
 
 #include "output/Colorfields.h"
-#include "platform/Platform.h"
+#include "platform/Files.h"
+#include "platform/Messagebox.h"
+#include "platform/Paths.h"
 
 namespace {
 

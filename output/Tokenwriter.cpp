@@ -2,13 +2,14 @@
 #include "output/Tokenwriter.h"
 
 #include "platform/Codepage.h"
-#include "platform/Platform.h"
+#include "platform/Files.h"
+#include "platform/Paths.h"
 
 TStringList TTokenWriter::ReadEscapeList()
 {
     TStringList lines;
     std::string path = Platform::ProgramFile("escape.txt");
-    if (Platform::OptionalFileExists(path))
+    if (Platform::IsOptionalFile(path))
         lines.LoadFromFile(path);
     return lines;
 }

@@ -170,7 +170,7 @@ TEST_F(TForm1Test, AnUnreadableWordListStopsTheLoadAfterTheCodeIsSet)
 {
     for (const char* ext : {"key", "ope", "sp1"})
         WriteBytes(Setup.Folder.File(std::string("del.") + ext), std::string("del-") + ext + "\r\n");
-    Platform::SetReadFault(Setup.Folder.File("del.ope"));
+    Setup.Faulty.FailReads(Setup.Folder.File("del.ope"));
     Open();
     C->cboLangType.UserChoose(u"Delphi");
     EXPECT_EQ(Form->LangCode, "del");
@@ -447,7 +447,7 @@ TEST_F(TForm1Test, AFailedRunIsReportedAndTheWindowStaysUsable)
     Open();
     C->cboLangType.UserChoose(u"Java");
     Box("key").Value = u"class";
-    Platform::SetWriteFault(0);
+    Setup.Faulty.FailNextWrite(0);
     C->btnOK.UserClick();
     ASSERT_EQ(Setup.Messages.size(), 1u);
     EXPECT_EQ(Setup.Messages[0].rfind("エラー: ", 0), 0u) << Setup.Messages[0];
@@ -457,7 +457,7 @@ TEST_F(TForm1Test, AFailedRunIsReportedAndTheWindowStaysUsable)
     EXPECT_EQ(C->Window.Busy, 0);
 
     // The next run goes through.
-    Platform::SetWriteFault(-1);
+    Setup.Faulty.ClearWriteFault();
     Setup.Messages.clear();
     C->btnOK.UserClick();
     EXPECT_TRUE(Setup.Messages.empty());

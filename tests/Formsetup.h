@@ -2,7 +2,9 @@
 // shared by the tests of the window's handlers and of its Qt widgets.
 #pragma once
 
+#include "Faultyfiles.h"
 #include "Testutil.h"
+#include "platform/Messagebox.h"
 
 #include <functional>
 #include <string>
@@ -26,7 +28,8 @@ inline const char16_t* const ColorTxt = u"予約語,res,0x800000,0xFFFFFF,1,0,1\
                                         u"強調３,em3,0x000000,0x00FFFF,1,1,1\r\n";
 
 // The program folder of a window test: the items above, "<PRE>" and "</PRE>" as header and
-// footer, nothing escaped. Message boxes are logged as "caption: text" while it lives.
+// footer, nothing escaped, files through a file system that fails as a test tells it. Message
+// boxes are logged as "caption: text" while it lives.
 class TFormSetup {
 public:
     TFormSetup()
@@ -35,28 +38,28 @@ public:
         TestUtil::WriteBytes(Folder.File("header.txt"), "<PRE>\r\n");
         TestUtil::WriteBytes(Folder.File("footer.txt"), "</PRE>\r\n");
         TestUtil::WriteBytes(Folder.File("escape.txt"), "");
-        Platform::SetMessageBoxHandler(
+        Previous = Platform::SetMessageBoxHandler(
             [this](const std::string& caption, const std::string& text, Platform::TMessageIcon) {
                 if (OnMessage)
                     OnMessage();
                 Messages.push_back(caption + ": " + text);
             });
     }
-    ~TFormSetup()
-    {
-        Platform::SetMessageBoxHandler(nullptr);
-        Platform::SetWriteFault(-1);
-        Platform::SetReadFault("");
-    }
+    ~TFormSetup() { Platform::SetMessageBoxHandler(std::move(Previous)); }
     TFormSetup(const TFormSetup&) = delete;
     TFormSetup& operator=(const TFormSetup&) = delete;
 
     std::string File(const std::string& name) const { return TestUtil::ReadBytes(Folder.File(name)); }
 
     TestUtil::TProgramFolder Folder{""};
+    TFaultyFiles Faulty;
+    TInstalledFiles Installed{Faulty};
     std::vector<std::string> Messages;
     // Runs as a message box is shown, before it is logged.
     std::function<void()> OnMessage;
+
+private:
+    Platform::TMessageBoxHandler Previous;
 };
 
 } // namespace FormTest

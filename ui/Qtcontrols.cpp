@@ -1,7 +1,7 @@
 // Qtcontrols: the control interfaces on Qt widgets: texts, ticks, colours, dialogs, the cursor.
 #include "ui/Qtcontrols.h"
 
-#include "platform/Platform.h"
+#include "platform/Messagebox.h"
 
 #include <QApplication>
 #include <QCheckBox>

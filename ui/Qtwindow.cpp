@@ -3,7 +3,7 @@
 
 #include "core/Token.h"
 #include "lexers/Languagetable.h"
-#include "platform/Platform.h"
+#include "platform/Messagebox.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -8,7 +8,9 @@
 #include "core/Token.h"
 #include "lexers/Languagetable.h"
 #include "platform/Codepage.h"
-#include "platform/Platform.h"
+#include "platform/Files.h"
+#include "platform/Messagebox.h"
+#include "platform/Paths.h"
 
 #include <cassert>
 #include <cstdio>
@@ -159,25 +161,20 @@ bool TForm1::CheckFileNames(const std::string& input, const std::string& output)
     if (input.empty() || output.empty())
         return false;
     try {
-        // A directory opens for reading on this system; it is no input file all the same.
-        std::FILE* in = Platform::FileExists(input) ? std::fopen(input.c_str(), "rt") : nullptr;
-        if (in == nullptr) {
+        // A folder may open for reading; it is no input file all the same.
+        if (!Platform::IsFile(input) || !Platform::Files().CanOpenForReading(input)) {
             Platform::ShowError(MsgFileNotFound);
             return false;
         }
-        std::fclose(in);
         // Opening the output empties it, so the same file must not be the input.
-        if (input == output || Platform::SameFile(input, output)) {
+        if (input == output || Platform::Files().SameFile(input, output)) {
             Platform::ShowError(MsgSameFile);
             return false;
         }
-        std::FILE* out = std::fopen(output.c_str(), "wt");
-        if (out == nullptr) {
+        if (!Platform::Files().CreateEmpty(output)) {
             Platform::ShowError(MsgInvalidFileName);
             return false;
         }
-        if (std::fclose(out) != 0)
-            throw Platform::FileError("ファイルを閉じられません", output);
         return true;
     } catch (const std::exception& e) {
         Platform::ShowError(e.what());
@@ -213,7 +210,7 @@ void TForm1::RunConversion(const std::string& code, const std::string& input,
 std::string TForm1::PreRule()
 {
     return CodePage::Encode(
-        u"PRE{font-family:'ＭＳ ゴシック';font-size:9pt;background-color:white;color:black;}");
+        u"PRE{font-family:'ＭＳ ゴシック',monospace;font-size:9pt;background-color:white;color:black;}");
 }
 
 void TForm1::BuildStyleSheet()
@@ -384,7 +381,7 @@ void TForm1::cboLangTypeChange()
         for (const TWordList& list : WordLists) {
             std::string path = Platform::ProgramFile(LangCode + "." + list.Extension);
             // A missing list leaves its box as it is.
-            if (!Platform::FileExists(path))
+            if (!Platform::IsFile(path))
                 continue;
             TStringList lines;
             lines.LoadFromFile(path);

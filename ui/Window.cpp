@@ -2,7 +2,7 @@
 // this module only in window mode, so a batch run never loads Qt.
 #include "ui/Interactive.h"
 
-#include "platform/Platform.h"
+#include "platform/Messagebox.h"
 #include "ui/Qtwindow.h"
 
 #include <QApplication>
