@@ -10,7 +10,9 @@ if(TARGET corvina_win32window)
   target_link_libraries(corvina_win32window_tests PRIVATE corvina_win32window GTest::gtest_main)
   target_compile_definitions(corvina_win32window_tests PRIVATE
     CORVINA_DATA_DIR="${CORVINA_HOST_DRIVE}${PROJECT_SOURCE_DIR}/data"
-    CORVINA_EXE="${CORVINA_HOST_DRIVE}$<TARGET_FILE:corvina>")
+    CORVINA_EXE="${CORVINA_HOST_DRIVE}$<TARGET_FILE:corvina>"
+    CORVINAW_EXE="${CORVINA_HOST_DRIVE}$<TARGET_FILE:corvinaw>")
+  add_dependencies(corvina_win32window_tests corvina corvinaw)
   gtest_discover_tests(corvina_win32window_tests DISCOVERY_TIMEOUT 60
     PROPERTIES LABELS window)
 endif()

@@ -140,9 +140,14 @@ void TWin32TextBox::SetText(const std::u16string& text) { Win32Controls::SetText
 std::u16string TWin32ListBox::Text() const
 {
     LRESULT index = SendMessageW(Wnd, CB_GETCURSEL, 0, 0);
-    if (index == CB_ERR)
-        return {};
+    return index == CB_ERR ? std::u16string() : EntryText(static_cast<int>(index));
+}
+
+std::u16string TWin32ListBox::EntryText(int index) const
+{
     LRESULT length = SendMessageW(Wnd, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == CB_ERR)
+        return {};
     std::u16string text(static_cast<size_t>(length) + 1, u'\0');
     SendMessageW(Wnd, CB_GETLBTEXT, static_cast<WPARAM>(index),
                  reinterpret_cast<LPARAM>(text.data()));
@@ -152,17 +157,13 @@ std::u16string TWin32ListBox::Text() const
 
 void TWin32ListBox::SetText(const std::u16string& text)
 {
-    // CB_FINDSTRINGEXACT ignores case; the captions are matched exactly.
-    LRESULT count = SendMessageW(Wnd, CB_GETCOUNT, 0, 0);
-    WPARAM found = static_cast<WPARAM>(-1);
-    for (LRESULT i = 0; i < count; ++i) {
-        SendMessageW(Wnd, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
-        if (Text() == text) {
-            found = static_cast<WPARAM>(i);
-            break;
-        }
-    }
-    SendMessageW(Wnd, CB_SETCURSEL, found, 0);
+    // CB_FINDSTRINGEXACT ignores case; the captions are matched exactly. No match: no choice.
+    int count = static_cast<int>(SendMessageW(Wnd, CB_GETCOUNT, 0, 0));
+    int found = -1;
+    for (int i = 0; i < count && found < 0; ++i)
+        if (EntryText(i) == text)
+            found = i;
+    SendMessageW(Wnd, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
 }
 
 void TWin32ListBox::Command(int code)

@@ -81,6 +81,9 @@ public:
     std::u16string Text() const override;
     void SetText(const std::u16string& text) override;
     void Command(int code) override;
+
+private:
+    std::u16string EntryText(int index) const;
 };
 
 // A word-list box. Tab leaves it as it leaves any other control.

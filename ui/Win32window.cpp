@@ -480,8 +480,12 @@ TWin32MessageBoxScope::TWin32MessageBoxScope()
               std::u16string wideCaption = CodePage::FromUtf8(caption);
               // The box answers to the mouse even while a run shows the busy cursor.
               HCURSOR cursor = SetCursor(LoadCursorW(nullptr, IDC_ARROW));
-              MessageBoxW(GetActiveWindow(), W(wideText.c_str()), W(wideCaption.c_str()), type);
+              int answer =
+                  MessageBoxW(GetActiveWindow(), W(wideText.c_str()), W(wideCaption.c_str()), type);
               SetCursor(cursor);
+              // No box could be shown (no desktop): the message must not be lost.
+              if (answer == 0)
+                  Platform::WriteErrorLine(caption + ": " + text);
           }))
 {
 }

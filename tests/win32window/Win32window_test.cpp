@@ -124,6 +124,22 @@ TEST_F(Win32Window, ListsHoldTheirEntriesAndStartWithoutChoice)
     EXPECT_EQ(Control<TWin32ColorBox>("ColorBox2").Selected(), 0xFFFFFF);
 }
 
+TEST_F(Win32Window, LanguageListChoosesOnlyAnExactCaption)
+{
+    struct Case {
+        const char16_t* text;
+        int index;
+    };
+    const Case cases[] = {{u"Java", 2}, {u"java", -1}, {u"その他", 13}, {u"", -1}, {u"Jav", -1}};
+    TTextBox& box = *Window->Controls.cboLangType;
+    for (const Case& c : cases) {
+        box.SetText(c.text);
+        EXPECT_EQ(SendMessageW(Get("cboLangType"), CB_GETCURSEL, 0, 0), c.index)
+            << TestUtil::Utf8(c.text);
+        EXPECT_EQ(box.Text(), c.index < 0 ? u"" : c.text);
+    }
+}
+
 TEST_F(Win32Window, WordListBoxesAreHiddenMultiLineWithBothScrollBarsAndFixedPitch)
 {
     for (const TForm1::TWordList& list : TForm1::WordLists) {
