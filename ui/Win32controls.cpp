@@ -133,9 +133,38 @@ LRESULT CALLBACK TWin32Control::SubclassProc(HWND hwnd, UINT message, WPARAM w, 
     return control->CallOriginal(message, w, l);
 }
 
+bool TWin32Control::WheelWithoutFocus(UINT message) const
+{
+    return message == WM_MOUSEWHEEL && GetFocus() != Wnd;
+}
+
+TWin32TextBox::TWin32TextBox(HWND handle, HWND browseButton)
+    : TWin32Control(handle), Browse(browseButton)
+{
+    Subclass();
+}
+
+bool TWin32TextBox::Filter(UINT message, WPARAM w, LPARAM, LRESULT& result)
+{
+    if (message == WM_KEYDOWN && w == VK_F4 && Browse != nullptr) {
+        SendMessageW(Browse, BM_CLICK, 0, 0);
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
 std::u16string TWin32TextBox::Text() const { return Win32Controls::TextOf(Wnd); }
 
 void TWin32TextBox::SetText(const std::u16string& text) { Win32Controls::SetTextOf(Wnd, text); }
+
+TWin32ListBox::TWin32ListBox(HWND handle) : TWin32Control(handle) { Subclass(); }
+
+bool TWin32ListBox::Filter(UINT message, WPARAM, LPARAM, LRESULT& result)
+{
+    result = 0;
+    return WheelWithoutFocus(message);
+}
 
 std::u16string TWin32ListBox::Text() const
 {
@@ -449,6 +478,14 @@ void TWin32CheckList::Draw(const DRAWITEMSTRUCT& item)
         DrawFocusRect(item.hDC, &textRect);
 }
 
+TWin32ColorBox::TWin32ColorBox(HWND handle) : TWin32Control(handle) { Subclass(); }
+
+bool TWin32ColorBox::Filter(UINT message, WPARAM, LPARAM, LRESULT& result)
+{
+    result = 0;
+    return WheelWithoutFocus(message);
+}
+
 void TWin32ColorBox::SetColors(std::span<const TBasicColor> colors)
 {
     SendMessageW(Wnd, CB_RESETCONTENT, 0, 0);
@@ -568,6 +605,7 @@ bool TWin32FileDialog::Execute()
 
 void TWin32WindowControl::BeginBusy()
 {
+    Focus = GetFocus();
     Previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     // The window's WM_SETCURSOR answers with the busy cursor while Busy() holds.
     if (Previous == nullptr)
@@ -578,6 +616,9 @@ void TWin32WindowControl::EndBusy()
 {
     SetCursor(Previous);
     Previous = nullptr;
+    if (Focus != nullptr && IsWindow(Focus) && IsWindowEnabled(Focus) && IsWindowVisible(Focus))
+        SetFocus(Focus);
+    Focus = nullptr;
 }
 
 void TWin32WindowControl::Update()

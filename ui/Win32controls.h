@@ -36,6 +36,9 @@ protected:
         return false;
     }
     LRESULT CallOriginal(UINT message, WPARAM w, LPARAM l);
+    // A drop-down takes a wheel step only when it has the focus: a wheel turned over it on the
+    // way elsewhere must not change a choice.
+    bool WheelWithoutFocus(UINT message) const;
 
 private:
     WNDPROC Original = nullptr;
@@ -67,20 +70,30 @@ struct TFonts {
 
 } // namespace Win32Controls
 
+// A file-name box; F4 in it presses its browse button, which has no tab stop.
 class TWin32TextBox final : public TWin32Control, public TTextBox {
 public:
-    using TWin32Control::TWin32Control;
+    TWin32TextBox(HWND handle, HWND browseButton);
     std::u16string Text() const override;
     void SetText(const std::u16string& text) override;
+
+protected:
+    bool Filter(UINT message, WPARAM w, LPARAM l, LRESULT& result) override;
+
+private:
+    HWND Browse;
 };
 
 // The language drop-down (CBS_DROPDOWNLIST): its text is the chosen entry's caption.
 class TWin32ListBox final : public TWin32Control, public TTextBox {
 public:
-    using TWin32Control::TWin32Control;
+    explicit TWin32ListBox(HWND handle);
     std::u16string Text() const override;
     void SetText(const std::u16string& text) override;
     void Command(int code) override;
+
+protected:
+    bool Filter(UINT message, WPARAM w, LPARAM l, LRESULT& result) override;
 
 private:
     std::u16string EntryText(int index) const;
@@ -169,12 +182,15 @@ private:
 // An owner-drawn drop-down list of colours, each a swatch and its name.
 class TWin32ColorBox final : public TWin32Control, public TColorBox {
 public:
-    using TWin32Control::TWin32Control;
+    explicit TWin32ColorBox(HWND handle);
     void SetColors(std::span<const TBasicColor> colors) override;
     std::optional<std::int32_t> Selected() const override;
     void Select(std::int32_t value) override;
     void Command(int code) override;
     void Draw(const DRAWITEMSTRUCT& item) override;
+
+protected:
+    bool Filter(UINT message, WPARAM w, LPARAM l, LRESULT& result) override;
 
 private:
     std::vector<std::u16string> Names;
@@ -216,4 +232,6 @@ public:
 private:
     HWND Window;
     HCURSOR Previous = nullptr;
+    // The focus goes back where it was: disabling the focused button moved it on.
+    HWND Focus = nullptr;
 };

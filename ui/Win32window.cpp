@@ -254,10 +254,19 @@ void TWin32Window::CreateControls()
     SendMessageW(cbo, CB_SETITEMHEIGHT, 0, Scale(ItemHeight));
     Controls.cboLangType = Adopt<TWin32ListBox>(cbo);
 
+    // Outside the tab order, on top of their frames: the flat browse buttons, no caption; F4 in
+    // a file-name box presses its button.
+    HWND browse[2];
+    for (int k = 0; k < 2; ++k) {
+        browse[k] = CreateChild(k == 0 ? "SpeedButton1" : "SpeedButton2", L"BUTTON",
+                                BS_PUSHBUTTON | BS_FLAT, nullptr, Fonts.Window);
+        (k == 0 ? Controls.SpeedButton1 : Controls.SpeedButton2) = Adopt<TWin32Button>(browse[k]);
+    }
     Controls.txtInput = Adopt<TWin32TextBox>(
-        CreateChild("txtInput", L"EDIT", tab | ES_AUTOHSCROLL, nullptr, Fonts.Control));
+        CreateChild("txtInput", L"EDIT", tab | ES_AUTOHSCROLL, nullptr, Fonts.Control), browse[0]);
     Controls.txtOutput = Adopt<TWin32TextBox>(
-        CreateChild("txtOutput", L"EDIT", tab | ES_AUTOHSCROLL, nullptr, Fonts.Control));
+        CreateChild("txtOutput", L"EDIT", tab | ES_AUTOHSCROLL, nullptr, Fonts.Control),
+        browse[1]);
 
     HWND list = CreateChild("CheckListBox1", L"LISTBOX",
                             tab | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY |
@@ -304,12 +313,6 @@ void TWin32Window::CreateControls()
     Controls.btnOK = Adopt<TWin32Button>(CreateChild("btnOK", L"BUTTON", button, u"実行", Fonts.Window));
     Controls.btnExit =
         Adopt<TWin32Button>(CreateChild("btnExit", L"BUTTON", button, u"終了", Fonts.Window));
-
-    // Outside the tab order, on top of their frames: the flat browse buttons, no caption.
-    Controls.SpeedButton1 = Adopt<TWin32Button>(
-        CreateChild("SpeedButton1", L"BUTTON", BS_PUSHBUTTON | BS_FLAT, nullptr, Fonts.Window));
-    Controls.SpeedButton2 = Adopt<TWin32Button>(
-        CreateChild("SpeedButton2", L"BUTTON", BS_PUSHBUTTON | BS_FLAT, nullptr, Fonts.Window));
 
     const TPlace* panel = PlaceOf("Panel2");
     for (int i = 0; i < ItemCount; ++i) {

@@ -247,3 +247,54 @@ TEST_F(Win32Handlers, MessageBoxHasTheErrorCaptionAndAnExclamation)
     EXPECT_EQ(caption, u"エラー");
     EXPECT_EQ(text, u"不正なファイル名です");
 }
+
+TEST_F(Win32Handlers, DuringARunTheButtonsAreOffAndTheCursorBusyThenTheFocusComesBack)
+{
+    Messages.reset();
+    TWin32MessageBoxScope scope;
+    TypeInto("txtInput", u"Z:\\no\\such\\file.c");
+    TypeInto("txtOutput", u"out.html");
+    SetFocus(Get("btnOK"));
+    bool okEnabled = true, exitEnabled = true, busy = false;
+    auto& window = dynamic_cast<TWin32WindowControl&>(*Window->Controls.Window);
+    // The run's message box comes up while the run still holds the window.
+    WithModal([&] { Click("btnOK"); },
+              [&](HWND box) {
+                  okEnabled = IsWindowEnabled(Get("btnOK")) != FALSE;
+                  exitEnabled = IsWindowEnabled(Get("btnExit")) != FALSE;
+                  busy = window.Busy();
+                  PostMessageW(box, WM_COMMAND, IDOK, 0);
+              });
+    EXPECT_FALSE(okEnabled);
+    EXPECT_FALSE(exitEnabled);
+    EXPECT_TRUE(busy);
+    EXPECT_FALSE(window.Busy());
+    EXPECT_TRUE(IsWindowEnabled(Get("btnOK")) && IsWindowEnabled(Get("btnExit")));
+    EXPECT_EQ(GetFocus(), Get("btnOK"));
+}
+
+TEST_F(Win32Handlers, F4InAFileNameBoxOpensItsDialog)
+{
+    for (const char* name : {"txtInput", "txtOutput"}) {
+        SCOPED_TRACE(name);
+        TypeInto(name, u"keep");
+        WithModal([&] { PressKey(name, VK_F4); },
+                  [](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); });
+        EXPECT_EQ(TextOf(Get(name)), u"keep");
+    }
+}
+
+TEST_F(Win32Handlers, WheelChangesADropDownOnlyWithTheFocus)
+{
+    ClickCaption(0);
+    HWND box = Get("ColorBox1");
+    LRESULT before = SendMessageW(box, CB_GETCURSEL, 0, 0);
+    SetFocus(Get("txtInput"));
+    SendMessageW(box, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    Pump(Window->Handle());
+    EXPECT_EQ(SendMessageW(box, CB_GETCURSEL, 0, 0), before);
+    SetFocus(box);
+    SendMessageW(box, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    Pump(Window->Handle());
+    EXPECT_NE(SendMessageW(box, CB_GETCURSEL, 0, 0), before);
+}
