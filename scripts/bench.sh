@@ -130,7 +130,7 @@ make_input() { # CODE OUT BYTES; prints where the input comes from
 # PEER_RUNS rounds only.
 US=$'\x1f'
 JOBS=()
-declare -A JOB_IN JOB_OUT JOB_CMD JOB_PEER TIMES PEAK
+declare -A JOB_IN JOB_OUT JOB_CMD JOB_PEER TIMES CPU PEAK
 add_job() { # NAME INPUT OUTPUT IS-PEER COMMAND...
     local name="$1" IFS="$US"
     JOBS+=("$name")
@@ -140,6 +140,7 @@ add_job() { # NAME INPUT OUTPUT IS-PEER COMMAND...
     shift 4
     JOB_CMD[$name]="$*"
     TIMES[$name]=""
+    CPU[$name]=""
     PEAK[$name]=0
 }
 corvina_job() { # NAME CODE INPUT [PROGRAM]; the program folder holds the settings files
@@ -149,29 +150,46 @@ floor_job() { # NAME INPUT
     add_job "$1" "$2" "$WORK/out-$1.html" 0 "$FLOOR" "$2" "$WORK/out-$1.html"
 }
 
-now() { date +%s%N; }
+# Times in nanoseconds from the shell's own microsecond clock: reading it starts no process, so
+# timing costs little beside the floor's few milliseconds.
+# The processor time (user and system, in ms) of all finished child processes, into CHILD_MS;
+# the builtin runs in this shell, so no subshell may stand between it and the jobs.
+child_ms() {
+    local user sys
+    times >"$WORK/times.txt"
+    { read -r _; read -r user sys; } <"$WORK/times.txt"
+    CHILD_MS=0
+    for t in "$user" "$sys"; do # "1m2.345s"
+        local m="${t%%m*}" sec="${t#*m}"
+        sec="${sec%s}"
+        CHILD_MS=$((CHILD_MS + 60000 * m + 10#${sec//./}))
+    done
+}
 run_job() { # NAME: one timed run under /usr/bin/time, whose peak memory is kept
-    local name="$1" cmd t0 t1 kb
+    local name="$1" cmd t0 t1 kb c0
     IFS="$US" read -ra cmd <<<"${JOB_CMD[$name]}"
-    t0=$(now)
+    child_ms
+    c0=$CHILD_MS
+    t0=${EPOCHREALTIME//[!0-9]/}
     /usr/bin/time -f "%M" -o "$WORK/time.txt" "${cmd[@]}" >/dev/null 2>"$WORK/stderr.txt" || {
         echo "failed: ${cmd[*]}" >&2; cat "$WORK/stderr.txt" >&2; exit 1; }
-    t1=$(now)
-    TIMES[$name]+="$((t1 - t0)) "
+    t1=${EPOCHREALTIME//[!0-9]/}
+    child_ms
+    TIMES[$name]+="$(((t1 - t0) * 1000)) "
+    CPU[$name]+="$((CHILD_MS - c0)) "
     kb=$(tail -1 "$WORK/time.txt")
     ((kb > PEAK[$name])) && PEAK[$name]=$kb
     return 0
 }
-median_ns() { # NAME
-    local n
-    n=$(wc -w <<<"${TIMES[$1]}")
-    tr ' ' '\n' <<<"${TIMES[$1]}" | grep . | sort -n | sed -n "$(((n + 1) / 2))p"
+median() { # NUMBERS...
+    printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"
 }
 
 families=("vc7 C++" "cs7 C#" "vb7 Basic" "del Delphi" "psq PL/SQL" "tsq T-SQL" "txt plain")
 declare -A SOURCE
 : >"$WORK/empty-input"
 corvina_job start vc7 "$WORK/empty-input"
+floor_job floor-start "$WORK/empty-input"
 for entry in "${families[@]}"; do
     code="${entry%% *}"
     SOURCE[$code]=$(make_input "$code" "$WORK/in-$code" "$SIZE")
@@ -222,9 +240,11 @@ for ((round = 0; round < RUNS; round++)); do
         run_job "$name"
     done
 done
-declare -A MED INB
+declare -A MED MEDCPU INB
 for name in "${JOBS[@]}"; do
-    MED[$name]=$(median_ns "$name")
+    # shellcheck disable=SC2086 # the lists are numbers separated by blanks
+    MED[$name]=$(median ${TIMES[$name]})
+    MEDCPU[$name]=$(median ${CPU[$name]})
     INB[$name]=$(bytes "${JOB_IN[$name]}")
 done
 
@@ -239,6 +259,11 @@ verdict() { # CONDITION-ON-x (an awk expression) VALUE
 }
 mbps() { awk -v b="${INB[$1]}" -v ns="${MED[$1]}" 'BEGIN { printf "%.1f", b / 1e6 / (ns / 1e9) }'; }
 ratio() { awk -v a="${MED[$1]}" -v b="${MED[$2]}" 'BEGIN { printf "%.2f", a / b }'; }
+# The same from processor time, which the load of a shared machine moves less than wall time.
+cpu_ratio() {
+    awk -v a="${MEDCPU[$1]}" -v b="${MEDCPU[$2]}" 'BEGIN { if (b > 0) printf "%.2f", a / b
+                                                           else printf "-" }'
+}
 mb() { awk -v b="$1" 'BEGIN { printf "%.1f", b / 1e6 }'; }
 # memory JOB: "peak MB / limit MB verdict"; the limit is four times input plus output
 memory() {
@@ -250,20 +275,24 @@ memory() {
 }
 
 echo "Corvina batch runs, whole run start to exit; $RUNS alternating rounds (peers in" \
-    "$PEER_RUNS), medians; $(nproc) cores; commit $(git -C "$ROOT" rev-parse --short HEAD 2>/dev/null || echo '?')"
-printf 'start-up alone (empty input): %.1f ms, peak %d MB\n' \
-    "$(awk -v ns="${MED[start]}" 'BEGIN { print ns / 1e6 }')" $((PEAK[start] / 1024))
+    "$PEER_RUNS), medians; $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg);" \
+    "commit $(git -C "$ROOT" rev-parse --short HEAD 2>/dev/null || echo '?')"
+echo "Targets are checked on wall time; \"cpu\" is the same ratio of user and system time."
+ms() { awk -v ns="${MED[$1]}" 'BEGIN { printf "%.1f", ns / 1e6 }'; }
+printf 'start-up alone (empty input): %s ms, cpu %s ms, peak %d MB (the floor on it: %s ms)\n' \
+    "$(ms start)" "${MEDCPU[start]}" $((PEAK[start] / 1024)) "$(ms floor-start)"
 echo
-printf '%-10s %-34s %6s %8s %8s %-16s %s\n' family input MB "MB/s" "floor" "x floor (limit)" \
-    "peak / limit"
+printf '%-10s %-42s %5s %6s %6s %-16s %5s %s\n' family input MB "MB/s" "floor" \
+    "x floor (limit)" "cpu" "peak / limit"
 for entry in "${families[@]}"; do
     code="${entry%% *}"
     limit=3.5
     [ "$code" = vc7 ] && limit=3
     r=$(ratio "$code" "floor-$code")
-    printf '%-10s %-34s %6s %8s %8s %5s (%s) %-6s %s\n' "${entry#* } $code" "${SOURCE[$code]}" \
-        "$(mb "${INB[$code]}")" "$(mbps "$code")" "$(mbps "floor-$code")" "$r" "$limit" \
-        "$(verdict "x <= $limit" "$r")" "$(memory "$code")"
+    printf '%-10s %-42s %5s %6s %6s %5s (%s) %-6s %5s %s\n' "${entry#* } $code" \
+        "${SOURCE[$code]}" "$(mb "${INB[$code]}")" "$(mbps "$code")" "$(mbps "floor-$code")" \
+        "$r" "$limit" "$(verdict "x <= $limit" "$r")" "$(cpu_ratio "$code" "floor-$code")" \
+        "$(memory "$code")"
 done
 
 echo
@@ -271,9 +300,9 @@ echo "Linear scaling: ten times the input, at most 11 times the time"
 shape() { # LABEL SMALL LARGE
     local r
     r=$(ratio "$3" "$2")
-    printf '%-34s %6s -> %6s MB %7s -> %7s MB/s  x%-5s %-6s %s\n' "$1" "$(mb "${INB[$2]}")" \
-        "$(mb "${INB[$3]}")" "$(mbps "$2")" "$(mbps "$3")" "$r" "$(verdict "x <= 11" "$r")" \
-        "$(memory "$3")"
+    printf '%-32s %5s -> %5s MB %6s -> %6s MB/s  x%-5s %-6s cpu x%-5s %s\n' "$1" \
+        "$(mb "${INB[$2]}")" "$(mb "${INB[$3]}")" "$(mbps "$2")" "$(mbps "$3")" "$r" \
+        "$(verdict "x <= 11" "$r")" "$(cpu_ratio "$3" "$2")" "$(memory "$3")"
 }
 shape "C++ input, then 10 copies" vc7 vc7x10
 shape "one line of 5 MB, then 50 MB" line5 line50
@@ -292,12 +321,13 @@ if ((PEERS)); then
     fastest=""
     for name in kate-syntax-highlighter highlight source-highlight pygmentize; do
         [ -z "$fastest" ] || ((MED[$name] < MED[$fastest])) && fastest=$name
-        printf '%-24s %-14s %8s MB/s  peak %5d MB  x%s\n' "$name" \
+        printf '%-24s %-20s %6s MB/s  peak %4d MB  x%-6s cpu x%s\n' "$name" \
             "$(version "${PEER_PACKAGE[$name]}")" "$(mbps "$name")" $((PEAK[$name] / 1024)) \
-            "$(ratio "$name" vc7)"
+            "$(ratio "$name" vc7)" "$(cpu_ratio "$name" vc7)"
     done
     r=$(ratio "$fastest" vc7)
-    printf 'fastest peer %s: x%s %s\n' "$fastest" "$r" "$(verdict "x >= 20" "$r")"
+    printf 'fastest peer %s: x%s %s (cpu x%s)\n' "$fastest" "$r" "$(verdict "x >= 20" "$r")" \
+        "$(cpu_ratio "$fastest" vc7)"
 fi
 
 echo
