@@ -29,20 +29,10 @@ CPP_PACKAGE=libstdc++-12-dev
 CPP_SOURCES=/usr/include/c++/12
 PASCAL_PACKAGE=fpc-source-3.2.2
 PASCAL_SOURCES=/usr/share/fpcsrc/3.2.2/rtl
-PACKAGES=(time "$CPP_PACKAGE" "$PASCAL_PACKAGE")
-declare -A PEER_PACKAGE=([pygmentize]=python3-pygments [source-highlight]=source-highlight
-    [highlight]=highlight [kate-syntax-highlighter]=libkf5syntaxhighlighting-tools)
-PEER_PACKAGES=("${PEER_PACKAGE[@]}")
-((PEERS)) && PACKAGES+=("${PEER_PACKAGES[@]}")
-missing=()
-for p in "${PACKAGES[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
-fi
-
+source "$ROOT/scripts/packages.sh"
+packages=("${BUILD_PACKAGES[@]}" "${BENCH_PACKAGES[@]}" "$CPP_PACKAGE" "$PASCAL_PACKAGE")
+((PEERS)) && packages+=("${PEER_PACKAGES[@]}")
+install_packages "${packages[@]}"
 cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCORVINA_BENCH=ON \
     -DCORVINA_TESTS=OFF ${BENCH_CMAKE_ARGS:-} >/dev/null
 cmake --build "$BUILD" --target corvina corvina_makeinput escape_floor corvina_bench >/dev/null
@@ -322,7 +312,8 @@ if ((PEERS)); then
     for name in kate-syntax-highlighter highlight source-highlight pygmentize; do
         [ -z "$fastest" ] || ((MED[$name] < MED[$fastest])) && fastest=$name
         printf '%-24s %-20s %6s MB/s  peak %4d MB  x%-6s cpu x%s\n' "$name" \
-            "$(version "${PEER_PACKAGE[$name]}")" "$(mbps "$name")" $((PEAK[$name] / 1024)) \
+            "$(version "$(dpkg -S "/usr/bin/$name" | cut -d: -f1)")" "$(mbps "$name")" \
+            $((PEAK[$name] / 1024)) \
             "$(ratio "$name" vc7)" "$(cpu_ratio "$name" vc7)"
     done
     r=$(ratio "$fastest" vc7)
