@@ -49,6 +49,7 @@ CORVINA="$BUILD/corvina"
 floor_cases=(
     'a<b>&"c|a&#x3C;b&#x3E;&#x26;&#x22;c\r\n'
     'a\r\nb\nc\rd|a\r\nb\r\nc\r\nd\r\n'
+    '\r\n\rb|\r\n\r\nb\r\n'
     '\n\r|\r\n\r\n'
     '|'
     'ab\r\n|ab\r\n'
@@ -58,12 +59,36 @@ floor_cases=(
     '\n\x00<|\r\n'
     '<\x00|&#x3C;\r\n'
 )
-for row in "${floor_cases[@]}"; do
-    printf "${row%%|*}" >"$WORK/floor-in"
-    printf "${row#*|}" >"$WORK/floor-want"
-    "$FLOOR" "$WORK/floor-in" "$WORK/floor-got"
-    cmp -s "$WORK/floor-want" "$WORK/floor-got" || {
-        echo "escape_floor gives a wrong result for input '${row%%|*}'" >&2; exit 1; }
+# The floor works in slices of 174,761 input bytes (what a 1 MB buffer holds at six bytes a byte):
+# the same cases again behind a prefix that puts their first byte at the end of the first slice,
+# and behind one that fills several buffers with references.
+SLICE=174761
+for prefix_of in "a $((SLICE - 1))" "< 600000"; do
+    head -c "${prefix_of#* }" /dev/zero | tr '\0' "${prefix_of%% *}" >"$WORK/floor-prefix"
+    sed 's/</\&#x3C;/g' "$WORK/floor-prefix" >"$WORK/floor-prefix-want"
+    for row in "" "${floor_cases[@]}"; do
+        if [ -z "$row" ]; then
+            : >"$WORK/floor-in"
+            : >"$WORK/floor-want"
+        else
+            printf "${row%%|*}" >"$WORK/floor-in"
+            printf "${row#*|}" >"$WORK/floor-want"
+        fi
+        "$FLOOR" "$WORK/floor-in" "$WORK/floor-got"
+        cmp -s "$WORK/floor-want" "$WORK/floor-got" || {
+            echo "escape_floor gives a wrong result for input '${row%%|*}'" >&2; exit 1; }
+        # Behind the prefix, the expected output's first line carries the prefix's output.
+        cat "$WORK/floor-prefix" "$WORK/floor-in" >"$WORK/floor-in2"
+        if [ -s "$WORK/floor-want" ]; then
+            cat "$WORK/floor-prefix-want" "$WORK/floor-want" >"$WORK/floor-want2"
+        else
+            { cat "$WORK/floor-prefix-want"; printf '\r\n'; } >"$WORK/floor-want2"
+        fi
+        "$FLOOR" "$WORK/floor-in2" "$WORK/floor-got"
+        cmp -s "$WORK/floor-want2" "$WORK/floor-got" || {
+            echo "escape_floor gives a wrong result for input '${row%%|*}' behind" \
+                "${prefix_of#* } times '${prefix_of%% *}'" >&2; exit 1; }
+    done
 done
 
 bytes() { stat -c %s "$1"; }
