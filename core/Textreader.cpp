@@ -2,7 +2,7 @@
 #include "core/Textreader.h"
 
 #include "platform/Codepage.h"
-#include "platform/Platform.h"
+#include "platform/Files.h"
 
 #include <algorithm>
 #include <cstring>
@@ -63,11 +63,11 @@ bool TTextReader::NextLineBytes(std::string_view& line)
 char16_t TTextReader::NextLine()
 {
     if (!Loaded) {
-        if (!Platform::FileExists(FileName)) {
+        if (!Platform::IsFile(FileName)) {
             Active = false;
             return EndMark;
         }
-        Lines = Platform::ReadFile(FileName);
+        Lines = Platform::Files().ReadAll(FileName);
         size_t zero = Lines.find('\0');
         if (zero != std::string::npos)
             Lines.resize(zero);

@@ -2,7 +2,8 @@
 #include "lexers/Tokenreadercommon.h"
 
 #include "platform/Codepage.h"
-#include "platform/Platform.h"
+#include "platform/Files.h"
+#include "platform/Paths.h"
 
 #include <cassert>
 
@@ -91,7 +92,7 @@ void TTokenReaderCommon::LoadWordList(TStringList& list, const std::string& code
     name += '.';
     name += ext;
     std::string path = Platform::ProgramFile(name);
-    if (Platform::OptionalFileExists(path)) // a folder of that name is an error, not a gap
+    if (Platform::IsOptionalFile(path)) // a folder of that name is an error, not a gap
         list.LoadFromFile(path);
     list.CaseSensitive = true;
 }
