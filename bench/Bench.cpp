@@ -7,7 +7,7 @@
 #include "output/Colorsettinglist.h"
 #include "output/Tokenwriter.h"
 #include "platform/Codepage.h"
-#include "platform/Platform.h"
+#include "platform/Paths.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>

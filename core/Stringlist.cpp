@@ -2,7 +2,7 @@
 #include "core/Stringlist.h"
 
 #include "core/Linesplitter.h"
-#include "platform/Platform.h"
+#include "platform/Files.h"
 
 #include <algorithm>
 
@@ -18,7 +18,10 @@ void TStringList::SetText(std::string_view data)
         Strings.emplace_back(line);
 }
 
-void TStringList::LoadFromFile(const std::string& path) { SetText(Platform::ReadFile(path)); }
+void TStringList::LoadFromFile(const std::string& path)
+{
+    SetText(Platform::Files().ReadAll(path));
+}
 
 std::string TStringList::Text() const
 {
@@ -37,9 +40,9 @@ std::string TStringList::Text() const
 void TStringList::SaveToFile(const std::string& path, bool atomic) const
 {
     if (atomic)
-        Platform::ReplaceFile(path, Text());
+        Platform::Files().Replace(path, Text());
     else
-        Platform::WriteFile(path, Text());
+        Platform::Files().WriteAll(path, Text());
 }
 
 void TStringList::Add(std::string line) { Strings.push_back(std::move(line)); }

@@ -18,7 +18,7 @@ public:
     // Every line followed by CR LF.
     std::string Text() const;
 
-    // Creates or truncates path (ReplaceFile when atomic: the user's settings files).
+    // Creates or truncates path (replaced whole when atomic: the user's settings files).
     void SaveToFile(const std::string& path, bool atomic = false) const;
 
     void Add(std::string line);

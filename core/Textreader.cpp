@@ -2,7 +2,7 @@
 #include "core/Textreader.h"
 
 #include "platform/Codepage.h"
-#include "platform/Platform.h"
+#include "platform/Files.h"
 
 #include <algorithm>
 
@@ -36,11 +36,11 @@ char16_t TTextReader::ReadCharSlow()
 char16_t TTextReader::NextLine()
 {
     if (!Loaded) {
-        if (!Platform::FileExists(FileName)) {
+        if (!Platform::IsFile(FileName)) {
             Active = false;
             return EndMark;
         }
-        Lines = Platform::ReadFile(FileName);
+        Lines = Platform::Files().ReadAll(FileName);
         Splitter = TLineSplitter(Lines);
         Loaded = true;
     }

@@ -2,7 +2,6 @@
 #include "core/Textwriter.h"
 
 #include "platform/Codepage.h"
-#include "platform/Platform.h"
 
 #include <algorithm>
 #include <cstring>
@@ -17,7 +16,7 @@ constexpr size_t Slice = BufferSize / 2;
 } // namespace
 
 TTextWriter::TTextWriter(std::string fileName)
-    : File(std::move(fileName)), Encoded(CodePage::EncodedTable())
+    : File(Platform::Files().OpenOutput(fileName)), Encoded(CodePage::EncodedTable())
 {
 }
 
@@ -40,7 +39,7 @@ void TTextWriter::MakeRoom(size_t bytes)
     size_t used = static_cast<size_t>(Pos - Buffer.get());
     size_t capacity = static_cast<size_t>(Limit - Buffer.get());
     if (capacity >= BufferSize && bytes <= capacity) {
-        File.Write(std::string_view(Buffer.get(), used));
+        File->Write(std::string_view(Buffer.get(), used));
         Pos = Buffer.get();
         return;
     }
@@ -61,8 +60,8 @@ void TTextWriter::Close()
         return;
     if (LineOpen)
         FlushLine();
-    File.Write(std::string_view(Buffer.get(), static_cast<size_t>(Pos - Buffer.get())));
-    File.Finish();
+    File->Write(std::string_view(Buffer.get(), static_cast<size_t>(Pos - Buffer.get())));
+    File->Finish();
     Buffer.reset();
     Pos = Limit = nullptr;
     IsOpen = false;

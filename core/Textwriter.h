@@ -1,7 +1,7 @@
 // Textwriter: encodes characters into CR LF lines of code page 932 and writes them to the file.
 #pragma once
 
-#include "platform/Platform.h"
+#include "platform/Files.h"
 
 #include <cstdint>
 #include <cstring>
@@ -62,7 +62,7 @@ private:
     std::unique_ptr<char[]> Buffer;
     char* Pos = nullptr;
     char* Limit = nullptr;
-    Platform::TOutputFile File;
+    std::unique_ptr<Platform::TOutputStream> File;
     const std::uint16_t* Encoded;
     // Characters were written after the last line end.
     bool LineOpen = false;

@@ -2,7 +2,8 @@
 #include "lexers/Tokenreadercommon.h"
 
 #include "platform/Codepage.h"
-#include "platform/Platform.h"
+#include "platform/Files.h"
+#include "platform/Paths.h"
 
 #include <cassert>
 
@@ -85,7 +86,7 @@ TStringList TTokenReaderCommon::LoadWordList(const std::string& code, std::strin
     name += ext;
     std::string path = Platform::ProgramFile(name);
     TStringList list;
-    if (Platform::OptionalFileExists(path)) // a folder of that name is an error, not a gap
+    if (Platform::IsOptionalFile(path)) // a folder of that name is an error, not a gap
         list.LoadFromFile(path);
     return list;
 }

@@ -3,7 +3,9 @@
 
 #include "core/Stringlist.h"
 #include "platform/Codepage.h"
-#include "platform/Platform.h"
+#include "platform/Files.h"
+#include "platform/Messagebox.h"
+#include "platform/Paths.h"
 
 #include <cstdio>
 

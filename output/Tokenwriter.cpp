@@ -2,13 +2,14 @@
 #include "output/Tokenwriter.h"
 
 #include "platform/Codepage.h"
-#include "platform/Platform.h"
+#include "platform/Files.h"
+#include "platform/Paths.h"
 
 TTokenWriter::TTokenWriter(TTextWriter& writer, const TColorSettingList& styles)
     : Writer(writer), Styles(styles), Escaped(std::make_unique<std::bitset<65536>>())
 {
     std::string path = Platform::ProgramFile("escape.txt");
-    if (Platform::OptionalFileExists(path))
+    if (Platform::IsOptionalFile(path))
         EscapeList.LoadFromFile(path);
 
     // A line matches a character when it is that one character, letter case aside. The

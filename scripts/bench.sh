@@ -19,7 +19,8 @@ for arg in "$@"; do
     esac
 done
 
-[ -x /usr/bin/time ] || { echo "/usr/bin/time is missing: apt-get install time" >&2; exit 1; }
+source "$ROOT/scripts/packages.sh"
+install_packages "${BUILD_PACKAGES[@]}" "${BENCH_PACKAGES[@]}"
 cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCORVINA_BENCH=ON \
     -DCORVINA_TESTS=OFF ${BENCH_CMAKE_ARGS:-} >/dev/null
 cmake --build "$BUILD" --target corvina corvina_makeinput escape_floor corvina_bench >/dev/null

@@ -9,6 +9,9 @@ SECONDS_TO_RUN="${1:-60}"
 BUILD="${FUZZ_BUILD_DIR:-$ROOT/build-fuzz}"
 JOBS="${FUZZ_JOBS:-1}"
 
+source "$ROOT/scripts/packages.sh"
+install_packages "${FUZZ_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+
 # Assertions stay on: they check the lexer's own shortcuts against the full rules.
 CC=clang CXX=clang++ cmake -S "$ROOT/tests/fuzz" -B "$BUILD" -G Ninja \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g" >/dev/null

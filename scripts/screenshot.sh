@@ -6,6 +6,8 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
 OUT="${1:-$ROOT/docs/window.png}"
 
+source "$ROOT/scripts/packages.sh"
+install_packages "${SCREENSHOT_PACKAGES[@]}"
 if [ ! -f "$BUILD_DIR/build.ninja" ] && [ ! -f "$BUILD_DIR/Makefile" ]; then
     source "$ROOT/scripts/setup.sh"
 fi

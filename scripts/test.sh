@@ -2,7 +2,7 @@
 # Builds Corvina with its tests into build/ and runs every test through ctest, then again in a
 # sanitizer build (build-asan/; CORVINA_SKIP_SANITIZERS=1 skips it).
 set -euo pipefail
-source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+SETUP_TESTS=1 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 
 cmake --build "$BUILD_DIR"
 (cd "$BUILD_DIR" && ctest --output-on-failure -j2)

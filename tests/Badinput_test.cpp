@@ -1,5 +1,6 @@
 // Bad input end to end: stray bytes, huge lines, folders where files belong, broken settings
 // files and failing reads and writes never crash a run; failures name the file and exit non-zero.
+#include "Faultyfiles.h"
 #include "Testutil.h"
 #include "core/Textwriter.h"
 #include "ui/Batch.h"
@@ -26,6 +27,8 @@ protected:
     TProgramFolder Folder;
     TTempDir Work;
     std::string Exe;
+    TFaultyFiles Faulty;
+    TInstalledFiles Installed{Faulty};
 
     void SetUp() override
     {
@@ -33,28 +36,19 @@ protected:
         fs::remove(Folder.File("header.txt"));
         fs::remove(Folder.File("footer.txt"));
     }
-    void TearDown() override
-    {
-        Platform::SetWriteFault(-1);
-        Platform::SetReadFault("");
-        Platform::SetMessageBoxHandler(nullptr);
-    }
     int Run(const std::string& code, const std::string& in, const std::string& out,
             std::string* err = nullptr)
     {
         return RunCorvina(code + " " + Quote(in) + " " + Quote(out), err, Exe);
     }
-    // The same run inside this process, where the platform's fault seams reach it; the messages
+    // The same run inside this process, where the injected faults reach it; the messages
     // shown go to messages.
     int RunHere(const std::string& code, const std::string& in, const std::string& out,
                 std::string* messages)
     {
-        Platform::SetMessageBoxHandler(
-            [messages](const std::string&, const std::string& text, Platform::TMessageIcon) {
-                *messages += text + "\n";
-            });
+        TMessageLog log;
         int status = RunBatchMode({code, in, out});
-        Platform::SetMessageBoxHandler(nullptr);
+        *messages = log.All();
         return status;
     }
 };
@@ -223,10 +217,10 @@ TEST_F(BadInput, FailureAfterOutputStartedLeavesNoPartialFile)
         source += "int value = 1; // line\r\n";
     WriteBytes(Work.File("in.cpp"), source);
     WriteBytes(Folder.File("footer.txt"), "</PRE>\r\n");
-    Platform::SetReadFault(Folder.File("footer.txt"));
+    Faulty.FailReads(Folder.File("footer.txt"));
     std::string messages;
     EXPECT_EQ(RunHere("vc7", Work.File("in.cpp"), Work.File("out.html"), &messages), 1);
-    Platform::SetReadFault("");
+    Faulty.FailReads("");
     EXPECT_NE(messages.find("footer.txt"), std::string::npos) << messages;
     EXPECT_EQ(fs::file_size(Work.File("out.html")), 0u);
 }
@@ -238,12 +232,12 @@ TEST_F(BadInput, UnreadableFilesAreReportedByName)
                                  Folder.File("vc7.sp1"), Folder.File("design.css")};
     for (const std::string& file : files) {
         ASSERT_TRUE(fs::is_regular_file(file)) << file;
-        Platform::SetReadFault(file);
+        Faulty.FailReads(file);
         std::string messages;
         EXPECT_EQ(RunHere("vc7", Work.File("in.cpp"), Work.File("out.html"), &messages), 1) << file;
         EXPECT_NE(messages.find(file), std::string::npos) << messages;
         EXPECT_EQ(ReadBytes(Work.File("out.html")), "") << file << ": no output written";
-        Platform::SetReadFault("");
+        Faulty.FailReads("");
     }
 }
 
@@ -261,14 +255,14 @@ TEST_F(BadInput, WriteFailingHalfWayIsReportedAndLeavesNoTornFile)
     } cases[] = {{"out.html", 100}, {"out.html", 2500000}, {"design.css", 100}};
     for (const auto& c : cases) {
         WriteBytes(Work.File(c.file), "old");
-        Platform::SetWriteFault(c.bytes, Work.File(c.file));
+        Faulty.FailNextWrite(c.bytes, Work.File(c.file));
         std::string messages;
         EXPECT_EQ(RunHere("vc7", Work.File("in.cpp"), Work.File("out.html"), &messages), 1)
             << c.file << " " << c.bytes;
         EXPECT_NE(messages.find(Work.File(c.file)), std::string::npos) << messages;
         EXPECT_EQ(ReadBytes(Work.File(c.file)), "") << c.file << " " << c.bytes << ": empty, not torn";
     }
-    Platform::SetWriteFault(-1);
+    Faulty.ClearWriteFault();
     std::string messages;
     EXPECT_EQ(RunHere("vc7", Work.File("in.cpp"), Work.File("out.html"), &messages), 0) << messages;
     EXPECT_GT(fs::file_size(Work.File("out.html")), source.size());

@@ -1,5 +1,6 @@
 // End-to-end tests of the batch command line: exit status, stderr, files written.
 #include "Testutil.h"
+#include "ui/Batch.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -83,7 +84,8 @@ TEST_F(BatchTest, MissingDesignCssStopsWithoutRewritingColorTxt)
     WriteBytes(Folder.File("color.txt"), Sjis(u"予約語,res,255,0xFFFFFF,0,0,1\n"));
     std::string err;
     EXPECT_EQ(Run("txt " + Quote(Work.File("in.c")) + " " + Quote(Work.File("o.html")), &err), 1);
-    EXPECT_NE(err.find("design.css"), std::string::npos) << err;
+    EXPECT_EQ(err, "エラー: ファイルを開けません: " + Folder.File("design.css") +
+                       ": ファイルまたはフォルダーが見つかりません\n");
     EXPECT_FALSE(Exists(Work.File("o.html")));
     EXPECT_EQ(ReadBytes(Folder.File("color.txt")), Sjis(u"予約語,res,255,0xFFFFFF,0,0,1\n"));
 }
@@ -107,4 +109,28 @@ TEST_F(BatchTest, FailedCheckStillRewritesColorTxt)
     std::string err;
     EXPECT_EQ(Run("txt " + Quote(Work.File("none.c")) + " " + Quote(Work.File("o.html")), &err), 1);
     EXPECT_EQ(ReadBytes(Folder.File("color.txt")), "a,b,0x0000FF,0x000000,0,0,0\r\n");
+}
+
+TEST(RunBatchMode, StatusTellsWhetherAFailureWasReportedAndTheHandlerIsPutBack)
+{
+    TProgramFolder folder;
+    TTempDir work;
+    WriteBytes(work.File("in.c"), "x");
+    const struct {
+        const char* name;
+        std::string input;
+        int status;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {"converted", work.File("in.c"), 0, {}},
+        {"input missing", work.File("none.c"), 1, {"エラー: ファイルが見つかりません"}},
+        {"converted after a failure", work.File("in.c"), 0, {}},
+    };
+    for (const auto& c : cases) {
+        TMessageLog log;
+        EXPECT_EQ(RunBatchMode({"txt", c.input, work.File("o.html")}), c.status) << c.name;
+        EXPECT_EQ(log.Messages, c.messages) << c.name;
+        Platform::ShowError("after the run");
+        EXPECT_EQ(log.Messages.back(), "エラー: after the run") << c.name << ": handler put back";
+    }
 }

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
 using namespace TestUtil;
 
 namespace {
@@ -174,4 +178,70 @@ TEST(TColorSettingList, ShippedFileHasTheTwelveItemsInOrder)
                                          u"区切り記号", u"強調１",      u"強調２",   u"強調３"};
     for (int i = 0; i < 12; ++i)
         EXPECT_EQ(Wide(list.Item(i)->Name), names[i]) << i;
+}
+
+namespace {
+
+// WCAG relative luminance of a 0x00BBGGRR colour.
+double Luminance(int color)
+{
+    auto channel = [color](int shift) {
+        double c = ((color >> shift) & 0xFF) / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(0) + 0.7152 * channel(8) + 0.0722 * channel(16);
+}
+
+double Contrast(int a, int b)
+{
+    double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Body text needs this much contrast to its background to stay readable.
+constexpr double ReadableContrast = 4.5;
+
+// The colours the window's colour boxes offer: a shipped colour outside them could not be shown
+// or chosen again there.
+const int BoxColors[] = {0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080,
+                         0x808000, 0x808080, 0xC0C0C0, 0x0000FF, 0x00FF00, 0x00FFFF,
+                         0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
+
+} // namespace
+
+TEST(TColorSettingList, ContrastFollowsTheRelativeLuminanceOfBothColours)
+{
+    struct Case {
+        int a, b;
+        double ratio;
+    };
+    const Case cases[] = {
+        {0x000000, 0xFFFFFF, 21.0},  {0xFFFFFF, 0x000000, 21.0}, // order does not matter
+        {0x0000FF, 0xFFFFFF, 4.00},  {0xFF0000, 0xFFFFFF, 8.59}, // red, blue on white
+        {0x008000, 0xFFFFFF, 5.14},  {0x808080, 0xFFFFFF, 3.95}, // green, gray on white
+        {0x00FFFF, 0x000000, 19.56}, {0x123456, 0x123456, 1.0},  // yellow under black; same
+    };
+    for (const Case& c : cases)
+        EXPECT_NEAR(Contrast(c.a, c.b), c.ratio, 0.01) << std::hex << c.a << " on " << c.b;
+}
+
+// Every item's text must be readable on its background as shipped, the switched-off ones too,
+// since ticking an item shows the colours it holds.
+TEST(TColorSettingList, ShippedColoursAreBoxColoursWithReadableContrast)
+{
+    EXPECT_GE(Contrast(0x000000, 0xFFFFFF), ReadableContrast) << "the block's black on white";
+    TProgramFolder folder;
+    TColorSettingList list;
+    list.DiscardOnDestroy();
+    auto isBoxColor = [](int color) {
+        return std::find(std::begin(BoxColors), std::end(BoxColors), color) != std::end(BoxColors);
+    };
+    for (int i = 0; i < list.Count(); ++i) {
+        const TColorSetting* item = list.Item(i);
+        std::string name = Utf8(Wide(item->Name));
+        EXPECT_TRUE(isBoxColor(item->Color)) << name << ": text colour " << std::hex << item->Color;
+        EXPECT_TRUE(isBoxColor(item->BackColor))
+            << name << ": background " << std::hex << item->BackColor;
+        EXPECT_GE(Contrast(item->Color, item->BackColor), ReadableContrast) << name;
+    }
 }

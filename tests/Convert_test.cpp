@@ -1,6 +1,5 @@
 // Tests of TConvert and the conversion job: templates, body, file-name check, style sheet.
 #include "core/Convert.h"
-#include "platform/Platform.h"
 #include "ui/Form1core.h"
 #include "Testutil.h"
 
@@ -10,20 +9,6 @@
 using namespace TestUtil;
 
 namespace {
-
-// Records the message boxes instead of printing them.
-class TMessageLog {
-public:
-    TMessageLog()
-    {
-        Platform::SetMessageBoxHandler(
-            [this](const std::string& caption, const std::string& text, Platform::TMessageIcon) {
-                Messages.push_back(caption + ": " + text);
-            });
-    }
-    ~TMessageLog() { Platform::SetMessageBoxHandler(nullptr); }
-    std::vector<std::string> Messages;
-};
 
 // The shipped program folder, a window object with its lists, and a work folder.
 class ConversionJobTest : public ::testing::Test {
@@ -198,5 +183,6 @@ TEST_F(ConversionJobTest, StyleSheetLines)
     };
     EXPECT_EQ(Form.StyleSheet->Lines(), expected);
     EXPECT_EQ(Wide(TForm1Core::PreRule()),
-              u"PRE{font-family:'ＭＳ ゴシック';font-size:9pt;background-color:white;color:black;}");
+              u"PRE{font-family:'ＭＳ ゴシック',monospace;"
+              u"font-size:9pt;background-color:white;color:black;}");
 }

@@ -1,5 +1,6 @@
 // The user's settings survive: color.txt is replaced whole, keeps its permissions and its link,
 // survives a failed write, and stays valid when two runs end at the same moment.
+#include "Faultyfiles.h"
 #include "Testutil.h"
 #include "output/Colorsettinglist.h"
 
@@ -40,7 +41,8 @@ void ToggleFirstItalic()
 class Settings : public ::testing::Test {
 protected:
     TProgramFolder Folder;
-    void TearDown() override { Platform::SetWriteFault(-1); }
+    TFaultyFiles Faulty;
+    TInstalledFiles Installed{Faulty};
 };
 
 } // namespace
@@ -81,7 +83,7 @@ TEST_F(Settings, FailedWriteLeavesTheOldFileAndNoTempFile)
     for (long long bytes : {0LL, 10LL, static_cast<long long>(before.size()) - 1}) {
         TColorSettingList list;
         list.Item(0)->Italic = !list.Item(0)->Italic;
-        Platform::SetWriteFault(bytes);
+        Faulty.FailNextWrite(bytes);
         EXPECT_THROW(list.Save(), TFileError) << bytes;
         list.DiscardOnDestroy();
         EXPECT_EQ(ReadBytes(Folder.File("color.txt")), before) << bytes;
@@ -92,17 +94,13 @@ TEST_F(Settings, FailedWriteLeavesTheOldFileAndNoTempFile)
 TEST_F(Settings, WriteFailureAtExitIsReportedNotThrown)
 {
     // The destructor reports a failed write in the message box and never throws.
-    int before = Platform::MessageBoxCount();
-    std::string shown;
-    Platform::SetMessageBoxHandler(
-        [&](const std::string&, const std::string& text, Platform::TMessageIcon) { shown = text; });
+    TMessageLog log;
     {
         TColorSettingList list;
-        Platform::SetWriteFault(5);
+        Faulty.FailNextWrite(5);
     }
-    Platform::SetMessageBoxHandler(nullptr);
-    EXPECT_EQ(Platform::MessageBoxCount(), before + 1);
-    EXPECT_NE(shown.find("color.txt"), std::string::npos) << shown;
+    ASSERT_EQ(log.Messages.size(), 1u);
+    EXPECT_NE(log.Messages[0].find("color.txt"), std::string::npos) << log.Messages[0];
 }
 
 TEST_F(Settings, TwoBatchRunsAtOnceBothSucceedAndLeaveAValidColorTxt)

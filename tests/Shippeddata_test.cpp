@@ -1,7 +1,8 @@
 // Shippeddata_test: the word lists that come with the program are well-formed and consistent.
 #include "core/Stringlist.h"
-#include "platform/Codepage.h"
+#include "core/Token.h"
 #include "Lexertestutil.h"
+#include "platform/Codepage.h"
 #include "Testutil.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <map>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -146,31 +148,122 @@ TEST_P(ShippedLists, WordEntriesAreIdentifiersListedOnce)
 INSTANTIATE_TEST_SUITE_P(Codes, ShippedLists, testing::ValuesIn(LexerTest::LexerCodes()),
                          [](const testing::TestParamInfo<std::string>& info) { return info.param; });
 
-// Reserved words that a reader of each language expects to see highlighted.
-TEST(ShippedLists, KeyListsHoldTheCoreWordsOfEachLanguage)
+// Words that a reader of each language expects to see highlighted, by the list that must hold
+// them: the reserved words of the language as written today, its contextual words as emphasis,
+// and for Basic, whose emphasis lists compare letter case, the spellings people write.
+TEST(ShippedLists, ListsHoldTheWordsOfEachLanguage)
 {
-    const std::map<std::string, std::vector<std::string>> expected = {
-        {"bcb", {"class", "if", "__property", "__published", "__fastcall", "__closure"}},
-        {"vc6", {"class", "while", "__declspec", "__int64", "__cdecl", "__stdcall"}},
-        {"vc7", {"template", "__declspec", "__int64", "__gc", "__value", "__property"}},
-        {"java", {"class", "extends", "synchronized", "instanceof"}},
-        {"js", {"function", "var", "typeof", "instanceof"}},
-        {"cs7", {"namespace", "foreach", "readonly", "using"}},
-        {"vb6", {"Dim", "End", "If", "Sub", "WithEvents"}},
-        {"vb7", {"Dim", "End", "If", "Imports", "Inherits", "AndAlso"}},
-        {"del", {"begin", "end", "procedure", "implementation"}},
-        {"psq", {"SELECT", "BEGIN", "DECLARE", "EXCEPTION", "ELSIF"}},
-        {"tsq", {"SELECT", "BEGIN", "DECLARE", "PROCEDURE", "TRANSACTION"}},
+    const std::string cppKeys = "class if constexpr noexcept nullptr decltype static_assert "
+                                "thread_local alignas alignof char16_t char32_t char8_t concept "
+                                "requires co_await co_return co_yield consteval constinit";
+    const struct {
+        const char* Code;
+        const char* Ext;
+        std::string Words;
+    } expected[] = {
+        {"bcb", "key", cppKeys + " __property __published __fastcall __closure"},
+        {"vc6", "key", cppKeys + " while __declspec __int64 __cdecl __stdcall"},
+        {"vc7", "key", cppKeys + " template __declspec __int64 __gc __value __property"},
+        {"bcb", "sp3", "override final"},
+        {"vc6", "sp3", "override final"},
+        {"vc7", "sp3", "override final"},
+        {"java", "key", "class extends synchronized instanceof assert enum"},
+        {"java", "sp3", "var record yield sealed permits"},
+        {"js", "key",
+         "function var typeof instanceof let const class extends static yield await import export "
+         "super"},
+        {"js", "sp3", "async"},
+        {"cs7", "key", "namespace foreach readonly using"},
+        {"cs7", "sp3", "get set async await var dynamic nameof record init"},
+        {"vb6", "key", "Dim End If Sub WithEvents AddressOf"},
+        {"vb6", "sp2", "UBound Ubound ubound InStr Instr instr MsgBox Msgbox msgbox"},
+        {"vb7", "key", "Dim End If Imports Inherits AndAlso IsNot TryCast Using"},
+        {"vb7", "sp2", "UBound Ubound ubound InStr Instr instr MsgBox Msgbox msgbox"},
+        {"del", "key",
+         "begin end procedure implementation read write static strict sealed helper reference"},
+        {"psq", "key",
+         "SELECT BEGIN DECLARE EXCEPTION ELSIF PRIMARY KEY SEQUENCE BEFORE EACH ROW RETURNS "
+         "LANGUAGE"},
+        {"tsq", "key", "SELECT BEGIN DECLARE PROCEDURE TRANSACTION MERGE OUTPUT TRY CATCH THROW"},
     };
     for (const std::string& code : LexerTest::LexerCodes())
-        EXPECT_TRUE(expected.count(code)) << "no core words for " << code;
-    for (const auto& [code, words] : expected) {
+        EXPECT_TRUE(std::any_of(std::begin(expected), std::end(expected),
+                                [&code](const auto& row) { return code == row.Code; }))
+            << "no words expected of " << code;
+    for (const auto& [code, ext, words] : expected) {
         TStringList list;
-        list.LoadFromFile(DataFile(code, "key"));
+        list.LoadFromFile(DataFile(code, ext));
         const std::vector<std::string>& lines = list.Lines();
-        for (const std::string& word : words)
+        std::istringstream in(words);
+        for (std::string word; in >> word;)
             EXPECT_NE(std::find(lines.begin(), lines.end(), word), lines.end())
-                << code << ".key lacks " << word;
+                << code << "." << ext << " lacks " << word;
+    }
+}
+
+// The shipped lists of code as the lexer test helper takes them.
+LexerTest::TWordLists ShippedWordLists(const std::string& code)
+{
+    auto text = [&code](const std::string& ext) {
+        std::u16string joined;
+        for (const std::string& line : ReadList(DataFile(code, ext))) {
+            if (!joined.empty())
+                joined += u'\n';
+            joined += CodePage::Decode(line);
+        }
+        return joined;
+    };
+    return {text("key"), text("ope"), text("sp1"), text("sp2"), text("sp3")};
+}
+
+// Lines of real code lexed with the shipped lists: each listed word comes out, in this order, with
+// its kind and, in the case-insensitive languages, in the letters of its list.
+TEST(ShippedLists, RealCodeColoursTheListedWords)
+{
+    const std::u16string_view K = TokenKind::Reserved, E1 = TokenKind::Emphasis1,
+                              E2 = TokenKind::Emphasis2, E3 = TokenKind::Emphasis3;
+    const struct {
+        const char* Code;
+        std::u16string_view Input;
+        std::vector<std::pair<std::u16string_view, std::u16string_view>> Words;
+    } cases[] = {
+        {"vc7", u"    constexpr auto f() noexcept -> decltype(x) override;\n",
+         {{u"constexpr", K}, {u"auto", K}, {u"noexcept", K}, {u"override", E3}}},
+        {"bcb", u"static_assert(sizeof(T) > 0); T* p = nullptr;\n",
+         {{u"static_assert", K}, {u"nullptr", E1}}},
+        {"vc6", u"thread_local char16_t c; alignas(8) std::unique_ptr<int> q;\n",
+         {{u"thread_local", K}, {u"char16_t", K}, {u"alignas", K}, {u"unique_ptr", E2}}},
+        {"java", u"  assert n > 0; enum E { A } var r = switch (n) { default -> { yield 1; } };\n",
+         {{u"assert", K}, {u"enum", K}, {u"var", E3}, {u"yield", E3}}},
+        {"js", u"let a = await load(); const b = async () => { yield x; };\n",
+         {{u"let", K}, {u"await", K}, {u"const", K}, {u"async", E3}, {u"yield", K}}},
+        {"cs7", u"    var t = await Task.Run(() => nameof(x));\n",
+         {{u"var", E3}, {u"await", E3}, {u"Task", E2}, {u"nameof", E3}}},
+        {"del", u"  property Count: Integer Read GetCount Write SetCount;\n",
+         {{u"property", K}, {u"Integer", E1}, {u"read", K}, {u"write", K}}},
+        {"vb6", u"n = Ubound(a) + instr(s, \"x\"): Msgbox s\n",
+         {{u"Ubound", E2}, {u"instr", E2}, {u"Msgbox", E2}}},
+        {"vb7", u"If x IsNot Nothing Then Dim y = TryCast(x, String)\n",
+         {{u"If", K}, {u"IsNot", K}, {u"Nothing", E1}, {u"Then", K}, {u"Dim", K}}},
+        {"psq", u"CREATE SEQUENCE s; id number primary key; before insert on t for each row\n",
+         {{u"CREATE", K}, {u"SEQUENCE", K}, {u"NUMBER", E1}, {u"PRIMARY", K}, {u"KEY", K},
+          {u"BEFORE", K}, {u"EACH", K}, {u"ROW", K}}},
+        {"tsq", u"BEGIN TRY merge t using s on 1 = 1 OUTPUT inserted.id; END TRY\n",
+         {{u"TRY", K}, {u"MERGE", K}, {u"OUTPUT", K}, {u"inserted", E3}, {u"TRY", K}}},
+    };
+    for (const auto& c : cases) {
+        std::vector<LexerTest::TLexed> tokens =
+            LexerTest::Lex(c.Code, c.Input, ShippedWordLists(c.Code));
+        auto at = tokens.begin();
+        for (const auto& [text, kind] : c.Words) {
+            at = std::find_if(at, tokens.end(), [&text = text](const LexerTest::TLexed& t) {
+                return t.Text == text;
+            });
+            ASSERT_NE(at, tokens.end())
+                << c.Code << ": no " << TestUtil::Utf8(text) << " in " << TestUtil::Utf8(c.Input);
+            EXPECT_EQ(at->Kind, kind) << c.Code << ": " << TestUtil::Utf8(text);
+            ++at;
+        }
     }
 }
 

@@ -37,6 +37,23 @@ TProgramFolder::TProgramFolder(const std::string& from)
 
 TProgramFolder::~TProgramFolder() { Platform::SetProgramFolder(""); }
 
+TMessageLog::TMessageLog()
+    : Previous(Platform::SetMessageBoxHandler(
+          [this](const std::string& caption, const std::string& text, Platform::TMessageIcon) {
+              Messages.push_back(caption + ": " + text);
+          }))
+{}
+
+TMessageLog::~TMessageLog() { Platform::SetMessageBoxHandler(std::move(Previous)); }
+
+std::string TMessageLog::All() const
+{
+    std::string all;
+    for (const std::string& message : Messages)
+        all += message + "\n";
+    return all;
+}
+
 void WriteBytes(const std::string& path, std::string_view bytes)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -2,11 +2,14 @@
 #pragma once
 
 #include "platform/Codepage.h"
-#include "platform/Platform.h"
+#include "platform/Files.h"
+#include "platform/Messagebox.h"
+#include "platform/Paths.h"
 
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace TestUtil {
 
@@ -30,6 +33,23 @@ class TProgramFolder : public TTempDir {
 public:
     explicit TProgramFolder(const std::string& from = CORVINA_DATA_DIR);
     ~TProgramFolder();
+};
+
+// Records the messages shown while it lives, as "caption: text", instead of showing them; then
+// puts the previous handler back.
+class TMessageLog {
+public:
+    TMessageLog();
+    ~TMessageLog();
+    TMessageLog(const TMessageLog&) = delete;
+    TMessageLog& operator=(const TMessageLog&) = delete;
+    // Every message, each followed by a line break.
+    std::string All() const;
+
+    std::vector<std::string> Messages;
+
+private:
+    Platform::TMessageBoxHandler Previous;
 };
 
 void WriteBytes(const std::string& path, std::string_view bytes);

@@ -5,10 +5,11 @@
 #include "core/Textreader.h"
 #include "core/Textwriter.h"
 #include "platform/Codepage.h"
-#include "platform/Platform.h"
+#include "platform/Files.h"
+#include "platform/Messagebox.h"
+#include "platform/Paths.h"
 
 #include <cstdio>
-#include <sys/stat.h>
 
 namespace {
 const char* const MsgFileNotFound = "ファイルが見つかりません";
@@ -62,25 +63,20 @@ bool TForm1Core::CheckFileNames(const std::string& input, const std::string& out
     if (input.empty() || output.empty())
         return false;
     try {
-        // A directory opens for reading on this system; it is no input file all the same.
-        std::FILE* in = Platform::FileExists(input) ? std::fopen(input.c_str(), "rt") : nullptr;
-        if (in == nullptr) {
+        // A folder may open for reading; it is no input file all the same.
+        if (!Platform::IsFile(input) || !Platform::Files().CanOpenForReading(input)) {
             Platform::ShowError(MsgFileNotFound);
             return false;
         }
-        std::fclose(in);
         // Opening the output empties it, so the same file must not be the input.
-        if (input == output || Platform::SameFile(input, output)) {
+        if (input == output || Platform::Files().SameFile(input, output)) {
             Platform::ShowError(MsgSameFile);
             return false;
         }
-        std::FILE* out = std::fopen(output.c_str(), "wt");
-        if (out == nullptr) {
+        if (!Platform::Files().CreateEmpty(output)) {
             Platform::ShowError(MsgInvalidFileName);
             return false;
         }
-        if (std::fclose(out) != 0)
-            throw Platform::FileError("ファイルを閉じられません", output);
         return true;
     } catch (const std::exception& e) {
         Platform::ShowError(e.what());
@@ -116,7 +112,7 @@ void TForm1Core::RunConversion(const std::string& code, const std::string& input
 std::string TForm1Core::PreRule()
 {
     return CodePage::Encode(
-        u"PRE{font-family:'ＭＳ ゴシック';font-size:9pt;background-color:white;color:black;}");
+        u"PRE{font-family:'ＭＳ ゴシック',monospace;font-size:9pt;background-color:white;color:black;}");
 }
 
 void TForm1Core::BuildStyleSheet()

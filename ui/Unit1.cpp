@@ -5,7 +5,9 @@
 #include "core/Token.h"
 #include "lexers/Languagetable.h"
 #include "platform/Codepage.h"
-#include "platform/Platform.h"
+#include "platform/Files.h"
+#include "platform/Messagebox.h"
+#include "platform/Paths.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -578,7 +580,7 @@ void TForm1::cboLangTypeChange()
             std::string path =
                 Platform::ProgramFile(LangCode + "." + WordLists[k].Extension);
             // A missing list leaves its box as it is.
-            if (!Platform::FileExists(path))
+            if (!Platform::IsFile(path))
                 continue;
             TStringList lines;
             lines.LoadFromFile(path);

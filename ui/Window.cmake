@@ -18,5 +18,4 @@ set_target_properties(corvina_window_module PROPERTIES
   LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 target_sources(corvina PRIVATE ${PROJECT_SOURCE_DIR}/ui/Windowloader.cpp)
-target_link_libraries(corvina PRIVATE ${CMAKE_DL_LIBS})
 add_dependencies(corvina corvina_window_module)

@@ -2,7 +2,7 @@
 // this module only in window mode, so a batch run never loads Qt.
 #include "ui/Interactive.h"
 
-#include "platform/Platform.h"
+#include "platform/Messagebox.h"
 #include "ui/Unit1.h"
 
 #include <QApplication>

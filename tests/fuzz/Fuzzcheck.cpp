@@ -2,6 +2,10 @@
 // ends and stays ended, and every SPAN of the HTML closes.
 #include "Fuzzcheck.h"
 
+#include "Installedfiles.h"
+#include "Memoryfiles.h"
+#include "Tabexpansion.h"
+
 #include "core/Convert.h"
 #include "core/Textreader.h"
 #include "core/Textwriter.h"
@@ -10,8 +14,7 @@
 #include "lexers/Tokenreader.h"
 #include "output/Colorsettinglist.h"
 #include "platform/Codepage.h"
-#include "platform/Platform.h"
-#include "tests/Tabexpansion.h"
+#include "platform/Paths.h"
 
 #include <string_view>
 #include <vector>
@@ -154,18 +157,17 @@ std::string Run(const std::uint8_t* data, size_t size)
         rest.remove_prefix(cut + 2);
     }
 
-    Platform::SetMemoryFolder("");
-    Platform::SetMemoryFolder(Folder);
+    TMemoryFiles files(Folder);
+    TInstalledFiles installed(files);
     Platform::SetProgramFolder(Folder);
     std::string source = Folder + "/input";
-    Platform::PutMemoryFile(source, std::string(parts[0]));
-    Platform::PutMemoryFile(Platform::ProgramFile("color.txt"), ColorFile());
+    files.Put(source, std::string(parts[0]));
+    files.Put(Platform::ProgramFile("color.txt"), ColorFile());
     std::string escape = parts.size() > 1 ? std::string(parts[1]) : std::string();
     // "<" goes first: a zero byte in the fuzzed part ends the file's text there.
-    Platform::PutMemoryFile(Platform::ProgramFile("escape.txt"), "<\r\n" + escape);
+    files.Put(Platform::ProgramFile("escape.txt"), "<\r\n" + escape);
     for (size_t i = 2; i < parts.size() && i < 6 + 1; ++i)
-        Platform::PutMemoryFile(Platform::ProgramFile(code + ListNames[i - 1]),
-                                std::string(parts[i]));
+        files.Put(Platform::ProgramFile(code + ListNames[i - 1]), std::string(parts[i]));
 
     std::string failure;
     try {
@@ -179,13 +181,12 @@ std::string Run(const std::uint8_t* data, size_t size)
             TTextReader reader(source);
             TConvert(styles).Convert(reader, writer, code);
             writer.Close();
-            const std::string* html = Platform::MemoryFile(output);
+            const std::string* html = files.Find(output);
             failure = CheckHtml(html ? *html : std::string(), highlighted);
         }
     } catch (const std::exception& e) {
         failure = std::string("exception: ") + e.what();
     }
-    Platform::SetMemoryFolder("");
     Platform::SetProgramFolder("");
     return failure.empty() ? failure : code + ": " + failure;
 }

@@ -345,7 +345,7 @@ TEST_F(TWindowTest, AFailedRunIsReportedAndTheWindowStaysUsable)
     Open();
     ChooseLanguage("Java");
     Form->txtKeyList->setPlainText("class");
-    Platform::SetWriteFault(0);
+    Faulty.FailNextWrite(0);
     Form->btnOK->click();
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0].rfind("エラー: ", 0), 0u) << Messages[0];
@@ -355,7 +355,7 @@ TEST_F(TWindowTest, AFailedRunIsReportedAndTheWindowStaysUsable)
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
     // The next run goes through.
-    Platform::SetWriteFault(-1);
+    Faulty.ClearWriteFault();
     Messages.clear();
     Form->btnOK->click();
     EXPECT_TRUE(Messages.empty());

@@ -1,6 +1,7 @@
 // Windowfixture: a window on a temporary program folder with known display items, and helpers.
 #pragma once
 
+#include "Faultyfiles.h"
 #include "Testutil.h"
 #include "output/Colorsettinglist.h"
 #include "ui/Unit1.h"
@@ -57,7 +58,6 @@ protected:
     {
         Form.reset();
         Platform::SetMessageBoxHandler(nullptr);
-        Platform::SetWriteFault(-1);
     }
 
     void Open() { Form = std::make_unique<TForm1>(); }
@@ -110,6 +110,8 @@ protected:
     }
 
     TestUtil::TProgramFolder Folder{""};
+    TFaultyFiles Faulty;
+    TInstalledFiles Installed{Faulty};
     std::unique_ptr<TForm1> Form;
     std::vector<std::string> Messages;
 };

@@ -1,0 +1,42 @@
+// PosixProcess: arguments, the display check and the window module on a POSIX system.
+#include "platform/Process.h"
+
+#include <cstdlib>
+#include <dlfcn.h>
+
+namespace Platform {
+
+std::vector<std::string> Arguments(int argc, char** argv)
+{
+    return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
+}
+
+bool HasDisplay()
+{
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0')
+            return true;
+    }
+    return false;
+}
+
+TWindowEntry LoadWindowModule(const std::string& path, const std::string& entryName,
+                              std::string& error)
+{
+    void* module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (module == nullptr) {
+        const char* reason = ::dlerror();
+        error = reason != nullptr ? reason : path;
+        return nullptr;
+    }
+    auto entry = reinterpret_cast<TWindowEntry>(::dlsym(module, entryName.c_str()));
+    if (entry == nullptr) {
+        error = path + ": no " + entryName;
+        return nullptr;
+    }
+    // The module stays loaded until the process ends: Qt does not expect to be unloaded.
+    return entry;
+}
+
+} // namespace Platform

@@ -1,0 +1,20 @@
+# The platform layer's sources: the shared units and the system's own (Posix* or Win32*).
+# Included by the main build and by the fuzz target's.
+set(CORVINA_PLATFORM_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/Codepage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Files.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Messagebox.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Paths.cpp)
+if(WIN32)
+  list(APPEND CORVINA_PLATFORM_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/Win32Files.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Win32Messagebox.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Win32Paths.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Win32Process.cpp)
+else()
+  list(APPEND CORVINA_PLATFORM_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/PosixFiles.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/PosixMessagebox.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/PosixPaths.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/PosixProcess.cpp)
+endif()

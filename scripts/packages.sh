@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# The Debian packages each script needs, by purpose, and the one function that installs them.
+# Sourced by the other scripts: demo.sh needs only BUILD_PACKAGES.
+
+# Building and running the program, the window included.
+BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev fonts-ipafont-gothic)
+# The tests (GoogleTest; the window's tests run on Qt's offscreen platform).
+TEST_PACKAGES=(libgtest-dev)
+# scripts/bench.sh: Google Benchmark and /usr/bin/time for peak memory.
+BENCH_PACKAGES=(libbenchmark-dev time)
+# scripts/fuzz.sh: clang with libFuzzer.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+# scripts/screenshot.sh: a virtual X server and a screen grabber.
+SCREENSHOT_PACKAGES=(xvfb xauth x11-apps imagemagick)
+
+# Installs the packages that are missing (as root; otherwise prints the command and fails).
+# Recommended packages come along, as on the machines the program is tested on.
+install_packages()
+{
+    local missing=()
+    local p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -eq 0 ]; then
+        echo "Installing: ${missing[*]}"
+        export DEBIAN_FRONTEND=noninteractive
+        apt-get update -qq
+        apt-get install -y -qq "${missing[@]}" >/dev/null
+    else
+        echo "Missing packages. Run:"
+        echo "  sudo apt-get install -y ${missing[*]}"
+        return 1
+    fi
+}

@@ -1,0 +1,287 @@
+// The POSIX platform layer: Japanese reasons for the common file errors, what real failures of
+// the disk leave behind, the path rules and the default message box.
+#include "Testutil.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+using namespace TestUtil;
+using Platform::SystemFiles;
+using Platform::TFileReason;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Reason(TFileReason reason) { return std::string(Platform::ReasonText(reason)); }
+
+// The message of what op throws, or "" when it throws nothing.
+std::string ErrorOf(const std::function<void()>& op)
+{
+    try {
+        op();
+    } catch (const TFileError& e) {
+        return e.what();
+    }
+    return "";
+}
+
+// Writes past bytes fail with "file too large" while the object lives, as on a full quota.
+class TFileSizeLimit {
+public:
+    explicit TFileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &Saved);
+        OldSignal = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = Saved;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~TFileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &Saved);
+        std::signal(SIGXFSZ, OldSignal);
+    }
+    TFileSizeLimit(const TFileSizeLimit&) = delete;
+    TFileSizeLimit& operator=(const TFileSizeLimit&) = delete;
+
+private:
+    rlimit Saved{};
+    void (*OldSignal)(int) = nullptr;
+};
+
+size_t EntriesIn(const std::string& folder)
+{
+    size_t count = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder))
+        ++count;
+    return count;
+}
+
+} // namespace
+
+TEST(FileReason, CommonErrorsHaveJapaneseReasonsAndTheRestTheSystemsText)
+{
+    const struct {
+        int code;
+        TFileReason reason;
+    } cases[] = {
+        {ENOENT, TFileReason::NotFound},
+        {EACCES, TFileReason::AccessDenied},
+        {EPERM, TFileReason::AccessDenied},
+        {EISDIR, TFileReason::IsFolder},
+        {ENOTDIR, TFileReason::NotFolder},
+        {ENOSPC, TFileReason::DiskFull},
+        {EDQUOT, TFileReason::DiskFull},
+        {EROFS, TFileReason::ReadOnlyFileSystem},
+        {ENAMETOOLONG, TFileReason::NameTooLong},
+        {EFBIG, TFileReason::FileTooLarge},
+        {EMFILE, TFileReason::TooManyOpenFiles},
+        {ENFILE, TFileReason::TooManyOpenFiles},
+        {EIO, TFileReason::InputOutput},
+        {EBUSY, TFileReason::Busy},
+        {ETXTBSY, TFileReason::Busy},
+    };
+    for (const auto& c : cases) {
+        errno = c.code;
+        TFileError error = Platform::FileError("ファイルを開けません", "/a/b.txt");
+        EXPECT_EQ(error.what(), "ファイルを開けません: /a/b.txt: " + Reason(c.reason)) << c.code;
+    }
+    for (int code : {EINVAL, EAGAIN, EXDEV, ELOOP}) {
+        std::string expected = std::string("m: p: ") + std::strerror(code);
+        errno = code;
+        EXPECT_EQ(Platform::FileError("m", "p").what(), expected) << code;
+    }
+}
+
+TEST(FileReason, EveryReasonHasItsOwnText)
+{
+    std::vector<std::string> seen;
+    for (int i = 0; i <= static_cast<int>(TFileReason::NotRegularFile); ++i) {
+        std::string text = Reason(static_cast<TFileReason>(i));
+        EXPECT_FALSE(text.empty()) << i;
+        EXPECT_EQ(std::count(seen.begin(), seen.end(), text), 0) << i << " " << text;
+        seen.push_back(text);
+    }
+}
+
+TEST(PosixFiles, FailuresNameThePathAndTheReason)
+{
+    TTempDir dir;
+    WriteBytes(dir.File("file"), "x");
+    fs::create_directory(dir.File("folder"));
+    ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
+    auto& files = SystemFiles();
+    const std::string missing = dir.File("no/x");
+    const std::string longName = dir.File(std::string(300, 'a'));
+    const struct {
+        const char* name;
+        std::function<void()> op;
+        std::string expected;
+    } cases[] = {
+        {"read missing", [&] { files.ReadAll(missing); },
+         "ファイルを開けません: " + missing + ": " + Reason(TFileReason::NotFound)},
+        {"read folder", [&] { files.ReadAll(dir.File("folder")); },
+         "ファイルを開けません: " + dir.File("folder") + ": " + Reason(TFileReason::IsFolder)},
+        {"read through a file", [&] { files.ReadAll(dir.File("file/x")); },
+         "ファイルを開けません: " + dir.File("file/x") + ": " + Reason(TFileReason::NotFolder)},
+        {"write in missing folder", [&] { files.WriteAll(missing, "a"); },
+         "ファイルを作成できません: " + missing + ": " + Reason(TFileReason::NotFound)},
+        {"write folder", [&] { files.WriteAll(dir.File("folder"), "a"); },
+         "ファイルを作成できません: " + dir.File("folder") + ": " + Reason(TFileReason::IsFolder)},
+        {"write long name", [&] { files.WriteAll(longName, "a"); },
+         "ファイルを作成できません: " + longName + ": " + Reason(TFileReason::NameTooLong)},
+        {"replace folder", [&] { files.Replace(dir.File("folder"), "a"); },
+         "ファイルを作成できません: " + dir.File("folder") + ": " + Reason(TFileReason::IsFolder)},
+        {"replace in missing folder", [&] { files.Replace(missing, "a"); },
+         "ファイルを作成できません: " + missing + ": " + Reason(TFileReason::NotFound)},
+        {"output in missing folder", [&] { files.OpenOutput(missing)->Write("a"); },
+         "ファイルを作成できません: " + missing + ": " + Reason(TFileReason::NotFound)},
+        {"optional folder", [&] { Platform::IsOptionalFile(dir.File("folder")); },
+         "ファイルを開けません: " + dir.File("folder") + ": " + Reason(TFileReason::IsFolder)},
+        {"optional pipe", [&] { Platform::IsOptionalFile(dir.File("pipe")); },
+         "ファイルを開けません: " + dir.File("pipe") + ": " + Reason(TFileReason::NotRegularFile)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ErrorOf(c.op), c.expected) << c.name;
+    EXPECT_EQ(EntriesIn(dir.Path()), 3u) << "nothing left behind";
+}
+
+TEST(PosixFiles, KindsAndChecksOfPaths)
+{
+    TTempDir dir;
+    WriteBytes(dir.File("file"), "content");
+    fs::create_directory(dir.File("folder"));
+    fs::create_symlink(dir.File("file"), dir.File("link"));
+    ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
+    auto& files = SystemFiles();
+    using Platform::TPathKind;
+    const struct {
+        const char* name;
+        TPathKind kind;
+        bool readable;
+    } cases[] = {
+        {"file", TPathKind::File, true},     {"link", TPathKind::File, true},
+        {"folder", TPathKind::Folder, true}, {"pipe", TPathKind::Other, true},
+        {"none", TPathKind::None, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(files.Kind(dir.File(c.name)), c.kind) << c.name;
+        // A pipe without a writer must not block the check.
+        EXPECT_EQ(files.CanOpenForReading(dir.File(c.name)), c.readable) << c.name;
+    }
+    EXPECT_TRUE(Platform::IsOptionalFile(dir.File("link")));
+    EXPECT_FALSE(Platform::IsOptionalFile(dir.File("none")));
+
+    EXPECT_TRUE(files.SameFile(dir.File("file"), dir.File("link")));
+    EXPECT_TRUE(files.SameFile(dir.File("file"), dir.Path() + "/./file"));
+    EXPECT_FALSE(files.SameFile(dir.File("file"), dir.File("folder")));
+    EXPECT_FALSE(files.SameFile(dir.File("none"), dir.File("none")));
+
+    EXPECT_TRUE(files.CreateEmpty(dir.File("file")));
+    EXPECT_EQ(ReadBytes(dir.File("file")), "");
+    EXPECT_TRUE(files.CreateEmpty(dir.File("new")));
+    EXPECT_TRUE(fs::is_regular_file(dir.File("new")));
+    EXPECT_FALSE(files.CreateEmpty(dir.File("folder")));
+    EXPECT_FALSE(files.CreateEmpty(dir.File("no/new")));
+}
+
+TEST(PosixFiles, OutputAppearsWholeOnFinishAndEmptyWhenDropped)
+{
+    TTempDir dir;
+    auto& files = SystemFiles();
+    WriteBytes(dir.File("kept"), "old");
+    files.OpenOutput(dir.File("kept")).reset();
+    EXPECT_EQ(ReadBytes(dir.File("kept")), "old") << "an output never written touches nothing";
+
+    auto out = files.OpenOutput(dir.File("out"));
+    out->Write("first ");
+    out->Write("");
+    out->Write("second");
+    out->Finish();
+    out.reset();
+    EXPECT_EQ(ReadBytes(dir.File("out")), "first second");
+
+    out = files.OpenOutput(dir.File("out"));
+    out->Write("part of a new text");
+    out.reset();
+    EXPECT_EQ(ReadBytes(dir.File("out")), "") << "dropped unfinished: empty, not torn";
+}
+
+TEST(PosixFiles, AFileTooLargeForTheDiskIsLeftEmptyOrAsItWas)
+{
+    TTempDir dir;
+    auto& files = SystemFiles();
+    const std::string big(10000, 'x');
+    const std::string tooLarge = ": " + Reason(TFileReason::FileTooLarge);
+    WriteBytes(dir.File("whole"), "old");
+    WriteBytes(dir.File("grown"), "old");
+    WriteBytes(dir.File("replaced"), "old content");
+    std::string whole, grown, replaced;
+    {
+        TFileSizeLimit limit(4096);
+        whole = ErrorOf([&] { files.WriteAll(dir.File("whole"), big); });
+        auto out = files.OpenOutput(dir.File("grown"));
+        out->Write(big.substr(0, 3000));
+        grown = ErrorOf([&] { out->Write(big.substr(0, 3000)); });
+        replaced = ErrorOf([&] { files.Replace(dir.File("replaced"), big); });
+    }
+    EXPECT_EQ(whole, "ファイルに書き込めません: " + dir.File("whole") + tooLarge);
+    EXPECT_EQ(ReadBytes(dir.File("whole")), "");
+    EXPECT_EQ(grown, "ファイルに書き込めません: " + dir.File("grown") + tooLarge);
+    EXPECT_EQ(ReadBytes(dir.File("grown")), "");
+    EXPECT_EQ(replaced, "ファイルに書き込めません: " + dir.File("replaced") + tooLarge);
+    EXPECT_EQ(ReadBytes(dir.File("replaced")), "old content");
+    EXPECT_EQ(EntriesIn(dir.Path()), 3u) << "no temporary file left";
+}
+
+TEST(PosixFiles, ReplaceOfANewFileFollowsTheUmask)
+{
+    TTempDir dir;
+    mode_t old = ::umask(027);
+    SystemFiles().Replace(dir.File("new"), "a");
+    ::umask(old);
+    struct stat st;
+    ASSERT_EQ(::stat(dir.File("new").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(ReadBytes(dir.File("new")), "a");
+}
+
+TEST(PosixPaths, FolderPartAndJoin)
+{
+    const struct {
+        const char* path;
+        const char* folder;
+    } cases[] = {
+        {"a/b/c.txt", "a/b"}, {"/c.txt", "/"}, {"c.txt", ""},
+        {"a/", "a"},          {"", ""},        {"/a/b/", "/a/b"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Platform::ExtractFileDir(c.path), c.folder) << c.path;
+    EXPECT_EQ(Platform::JoinPath("/x/y", "z.txt"), "/x/y/z.txt");
+}
+
+TEST(PosixPaths, ProgramFolderIsTheExecutablesUnlessATestSetsOne)
+{
+    std::string own = Platform::ExecutableFolder();
+    EXPECT_TRUE(fs::path(own).is_absolute() && fs::is_directory(own)) << own;
+    Platform::SetProgramFolder("/elsewhere");
+    EXPECT_EQ(Platform::ProgramFile("color.txt"), "/elsewhere/color.txt");
+    Platform::SetProgramFolder("");
+    EXPECT_EQ(Platform::ProgramFolder(), own);
+}
+
+TEST(PosixMessageBox, WithoutAHandlerTheMessageIsOneLineOnStderr)
+{
+    Platform::TMessageBoxHandler previous = Platform::SetMessageBoxHandler(nullptr);
+    ::testing::internal::CaptureStderr();
+    Platform::ShowError("ファイルが見つかりません");
+    std::string err = ::testing::internal::GetCapturedStderr();
+    Platform::SetMessageBoxHandler(std::move(previous));
+    EXPECT_EQ(err, "エラー: ファイルが見つかりません\n");
+}
