@@ -155,13 +155,21 @@ TWin32Window::TWin32Window()
     for (UINT command : {SC_SIZE, SC_MAXIMIZE, SC_MINIMIZE, SC_RESTORE})
         DeleteMenu(menu, command, MF_BYCOMMAND);
 
-    CreateFonts();
-    CreateControls();
-    Form = std::make_unique<TForm1>(Controls);
-    Form->FormCreate({});
+    try {
+        CreateFonts();
+        CreateControls();
+        Form = std::make_unique<TForm1>(Controls);
+        Form->FormCreate({});
+    } catch (...) {
+        // No window may outlive the object its messages go to.
+        Release();
+        throw;
+    }
 }
 
-TWin32Window::~TWin32Window()
+TWin32Window::~TWin32Window() { Release(); }
+
+void TWin32Window::Release()
 {
     if (Wnd != nullptr)
         DestroyWindow(Wnd);

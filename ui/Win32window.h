@@ -56,6 +56,7 @@ private:
     std::unique_ptr<TWin32WindowControl> WindowControl;
     HWND FocusBeforeDeactivation = nullptr;
 
+    void Release();
     void CreateFonts();
     void ReleaseFonts();
     void CreateControls();

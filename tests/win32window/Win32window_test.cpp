@@ -238,3 +238,15 @@ TEST_F(Win32Window, EnterOnAFocusedButtonPressesIt)
     PressKey("btnExit", VK_RETURN);
     EXPECT_TRUE(Window->Closed());
 }
+
+TEST(Win32WindowStart, FailedStartLeavesNoWindowAndColorTxtAsItWas)
+{
+    TestUtil::TProgramFolder folder;
+    const std::string bad = "a,b,0,0,0,0,0\r\nbroken\r\n";
+    TestUtil::WriteBytes(folder.File("color.txt"), bad);
+    TestUtil::TMessageLog messages;
+    EXPECT_THROW(TWin32Window window, std::exception);
+    Pump(nullptr);
+    EXPECT_EQ(FindWindowW(L"CorvinaForm1", nullptr), nullptr);
+    EXPECT_EQ(TestUtil::ReadBytes(folder.File("color.txt")), bad);
+}
