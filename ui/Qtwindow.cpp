@@ -114,10 +114,17 @@ TQtWindow::TQtWindow(const std::vector<std::string>& args, QWidget* parent) : QW
     CreateControls();
     CreateAdapters();
     Form = std::make_unique<TForm1>(Controls);
-    Form->FormCreate(args);
+    try {
+        Form->FormCreate(args);
+    } catch (...) {
+        DisconnectControls();
+        throw;
+    }
 }
 
-TQtWindow::~TQtWindow()
+TQtWindow::~TQtWindow() { DisconnectControls(); }
+
+void TQtWindow::DisconnectControls()
 {
     // The widgets die after the control adapters: none of their last signals may reach them.
     for (QObject* child : findChildren<QObject*>())
