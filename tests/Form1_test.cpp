@@ -134,7 +134,8 @@ TEST_F(TForm1Test, StartsWithNothingChosenAndTheStoredTicks)
 TEST_F(TForm1Test, ChoosingALanguageLoadsItsFilesAndKeepsBoxesOfMissingOnes)
 {
     for (const char* ext : {"key", "ope", "sp1", "sp2", "sp3"})
-        WriteBytes(Setup.Folder.File(std::string("bcb.") + ext), std::string("bcb-") + ext + "\r\n");
+        WriteBytes(Setup.Folder.File(std::string("bcb.") + ext),
+                   std::string("bcb-") + ext + "\r\n");
     WriteBytes(Setup.Folder.File("java.key"), "class\r\nint\r\n");
     Open();
     using V = std::vector<std::u16string>;
@@ -169,7 +170,8 @@ TEST_F(TForm1Test, ChoosingALanguageLoadsItsFilesAndKeepsBoxesOfMissingOnes)
 TEST_F(TForm1Test, AnUnreadableWordListStopsTheLoadAfterTheCodeIsSet)
 {
     for (const char* ext : {"key", "ope", "sp1"})
-        WriteBytes(Setup.Folder.File(std::string("del.") + ext), std::string("del-") + ext + "\r\n");
+        WriteBytes(Setup.Folder.File(std::string("del.") + ext),
+                   std::string("del-") + ext + "\r\n");
     Setup.Faulty.FailReads(Setup.Folder.File("del.ope"));
     Open();
     C->cboLangType.UserChoose(u"Delphi");
@@ -191,7 +193,7 @@ TEST_F(TForm1Test, SelectingItemsShowsTheirBoxAndTitleAndChangesNothing)
         const char16_t* Title;
     };
     const Row rows[] = {
-        {7, "ope", u"演算子 一覧"}, {3, nullptr, u"設定内容"},  {0, "key", u"予約語 一覧"},
+        {7, "ope", u"演算子 一覧"}, {3, nullptr, u"設定内容"},   {0, "key", u"予約語 一覧"},
         {9, "sp1", u"強調１ 一覧"}, {10, "sp2", u"強調２ 一覧"}, {11, "sp3", u"強調３ 一覧"},
         {6, nullptr, u"設定内容"},  {8, nullptr, u"設定内容"},   {1, nullptr, u"設定内容"},
         {2, nullptr, u"設定内容"},  {4, nullptr, u"設定内容"},   {5, nullptr, u"設定内容"},
@@ -382,8 +384,9 @@ TEST_F(TForm1Test, RunWithoutALanguageSavesDotFilesAndWritesPlainText)
     EXPECT_EQ(ReadBytes(work.File("out.html")), "<PRE>\r\nint main; // x\r\n    if\r\n</PRE>\r\n");
     std::string css = ReadBytes(work.File("design.css"));
     EXPECT_EQ(css.substr(0, css.find("\r\n")), TForm1::PreRule());
-    EXPECT_NE(css.find("PRE SPAN.res{color:#000080;font-weight:bold;} /* " + Sjis(u"予約語") + " */"),
-              std::string::npos);
+    EXPECT_NE(
+        css.find("PRE SPAN.res{color:#000080;font-weight:bold;} /* " + Sjis(u"予約語") + " */"),
+        std::string::npos);
     EXPECT_EQ(css.find("SPAN.idt"), std::string::npos) << "switched-off items get no rule";
     EXPECT_TRUE(C->btnOK.IsEnabled);
     EXPECT_TRUE(C->btnExit.IsEnabled);
@@ -407,7 +410,9 @@ TEST_F(TForm1Test, ARunShowsItsSignsWhileItRunsAndSavesTheListsEvenWhenTheCheckF
     };
     std::vector<TSigns> signs;
     // What the window shows when it is drawn during the run, and when a message comes up.
-    auto record = [&] { signs.push_back({C->Window.Busy, C->btnOK.IsEnabled, C->btnExit.IsEnabled}); };
+    auto record = [&] {
+        signs.push_back({C->Window.Busy, C->btnOK.IsEnabled, C->btnExit.IsEnabled});
+    };
     C->Window.OnUpdate = record;
     Setup.OnMessage = record;
 
@@ -427,8 +432,8 @@ TEST_F(TForm1Test, ARunShowsItsSignsWhileItRunsAndSavesTheListsEvenWhenTheCheckF
         EXPECT_EQ(Setup.File("cs7.sp1"), "Console\r\n");
         EXPECT_EQ(Setup.File("cs7.sp2"), "");
         EXPECT_EQ(Setup.File("cs7.sp3"), Sjis(u"日本語\r\n"));
-        EXPECT_EQ(Setup.Messages, c.Message ? std::vector<std::string>{c.Message}
-                                            : std::vector<std::string>{});
+        EXPECT_EQ(Setup.Messages,
+                  c.Message ? std::vector<std::string>{c.Message} : std::vector<std::string>{});
         ASSERT_EQ(signs.size(), c.Message ? 2u : 1u) << "drawn once before the run";
         for (const TSigns& s : signs) {
             EXPECT_EQ(s.Busy, 1) << "the busy cursor shows while the run goes on";
@@ -511,7 +516,8 @@ TEST_F(TForm1Test, ABatchRunNeedsNoControlsAndClosesItself)
     EXPECT_TRUE(form.BatchMode);
     EXPECT_FALSE(form.ColorList) << "closed inside its creation";
     EXPECT_EQ(ReadBytes(work.File("design.css")), "PRE{}\r\n");
-    EXPECT_EQ(ReadBytes(work.File("out.html")), "<PRE>\r\n<SPAN CLASS=\"res\">if</SPAN>\r\n</PRE>\r\n");
+    EXPECT_EQ(ReadBytes(work.File("out.html")),
+              "<PRE>\r\n<SPAN CLASS=\"res\">if</SPAN>\r\n</PRE>\r\n");
     EXPECT_EQ(Setup.File("color.txt"), colorTxt) << "written back unchanged";
     EXPECT_TRUE(Setup.Messages.empty());
 }

@@ -49,7 +49,10 @@ public:
     TFormSetup(const TFormSetup&) = delete;
     TFormSetup& operator=(const TFormSetup&) = delete;
 
-    std::string File(const std::string& name) const { return TestUtil::ReadBytes(Folder.File(name)); }
+    std::string File(const std::string& name) const
+    {
+        return TestUtil::ReadBytes(Folder.File(name));
+    }
 
     TestUtil::TProgramFolder Folder{""};
     TFaultyFiles Faulty;

@@ -47,16 +47,19 @@ TEST_F(TokenWriterTest, SpansForEnabledItemsOnly)
     };
     const Case cases[] = {
         {"enabled item", {TToken(u"if", u"予約語")}, "<SPAN CLASS=\"res\">if</SPAN>\r\n"},
-        {"first enabled item of the name wins", {TToken(u"//x", u"コメント")},
+        {"first enabled item of the name wins",
+         {TToken(u"//x", u"コメント")},
          "<SPAN CLASS=\"late\">//x</SPAN>\r\n"},
         {"other is never highlighted", {TToken(u"  ", u"その他")}, "  \r\n"},
         {"unknown kind", {TToken(u"x", u"識別子")}, "x\r\n"},
         {"empty class name", {TToken(u"\"s\"", u"文字列")}, "<SPAN CLASS=\"\">\"s\"</SPAN>\r\n"},
         {"kinds are compared exactly", {TToken(u"x", u"予約語 ")}, "x\r\n"},
-        {"span across lines", {TToken(u"/*a\nb*/", u"コメント")},
+        {"span across lines",
+         {TToken(u"/*a\nb*/", u"コメント")},
          "<SPAN CLASS=\"late\">/*a\r\nb*/</SPAN>\r\n"},
         {"no text at all", {TToken(u"", u"その他")}, ""},
-        {"nothing between tokens", {TToken(u"a", u"その他"), TToken(u"if", u"予約語"), TToken(u"b", u"その他")},
+        {"nothing between tokens",
+         {TToken(u"a", u"その他"), TToken(u"if", u"予約語"), TToken(u"b", u"その他")},
          "a<SPAN CLASS=\"res\">if</SPAN>b\r\n"},
     };
     for (const Case& c : cases)

@@ -104,9 +104,9 @@ public:
     virtual ~TFileDialog() = default;
     // On OK stores the chosen file's full name in FileName and answers true.
     virtual bool Execute() = 0;
-    std::u16string Filter;       // one pattern, the whole filter
-    bool FileMustExist = false;  // the chosen file must exist
-    bool PathMustExist = false;  // the chosen file's folder must exist
+    std::u16string Filter;      // one pattern, the whole filter
+    bool FileMustExist = false; // the chosen file must exist
+    bool PathMustExist = false; // the chosen file's folder must exist
     std::u16string FileName;
 };
 

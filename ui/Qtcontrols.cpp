@@ -43,8 +43,7 @@ class TCheckedFileDialog : public QFileDialog {
 public:
     TCheckedFileDialog(QWidget* parent, bool folderMustExist)
         : QFileDialog(parent), FolderMustExist(folderMustExist)
-    {
-    }
+    {}
     void accept() override
     {
         if (FolderMustExist) {
@@ -81,7 +80,8 @@ bool MatchesEveryFile(const std::u16string& filter) { return filter == u"*.*"; }
 
 QString QtControls::ToQString(std::u16string_view text)
 {
-    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+    return QString(reinterpret_cast<const QChar*>(text.data()),
+                   static_cast<qsizetype>(text.size()));
 }
 
 QColor QtControls::ToQColor(std::int32_t value)

@@ -10,14 +10,14 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QKeyEvent>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QPushButton>
 #include <QShortcut>
 #include <QToolButton>
@@ -55,9 +55,9 @@ QFont ControlFont()
 
 QFont FixedFont()
 {
-    return MakeFont({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
-                     QStringLiteral("IPAGothic")},
-                    true);
+    return MakeFont(
+        {QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"), QStringLiteral("IPAGothic")},
+        true);
 }
 
 // Keyboard and wheel as on the original platform: Tab leaves a word-list box whatever modifier is
@@ -114,10 +114,17 @@ TQtWindow::TQtWindow(const std::vector<std::string>& args, QWidget* parent) : QW
     CreateControls();
     CreateAdapters();
     Form = std::make_unique<TForm1>(Controls);
-    Form->FormCreate(args);
+    try {
+        Form->FormCreate(args);
+    } catch (...) {
+        DisconnectControls();
+        throw;
+    }
 }
 
-TQtWindow::~TQtWindow()
+TQtWindow::~TQtWindow() { DisconnectControls(); }
+
+void TQtWindow::DisconnectControls()
 {
     // The widgets die after the control adapters: none of their last signals may reach them.
     for (QObject* child : findChildren<QObject*>())
@@ -189,8 +196,7 @@ void TQtWindow::CreateControls()
     fileField(InputFrame, txtInput, SpeedButton1, "InputFrame", "txtInput", "SpeedButton1", 28);
 
     heading(Label3, "Label3", u"出力ファイル名", 4, 52, 100, 21);
-    fileField(OutputFrame, txtOutput, SpeedButton2, "OutputFrame", "txtOutput", "SpeedButton2",
-              52);
+    fileField(OutputFrame, txtOutput, SpeedButton2, "OutputFrame", "txtOutput", "SpeedButton2", 52);
 
     heading(Label4, "Label4", u"表示項目", 4, 77, 100, 17);
     heading(Label5, "Label5", u"前景アイテム", 108, 77, 100, 17);
@@ -386,9 +392,8 @@ void InstallWindowMessageBox()
                                        : icon == Platform::TMessageIcon::Information
                                            ? QMessageBox::Information
                                            : QMessageBox::Warning;
-            QMessageBox box(qtIcon, QString::fromStdString(caption),
-                            QString::fromStdString(text), QMessageBox::Ok,
-                            QApplication::activeWindow());
+            QMessageBox box(qtIcon, QString::fromStdString(caption), QString::fromStdString(text),
+                            QMessageBox::Ok, QApplication::activeWindow());
             // The box answers to the mouse even while a run shows the busy cursor.
             QApplication::setOverrideCursor(Qt::ArrowCursor);
             box.exec();

@@ -72,6 +72,7 @@ protected:
 private:
     void CreateControls();
     void CreateAdapters();
+    void DisconnectControls();
 
     // The control interfaces on the widgets above.
     std::vector<std::unique_ptr<TTextBox>> TextBoxes;

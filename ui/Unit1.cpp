@@ -95,10 +95,10 @@ private:
 } // namespace
 
 const TBasicColor TForm1::BasicColors[16] = {
-    {u"黒", 0x000000},   {u"茶色", 0x000080},   {u"緑", 0x008000},     {u"オリーブ", 0x008080},
-    {u"紺", 0x800000},   {u"紫", 0x800080},     {u"青緑", 0x808000},   {u"暗い灰色", 0x808080},
-    {u"銀色", 0xC0C0C0}, {u"赤", 0x0000FF},     {u"ライム", 0x00FF00}, {u"黄色", 0x00FFFF},
-    {u"青", 0xFF0000},   {u"赤紫", 0xFF00FF},   {u"水色", 0xFFFF00},   {u"白", 0xFFFFFF},
+    {u"黒", 0x000000},   {u"茶色", 0x000080}, {u"緑", 0x008000},     {u"オリーブ", 0x008080},
+    {u"紺", 0x800000},   {u"紫", 0x800080},   {u"青緑", 0x808000},   {u"暗い灰色", 0x808080},
+    {u"銀色", 0xC0C0C0}, {u"赤", 0x0000FF},   {u"ライム", 0x00FF00}, {u"黄色", 0x00FFFF},
+    {u"青", 0xFF0000},   {u"赤紫", 0xFF00FF}, {u"水色", 0xFFFF00},   {u"白", 0xFFFFFF},
 };
 
 const TForm1::TWordList TForm1::WordLists[5] = {
@@ -209,8 +209,8 @@ void TForm1::RunConversion(const std::string& code, const std::string& input,
 
 std::string TForm1::PreRule()
 {
-    return CodePage::Encode(
-        u"PRE{font-family:'ＭＳ ゴシック',monospace;font-size:9pt;background-color:white;color:black;}");
+    return CodePage::Encode(u"PRE{font-family:'ＭＳ ゴシック',monospace;"
+                            u"font-size:9pt;background-color:white;color:black;}");
 }
 
 void TForm1::BuildStyleSheet()
@@ -258,8 +258,8 @@ void TForm1::InitWindow()
     c.cboLangType->SetText(u"");
     c.txtInput->SetText(u"");
     c.txtOutput->SetText(u"");
-    SampleLabels = std::make_unique<std::vector<TLabel*>>(std::begin(c.Samples),
-                                                          std::end(c.Samples));
+    SampleLabels =
+        std::make_unique<std::vector<TLabel*>>(std::begin(c.Samples), std::end(c.Samples));
     c.ColorBox1->SetColors(BasicColors);
     c.ColorBox2->SetColors(BasicColors);
     for (int i = 0; i < ItemCount; ++i)

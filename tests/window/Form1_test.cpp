@@ -6,8 +6,8 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
-#include <QFileSystemModel>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -149,9 +149,8 @@ TEST_F(TWindowTest, TheDialogsAskAsSetAndRefuseAMissingFolder)
     const Case cases[] = {
         {"open", &TQtWindow::SpeedButton1, QFileDialog::AcceptOpen, QFileDialog::ExistingFile,
          "*.*", true, "", work.File("in.c"), &TQtWindow::txtInput},
-        {"save", &TQtWindow::SpeedButton2, QFileDialog::AcceptSave, QFileDialog::AnyFile,
-         "*.html", false, work.File("no-such-folder/out.html"), work.File("in.c"),
-         &TQtWindow::txtOutput},
+        {"save", &TQtWindow::SpeedButton2, QFileDialog::AcceptSave, QFileDialog::AnyFile, "*.html",
+         false, work.File("no-such-folder/out.html"), work.File("in.c"), &TQtWindow::txtOutput},
     };
     Open();
     for (const Case& c : cases) {
@@ -201,7 +200,8 @@ TEST_F(TWindowTest, TheOpenDialogListsEveryFileAndSpeaksJapanese)
     for (const char* name : {"Makefile", "README", "a.c"})
         WriteBytes(work.File(name), "x");
     Open();
-    Window->Controls.OpenDialog1->FileName = QString::fromStdString(work.File("a.c")).toStdU16String();
+    Window->Controls.OpenDialog1->FileName =
+        QString::fromStdString(work.File("a.c")).toStdU16String();
     QStringList listed;
     QString cancel;
     QTimer::singleShot(0, [&] {

@@ -60,9 +60,10 @@ TEST_F(TInputTest, TabRunsThroughEveryControlAndOutOfAWordListBoxWithoutTyping)
     QPlainTextEdit* box = Window->WordListBoxes[0];
     ASSERT_FALSE(box->isHidden());
     const std::vector<QWidget*> order = {
-        Window->cboLangType, Window->txtInput, Window->txtOutput, Window->CheckListBox1,
-        Window->ColorBox1,   Window->chkBold,  Window->chkItalic, Window->ColorBox2,
-        box,                 Window->btnOK,    Window->btnExit};
+        Window->cboLangType,   Window->txtInput,  Window->txtOutput,
+        Window->CheckListBox1, Window->ColorBox1, Window->chkBold,
+        Window->chkItalic,     Window->ColorBox2, box,
+        Window->btnOK,         Window->btnExit};
     struct Way {
         const char* What;
         int Key;
@@ -87,7 +88,8 @@ TEST_F(TInputTest, TabRunsThroughEveryControlAndOutOfAWordListBoxWithoutTyping)
     for (const Way& way : ways) {
         box->setFocus();
         Key(way.Key, way.Modifiers | Qt::ControlModifier);
-        EXPECT_EQ(Focus(), way.Forward ? static_cast<QWidget*>(Window->btnOK) : Window->ColorBox2) << "Ctrl+" << way.What;
+        EXPECT_EQ(Focus(), way.Forward ? static_cast<QWidget*>(Window->btnOK) : Window->ColorBox2)
+            << "Ctrl+" << way.What;
     }
     EXPECT_EQ(box->toPlainText(), "asm\n") << "no tab reached the box";
     Window->btnOK->click();
@@ -102,7 +104,8 @@ TEST_F(TInputTest, EnterAndSpacePressAFocusedButton)
         const char* What;
         int Key;
     };
-    const Case cases[] = {{"Return", Qt::Key_Return}, {"Enter", Qt::Key_Enter}, {"Space", Qt::Key_Space}};
+    const Case cases[] = {
+        {"Return", Qt::Key_Return}, {"Enter", Qt::Key_Enter}, {"Space", Qt::Key_Space}};
     for (const Case& c : cases) {
         std::string output = work.File(std::string(c.What) + ".html");
         OpenActive();

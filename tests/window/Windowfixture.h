@@ -21,7 +21,10 @@ namespace WindowTest {
 
 using FormTest::ColorTxt;
 
-inline QString Q(std::u16string_view text) { return QString::fromStdU16String(std::u16string(text)); }
+inline QString Q(std::u16string_view text)
+{
+    return QString::fromStdU16String(std::u16string(text));
+}
 
 inline QColor Rgb(std::int32_t bbggrr)
 {
