@@ -63,14 +63,6 @@ void TTokenReader::CompletePending()
         c.HasPending = false;
 }
 
-const TToken* TTokenReader::TakeReadyToken()
-{
-    if (!Context.Output.Ready)
-        return nullptr;
-    Context.Output.Ready = false;
-    return &Context.Output;
-}
-
 std::unique_ptr<TTokenReader> CreateTokenReader(TTextReader& source, const std::string& code)
 {
     // Codes compare exactly: "CS7" or " cs7" is plain text.

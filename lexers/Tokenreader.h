@@ -58,7 +58,13 @@ protected:
         CompletePending();
     }
     void CompletePending();
-    const TToken* TakeReadyToken();
+    const TToken* TakeReadyToken()
+    {
+        if (!Context.Output.Ready)
+            return nullptr;
+        Context.Output.Ready = false;
+        return &Context.Output;
+    }
     static bool IsTabStop(int n) { return n % 4 == 0; }
     static int CharWidth(char16_t ch) { return ch < 128 ? 1 : WideCharWidth(ch); }
     static int WideCharWidth(char16_t ch);
