@@ -4,9 +4,21 @@
 #include "lexers/Languagetable.h"
 #include "platform/Codepage.h"
 
+#include <cassert>
+
+// The plain reader's only run: every character but the end mark and a tab is "other".
+constexpr TTokenReader::TRun TTokenReader::PlainRun = [] {
+    TRun run{LexState::Other, TokenKind::Other};
+    run.Ascii.fill(true);
+    run.Ascii[0] = run.Ascii[9] = false;
+    run.Wide = true;
+    return run;
+}();
+
 TTokenReader::TTokenReader(TTextReader& source, const std::string& /*code*/) : Source(source)
 {
     Context.NextChar = Source.ReadChar();
+    Run = &PlainRun;
 }
 
 int TTokenReader::WideCharWidth(char16_t ch) { return CodePage::CharWidth(ch); }
@@ -15,6 +27,8 @@ const TToken* TTokenReader::NextToken()
 {
     TTokenContext& c = Context;
     for (;;) {
+        if (Run != nullptr && Run->Continues(c.NextChar))
+            TakeRun(*Run);
         c.PrevChar = c.CurChar;
         c.CurChar = c.NextChar;
         c.NextChar = Source.ReadChar();
@@ -40,6 +54,37 @@ const TToken* TTokenReader::NextToken()
     }
 }
 
+void TTokenReader::TakeRun(const TRun& run)
+{
+    TTokenContext& c = Context;
+    if (!c.HasPending || !(c.State == run.State) || !(c.Pending.Kind == run.Kind))
+        return;
+    std::u16string& text = c.Pending.Text;
+    // The window and the column move exactly as in NextToken; a run holds no tab.
+    do {
+        c.PrevChar = c.CurChar;
+        c.CurChar = c.NextChar;
+        c.NextChar = Source.ReadChar();
+        if (c.CurChar == SpaceChar)
+            DisplayColumn += 1;
+        else if (c.CurChar == LineBreak)
+            DisplayColumn = 0;
+        else
+            DisplayColumn += CharWidth(c.CurChar);
+#ifdef NDEBUG
+        text.push_back(c.CurChar);
+#else
+        // The one-character path is the reference: it must merge the character as the run says.
+        size_t length = text.size();
+        ConsumeChar();
+        assert(text.size() == length + 1 && c.State == run.State && !c.Output.Ready);
+#endif
+    } while (run.Continues(c.NextChar));
+    // As classifying the last character would leave them.
+    c.Current.Kind = run.Kind;
+    SetCurrentText();
+}
+
 void TTokenReader::ClassifyChar()
 {
     Context.Current.Kind = TokenKind::Other;
@@ -61,14 +106,6 @@ void TTokenReader::CompletePending()
         c.Pending.Text.append(c.Current.Text);
     if (c.CurChar == EndMark)
         c.HasPending = false;
-}
-
-const TToken* TTokenReader::TakeReadyToken()
-{
-    if (!Context.Output.Ready)
-        return nullptr;
-    Context.Output.Ready = false;
-    return &Context.Output;
 }
 
 std::unique_ptr<TTokenReader> CreateTokenReader(TTextReader& source, const std::string& code)

@@ -5,6 +5,7 @@
 #include "core/Token.h"
 #include "lexers/Tokencontext.h"
 
+#include <array>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -29,6 +30,21 @@ public:
     static constexpr std::u16string_view Symbols = u"!\"#$%&'()*+,-./:;<=>?@[\\]^`{|}~";
 
 protected:
+    // Characters that continue the pending token of a state without changing the state: the
+    // loop appends such characters as they come, without classifying each. Debug builds still
+    // classify every one of them and check that it merges as the run says.
+    struct TRun {
+        TName State;
+        TName Kind;
+        // Which ASCII characters continue (never the end mark nor a tab), and whether every
+        // character from 128 up does.
+        std::array<bool, 128> Ascii{};
+        bool Wide = false;
+        bool Continues(char16_t ch) const { return ch < 128 ? Ascii[ch] : Wide; }
+    };
+    // The run of the state the last character left, null for none.
+    const TRun* Run = nullptr;
+
     // Gives Context.Current the text and kind of Context.CurChar.
     virtual void ClassifyChar();
     // Current.Text becomes the one character CurChar.
@@ -58,14 +74,20 @@ protected:
         CompletePending();
     }
     void CompletePending();
-    const TToken* TakeReadyToken();
+    const TToken* TakeReadyToken()
+    {
+        if (!Context.Output.Ready)
+            return nullptr;
+        Context.Output.Ready = false;
+        return &Context.Output;
+    }
     static bool IsTabStop(int n) { return n % 4 == 0; }
     static int CharWidth(char16_t ch) { return ch < 128 ? 1 : WideCharWidth(ch); }
     static int WideCharWidth(char16_t ch);
-    static bool IsLetter(char16_t ch) { return (ch | 0x20) >= u'a' && (ch | 0x20) <= u'z'; }
-    static bool IsDigit(char16_t ch) { return ch >= u'0' && ch <= u'9'; }
-    static bool IsPrintable(char16_t ch) { return ch > 32 && ch < 127; }
-    static bool IsSymbol(char16_t ch)
+    static constexpr bool IsLetter(char16_t ch) { return (ch | 0x20) >= u'a' && (ch | 0x20) <= u'z'; }
+    static constexpr bool IsDigit(char16_t ch) { return ch >= u'0' && ch <= u'9'; }
+    static constexpr bool IsPrintable(char16_t ch) { return ch > 32 && ch < 127; }
+    static constexpr bool IsSymbol(char16_t ch)
     {
         return (ch >= 33 && ch <= 47) || (ch >= 58 && ch <= 64) || (ch >= 91 && ch <= 94) ||
                ch == 96 || (ch >= 123 && ch <= 126);
@@ -74,6 +96,11 @@ protected:
     int DisplayColumn = 0;
     TTextReader& Source;
     TTokenContext Context;
+
+private:
+    static const TRun PlainRun;
+    // Appends the characters that continue the pending token under Run, if any.
+    void TakeRun(const TRun& run);
 };
 
 // The lexer for a language code; any code it does not know gets the plain reader.

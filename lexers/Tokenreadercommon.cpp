@@ -7,21 +7,65 @@
 
 #include <cassert>
 
+namespace {
+
+constexpr bool IsWordChar(char16_t ch)
+{
+    return (ch >= u'a' && ch <= u'z') || (ch >= u'A' && ch <= u'Z') || (ch >= u'0' && ch <= u'9') ||
+           ch == u'_';
+}
+
+} // namespace
+
+// Between tokens every character that is not printable ASCII is "other" without a start test.
+constexpr TTokenReader::TRun TTokenReaderCommon::BlankRun = [] {
+    TRun run{LexState::Other, TokenKind::Other};
+    for (char16_t ch = 1; ch < 128; ++ch)
+        run.Ascii[ch] = ch != u'\t' && !IsPrintable(ch);
+    run.Wide = true;
+    return run;
+}();
+
+// Letters, digits and the underscore continue an identifier; only its end looks it up.
+constexpr TTokenReader::TRun TTokenReaderCommon::IdentifierRun = [] {
+    TRun run{LexState::Identifier, TokenKind::Identifier};
+    for (char16_t ch = 1; ch < 128; ++ch)
+        run.Ascii[ch] = IsWordChar(ch);
+    return run;
+}();
+
+// A line comment runs to the line end.
+constexpr TTokenReader::TRun TTokenReaderCommon::LineCommentRun = [] {
+    TRun run{LexState::SingleLineComment, TokenKind::Comment};
+    for (char16_t ch = 1; ch < 128; ++ch)
+        run.Ascii[ch] = ch != u'\t' && ch != u'\n';
+    run.Wide = true;
+    return run;
+}();
+
+// Letters and digits continue a number; a period, a sign and anything else go to its scanner.
+constexpr TTokenReader::TRun TTokenReaderCommon::NumberRun = [] {
+    TRun run{LexState::Number, TokenKind::Number};
+    for (char16_t ch = 1; ch < 128; ++ch)
+        run.Ascii[ch] = IsWordChar(ch) && ch != u'_';
+    return run;
+}();
+
 constexpr TTokenReaderCommon::TScan TTokenReaderCommon::Scanners[] = {
-    {LexState::Other, &TTokenReaderCommon::StartToken},
+    {LexState::Other, &TTokenReaderCommon::StartToken, &BlankRun},
     {LexState::Operator, &TTokenReaderCommon::StartToken},
     {LexState::Delimiter, &TTokenReaderCommon::StartToken},
     {LexState::Unknown, &TTokenReaderCommon::StartToken},
-    {LexState::SingleLineComment, &TTokenReaderCommon::ScanSingleLineComment},
+    {LexState::SingleLineComment, &TTokenReaderCommon::ScanSingleLineComment, &LineCommentRun},
     {LexState::MultiLineComment, &TTokenReaderCommon::ScanMultiLineComment},
     {LexState::String, &TTokenReaderCommon::ScanString},
     {LexState::StringEscape, &TTokenReaderCommon::ScanStringEscape},
     {LexState::VerbatimString, &TTokenReaderCommon::ScanVerbatimString},
     {LexState::Char, &TTokenReaderCommon::ScanCharLiteral},
     {LexState::CharEscape, &TTokenReaderCommon::ScanCharEscape},
-    {LexState::Identifier, &TTokenReaderCommon::ScanIdentifier},
+    {LexState::Identifier, &TTokenReaderCommon::ScanIdentifier, &IdentifierRun},
     {LexState::EscapedIdentifier, &TTokenReaderCommon::ScanEscapedIdentifier},
-    {LexState::Number, &TTokenReaderCommon::ScanNumber},
+    {LexState::Number, &TTokenReaderCommon::ScanNumber, &NumberRun},
     {LexState::Directive, &TTokenReaderCommon::ScanDirective},
     {LexState::Date, &TTokenReaderCommon::ScanDate},
 };
@@ -57,6 +101,12 @@ constexpr TTokenReaderCommon::TStart TTokenReaderCommon::Starts[] = {
     {&TTokenReaderCommon::IsOperator, LexState::Operator, TokenKind::Operator},
 };
 
+inline void TTokenReaderCommon::FindRun()
+{
+    const TScan& home = ScanSlots[Context.State.LetterHash() % ScanSlots.size()];
+    Run = home.State == Context.State ? home.Run : nullptr;
+}
+
 TTokenReaderCommon::TTokenReaderCommon(TTextReader& source, const std::string& code)
     : TTokenReaderCommon(source, code, TWordIndex::TComparison::Exact)
 {
@@ -77,6 +127,7 @@ TTokenReaderCommon::TTokenReaderCommon(TTextReader& source, const std::string& c
         OpeChars[ch] = OpeList.Holds(CodePage::Decode(self)) ||
                        OpeList.Holds(CodePage::Decode(std::to_string(ch)));
     }
+    FindRun();
 }
 
 TStringList TTokenReaderCommon::LoadWordList(const std::string& code, std::string_view ext)
@@ -102,7 +153,9 @@ void TTokenReaderCommon::ClassifyChar()
         // StartToken never answers "unknown", so no character is dispatched a third time.
         assert(!(Context.State == LexState::Unknown));
     }
+    FindRun();
 }
+
 
 void TTokenReaderCommon::Dispatch()
 {

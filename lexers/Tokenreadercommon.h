@@ -81,11 +81,19 @@ protected:
     TWordIndex OpeList;
 
 private:
-    // State -> the member that continues a token of that state.
+    // State -> the member that continues a token of that state, and the run of characters
+    // that member is known to add without a change (null for none). A run assumes the scanner
+    // of its row as written here; debug builds check every character of a run against the
+    // scanner in effect.
     struct TScan {
         TName State;
         void (TTokenReaderCommon::*Scan)();
+        const TRun* Run = nullptr;
     };
+    static const TRun BlankRun;
+    static const TRun IdentifierRun;
+    static const TRun LineCommentRun;
+    static const TRun NumberRun;
     static const TScan Scanners[];
     // The rows of Scanners placed by the hash of their state (open addressing; an empty name
     // marks a free slot), so a character is nearly always dispatched in one look.
@@ -101,6 +109,8 @@ private:
     static const TStart Starts[];
 
     void Dispatch();
+    // Run becomes the run of the current state.
+    void FindRun();
     // The row of the first start test that claims CurChar; null when none does.
     const TStart* FirstStart() const;
     template <size_t... Row>

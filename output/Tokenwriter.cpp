@@ -109,7 +109,7 @@ void TTokenWriter::WriteEscaped(std::u16string_view text)
     const std::bitset<65536>& escaped = *Escaped;
     size_t run = 0;
     for (size_t i = 0; i < text.size(); ++i) {
-        if (!escaped.test(text[i]))
+        if (!escaped[text[i]])
             continue;
         Writer.WriteText(text.substr(run, i - run));
         Writer.WriteText(FormatReference(text[i], buf));
@@ -123,7 +123,7 @@ std::u16string TTokenWriter::Escape(std::u16string_view text) const
     std::u16string out;
     char16_t buf[8];
     for (char16_t ch : text) {
-        if (Escaped->test(ch))
+        if ((*Escaped)[ch])
             out += FormatReference(ch, buf);
         else
             out += ch;

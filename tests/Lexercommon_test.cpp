@@ -161,3 +161,25 @@ TEST(TTokenReaderCommon, ItselfFindsNoWordsAndNoStrings)
               "Id[if] _[ ] Del[\"] Id[a] Del[\"] _[ ] Del['] Id[b] Del['] _[ ] Del[#] Id[c] "
               "_[\\n]");
 }
+
+TEST(TTokenReaderCommon, RunsOfOneKindEndWhereTheScannerWould)
+{
+    // Blanks, identifiers, numbers and line comments are taken a run at a time: the run must
+    // stop at a tab (whose width depends on the column the run reached), at the character that
+    // ends the token, and at the end of input.
+    RunCases(LexerCodes(false), {
+        {"tab after an identifier", u"ab\tc", {}, "Id[ab] _[  ] Id[c] _[\\n]"},
+        {"tab after wide characters", u"表表\tx", {}, "_[表表    ] Id[x] _[\\n]"},
+        {"wide character ends an identifier", u"a1_b表c", {}, "Id[a1_b] _[表] Id[c] _[\\n]"},
+        {"number runs stop at periods and signs", u"12ab..3 1e+5 0x1E+5", {},
+         "Num[12ab] Del[..] Num[3] _[ ] Num[1e+5] _[ ] Num[0x1E] Del[+] Num[5] _[\\n]"},
+        {"tab inside a line comment", u"// x\ty\nz", {}, "Com[// x    y] _[\\n] Id[z] _[\\n]"},
+        {"blanks across line ends", u"x  \n\n  y", {}, "Id[x] _[  \\n\\n  ] Id[y] _[\\n]"},
+        {"identifier up to the end", u"abc", {}, "Id[abc] _[\\n]"},
+        {"comment up to the end", u"// c", {}, "Com[// c] _[\\n]"},
+        {"reserved word after a run of blanks", u"   if", {.Key = u"if"}, "_[   ] K[if] _[\\n]"},
+    });
+    RunCases("psq", {
+        {"line comment with a wide character and a tab", u"-- 表\tx", {}, "Com[-- 表   x] _[\\n]"},
+    });
+}
