@@ -2,6 +2,7 @@
 // text writer, on a generated mixed source held in a temporary program folder.
 #include "core/Textreader.h"
 #include "core/Textwriter.h"
+#include "lexers/Languagetable.h"
 #include "lexers/Tokenreader.h"
 #include "output/Colorsettinglist.h"
 #include "output/Tokenwriter.h"
@@ -18,9 +19,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-const char* const Codes[] = {"cs7", "vc6", "vc7", "java", "js",  "bcb",
-                             "vb6", "vb7", "del", "psq",  "tsq", "txt"};
 
 // About 1 MB of C-, Basic-, Pascal- and SQL-like lines with Japanese text and tabs: every lexer
 // meets comments, strings, numbers, words and symbols.
@@ -158,7 +156,11 @@ void BM_TextReader(benchmark::State& state)
 }
 
 const int Registered = [] {
-    for (const char* code : Codes)
+    std::vector<const char*> codes;
+    for (const Languages::TCode& row : Languages::Codes())
+        codes.push_back(row.Code);
+    codes.push_back(Languages::PlainCode);
+    for (const char* code : codes)
         benchmark::RegisterBenchmark((std::string("Lexer/") + code).c_str(), BM_Lexer, code)
             ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("TokenWriter", BM_TokenWriter)->Unit(benchmark::kMillisecond);

@@ -5,7 +5,6 @@
 #include "platform/Files.h"
 
 #include <algorithm>
-#include <cstring>
 
 TTextReader::TTextReader(std::string fileName) : FileName(std::move(fileName)) {}
 
@@ -14,6 +13,7 @@ TTextReader::~TTextReader() { Close(); }
 void TTextReader::Close()
 {
     if (Loaded) {
+        Splitter = TLineSplitter();
         std::string().swap(Lines);
         Line.reset();
         LineCapacity = LineLength = 0;
@@ -32,33 +32,6 @@ char16_t TTextReader::ReadCharSlow()
     return LineBreak;
 }
 
-size_t TTextReader::FindFrom(char ch, size_t from) const
-{
-    if (from >= Lines.size())
-        return std::string::npos;
-    const void* hit = std::memchr(Lines.data() + from, ch, Lines.size() - from);
-    return hit ? static_cast<size_t>(static_cast<const char*>(hit) - Lines.data()) : std::string::npos;
-}
-
-// A line ends at CR LF, LF or CR; a line end at the very end of the data starts no further line.
-bool TTextReader::NextLineBytes(std::string_view& line)
-{
-    size_t size = Lines.size();
-    if (NextOffset >= size)
-        return false;
-    // Each line end is searched for once: a position is looked up again only once passed.
-    if (NextCR < NextOffset)
-        NextCR = FindFrom('\r', NextOffset);
-    if (NextLF < NextOffset)
-        NextLF = FindFrom('\n', NextOffset);
-    size_t end = std::min(std::min(NextCR, NextLF), size);
-    line = std::string_view(Lines).substr(NextOffset, end - NextOffset);
-    if (end < size)
-        end += Lines[end] == '\r' && end + 1 < size && Lines[end + 1] == '\n' ? 2 : 1;
-    NextOffset = end;
-    return true;
-}
-
 // The slow path of ReadChar: load the file if needed and decode the next line.
 char16_t TTextReader::NextLine()
 {
@@ -68,16 +41,11 @@ char16_t TTextReader::NextLine()
             return EndMark;
         }
         Lines = Platform::Files().ReadAll(FileName);
-        size_t zero = Lines.find('\0');
-        if (zero != std::string::npos)
-            Lines.resize(zero);
-        NextOffset = 0;
-        NextCR = FindFrom('\r', 0);
-        NextLF = FindFrom('\n', 0);
+        Splitter = TLineSplitter(Lines);
         Loaded = true;
     }
     std::string_view line;
-    if (!NextLineBytes(line))
+    if (!Splitter.Next(line))
         return EndMark; // exhausted: nothing changes, so every later call ends here too
     if (line.size() > LineCapacity) {
         // At most one character a byte; not zeroed, as every character is written before use.

@@ -1,6 +1,8 @@
 // Textreader: a text file as a stream of 16-bit characters, a line break after every line.
 #pragma once
 
+#include "core/Linesplitter.h"
+
 #include <memory>
 #include <string>
 
@@ -24,12 +26,9 @@ public:
     const char16_t LineBreak = 10;
 
 private:
-    // The file's bytes up to the first zero byte; its lines are read in order from NextOffset.
+    // The file's bytes, and its lines taken from them in order.
     std::string Lines;
-    size_t NextOffset = 0;
-    // Where the next CR and the next LF at or after NextOffset are (npos: none left).
-    size_t NextCR = 0;
-    size_t NextLF = 0;
+    TLineSplitter Splitter;
     std::string FileName;
     // The current line, decoded; the buffer grows to the longest line and is then reused.
     std::unique_ptr<char16_t[]> Line;
@@ -41,7 +40,4 @@ private:
 
     char16_t ReadCharSlow();
     char16_t NextLine();
-    // The next line's bytes, advancing past its line end; false when none is left.
-    bool NextLineBytes(std::string_view& line);
-    size_t FindFrom(char ch, size_t from) const;
 };

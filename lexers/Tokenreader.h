@@ -48,7 +48,7 @@ protected:
         if (!c.HasPending)
             return;
         ClassifyChar();
-        if (SameKind(c.Current.Kind, c.Pending.Kind) && c.CurChar != EndMark) {
+        if (c.Current.Kind == c.Pending.Kind && c.CurChar != EndMark) {
             if (c.Current.Text.size() == 1)
                 c.Pending.Text.push_back(c.Current.Text[0]);
             else

@@ -30,11 +30,11 @@ void TTokenReaderCase::ScanCharLiteral()
         Context.State = LexState::CharEscape;
 }
 
-std::u16string_view TTokenReaderCase::LookupWord(const TStringList& list) const
+std::u16string_view TTokenReaderCase::LookupWord(const TWordIndex& list) const
 {
     // A match is written in the source's own letters.
-    const std::u16string& word = Context.Pending.Text;
-    return list.IndexOf(std::u16string_view(word)) >= 0 ? std::u16string_view(word) : std::u16string_view();
+    std::u16string_view word = Context.Pending.Text;
+    return list.Holds(word) ? word : std::u16string_view();
 }
 
 void TTokenReaderCase::ScanDirective()

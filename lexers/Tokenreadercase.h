@@ -13,6 +13,6 @@ protected:
     bool IsDirectiveStart() const override;
     void ScanString() override;
     void ScanCharLiteral() override;
-    std::u16string_view LookupWord(const TStringList& list) const override;
+    std::u16string_view LookupWord(const TWordIndex& list) const override;
     void ScanDirective() override;
 };

@@ -1,4 +1,4 @@
-// Tokenreadercommon: word-list loading, state dispatch, start order and the default scanners.
+// Tokenreadercommon: word-list loading, the two dispatch tables and the default scanners.
 #include "lexers/Tokenreadercommon.h"
 
 #include "platform/Codepage.h"
@@ -7,94 +7,88 @@
 
 #include <cassert>
 
-namespace {
-
-enum class TScanner : unsigned char {
-    Start,
-    SingleLineComment,
-    MultiLineComment,
-    String,
-    StringEscape,
-    VerbatimString,
-    Char,
-    CharEscape,
-    Identifier,
-    EscapedIdentifier,
-    Number,
-    Directive,
-    Date,
+constexpr TTokenReaderCommon::TScan TTokenReaderCommon::Scanners[] = {
+    {LexState::Other, &TTokenReaderCommon::StartToken},
+    {LexState::Operator, &TTokenReaderCommon::StartToken},
+    {LexState::Delimiter, &TTokenReaderCommon::StartToken},
+    {LexState::Unknown, &TTokenReaderCommon::StartToken},
+    {LexState::SingleLineComment, &TTokenReaderCommon::ScanSingleLineComment},
+    {LexState::MultiLineComment, &TTokenReaderCommon::ScanMultiLineComment},
+    {LexState::String, &TTokenReaderCommon::ScanString},
+    {LexState::StringEscape, &TTokenReaderCommon::ScanStringEscape},
+    {LexState::VerbatimString, &TTokenReaderCommon::ScanVerbatimString},
+    {LexState::Char, &TTokenReaderCommon::ScanCharLiteral},
+    {LexState::CharEscape, &TTokenReaderCommon::ScanCharEscape},
+    {LexState::Identifier, &TTokenReaderCommon::ScanIdentifier},
+    {LexState::EscapedIdentifier, &TTokenReaderCommon::ScanEscapedIdentifier},
+    {LexState::Number, &TTokenReaderCommon::ScanNumber},
+    {LexState::Directive, &TTokenReaderCommon::ScanDirective},
+    {LexState::Date, &TTokenReaderCommon::ScanDate},
 };
 
-struct TStateEntry {
-    std::u16string_view Name;
-    TScanner Scanner;
+constexpr std::array<TTokenReaderCommon::TScan, 64> TTokenReaderCommon::ScanSlots = [] {
+    std::array<TScan, 64> slots{};
+    static_assert(std::size(Scanners) < slots.size() / 2);
+    for (const TScan& row : Scanners) {
+        std::uint32_t at = row.State.LetterHash();
+        while (!slots[at % slots.size()].State.Empty())
+            ++at;
+        slots[at % slots.size()] = row;
+    }
+    return slots;
+}();
+
+// The fixed order: identifiers and numbers before comments, directives before comments, the
+// delimiter test before the operator test.
+constexpr TTokenReaderCommon::TStart TTokenReaderCommon::Starts[] = {
+    {&TTokenReaderCommon::IsIdentifierStart, LexState::Identifier, TokenKind::Identifier},
+    {&TTokenReaderCommon::IsEscapedIdentifierStart, LexState::EscapedIdentifier,
+     TokenKind::Identifier},
+    {&TTokenReaderCommon::IsNumberStart, LexState::Number, TokenKind::Number},
+    {&TTokenReaderCommon::IsDirectiveStart, LexState::Directive, TokenKind::Directive},
+    {&TTokenReaderCommon::IsSingleLineCommentStart, LexState::SingleLineComment,
+     TokenKind::Comment},
+    {&TTokenReaderCommon::IsMultiLineCommentStart, LexState::MultiLineComment, TokenKind::Comment},
+    {&TTokenReaderCommon::IsStringStart, LexState::String, TokenKind::String},
+    {&TTokenReaderCommon::IsCharStart, LexState::Char, TokenKind::Char},
+    {&TTokenReaderCommon::IsVerbatimStringStart, LexState::VerbatimString, TokenKind::String},
+    {&TTokenReaderCommon::IsDateStart, LexState::Date, TokenKind::String},
+    {&TTokenReaderCommon::IsDelimiter, LexState::Delimiter, TokenKind::Delimiter},
+    {&TTokenReaderCommon::IsOperator, LexState::Operator, TokenKind::Operator},
 };
-
-// Roughly in order of frequency: most characters are read between tokens or in identifiers.
-constexpr TStateEntry StateTable[] = {
-    {LexState::Other, TScanner::Start},
-    {LexState::Identifier, TScanner::Identifier},
-    {LexState::Delimiter, TScanner::Start},
-    {LexState::Unknown, TScanner::Start},
-    {LexState::Operator, TScanner::Start},
-    {LexState::MultiLineComment, TScanner::MultiLineComment},
-    {LexState::SingleLineComment, TScanner::SingleLineComment},
-    {LexState::String, TScanner::String},
-    {LexState::Number, TScanner::Number},
-    {LexState::VerbatimString, TScanner::VerbatimString},
-    {LexState::Char, TScanner::Char},
-    {LexState::Directive, TScanner::Directive},
-    {LexState::StringEscape, TScanner::StringEscape},
-    {LexState::CharEscape, TScanner::CharEscape},
-    {LexState::EscapedIdentifier, TScanner::EscapedIdentifier},
-    {LexState::Date, TScanner::Date},
-};
-
-// State only ever points at a LexState constant, so the pointer decides; the text comparison
-// covers a constant whose literal another translation unit holds at a different address.
-TScanner ScannerOf(std::u16string_view state)
-{
-    for (const TStateEntry& e : StateTable)
-        if (e.Name.data() == state.data() && e.Name.size() == state.size())
-            return e.Scanner;
-    for (const TStateEntry& e : StateTable)
-        if (e.Name == state)
-            return e.Scanner;
-    assert(!"unknown lexer state");
-    return TScanner::Start;
-}
-
-} // namespace
 
 TTokenReaderCommon::TTokenReaderCommon(TTextReader& source, const std::string& code)
-    : TTokenReader(source, code)
+    : TTokenReaderCommon(source, code, TWordIndex::TComparison::Exact)
 {
-    LoadWordList(KeyList, code, "key");
-    LoadWordList(Sp1List, code, "sp1");
-    LoadWordList(Sp2List, code, "sp2");
-    LoadWordList(Sp3List, code, "sp3");
-    LoadWordList(OpeList, code, "ope");
-    OpeList.CaseSensitive = false;
+}
 
+TTokenReaderCommon::TTokenReaderCommon(TTextReader& source, const std::string& code,
+                                       TWordIndex::TComparison keyComparison)
+    : TTokenReader(source, code), KeyList(LoadWordList(code, "key"), keyComparison),
+      Sp1List(LoadWordList(code, "sp1"), TWordIndex::TComparison::Exact),
+      Sp2List(LoadWordList(code, "sp2"), TWordIndex::TComparison::Exact),
+      Sp3List(LoadWordList(code, "sp3"), TWordIndex::TComparison::Exact),
+      OpeList(LoadWordList(code, "ope"), TWordIndex::TComparison::IgnoreCase)
+{
     // The operator test is a table lookup per character: an entry may be the symbol itself or
     // its code in decimal ("+" or "43").
     for (char16_t ch : Symbols) {
         const char self[] = {static_cast<char>(ch), '\0'};
-        OpeChars[ch] = OpeList.IndexOf(std::string_view(self)) >= 0 ||
-                       OpeList.IndexOf(std::string_view(std::to_string(ch))) >= 0;
+        OpeChars[ch] = OpeList.Holds(CodePage::Decode(self)) ||
+                       OpeList.Holds(CodePage::Decode(std::to_string(ch)));
     }
 }
 
-void TTokenReaderCommon::LoadWordList(TStringList& list, const std::string& code,
-                                      std::string_view ext)
+TStringList TTokenReaderCommon::LoadWordList(const std::string& code, std::string_view ext)
 {
     std::string name = code;
     name += '.';
     name += ext;
     std::string path = Platform::ProgramFile(name);
+    TStringList list;
     if (Platform::IsOptionalFile(path)) // a folder of that name is an error, not a gap
         list.LoadFromFile(path);
-    list.CaseSensitive = true;
+    return list;
 }
 
 void TTokenReaderCommon::ClassifyChar()
@@ -103,115 +97,62 @@ void TTokenReaderCommon::ClassifyChar()
     // anyway, and leaving it untouched lets a run of one kind skip the copy.
     SetCurrentText();
     Dispatch();
-    if (LexState::Is(Context.State, LexState::Unknown)) {
+    if (Context.State == LexState::Unknown) {
         Dispatch();
         // StartToken never answers "unknown", so no character is dispatched a third time.
-        assert(!LexState::Is(Context.State, LexState::Unknown));
+        assert(!(Context.State == LexState::Unknown));
     }
 }
 
 void TTokenReaderCommon::Dispatch()
 {
-    switch (ScannerOf(Context.State)) {
-    case TScanner::Start:
-        StartToken();
-        break;
-    case TScanner::SingleLineComment:
-        ScanSingleLineComment();
-        break;
-    case TScanner::MultiLineComment:
-        ScanMultiLineComment();
-        break;
-    case TScanner::String:
-        ScanString();
-        break;
-    case TScanner::StringEscape:
-        ScanStringEscape();
-        break;
-    case TScanner::VerbatimString:
-        ScanVerbatimString();
-        break;
-    case TScanner::Char:
-        ScanCharLiteral();
-        break;
-    case TScanner::CharEscape:
-        ScanCharEscape();
-        break;
-    case TScanner::Identifier:
-        ScanIdentifier();
-        break;
-    case TScanner::EscapedIdentifier:
-        ScanEscapedIdentifier();
-        break;
-    case TScanner::Number:
-        ScanNumber();
-        break;
-    case TScanner::Directive:
-        ScanDirective();
-        break;
-    case TScanner::Date:
-        ScanDate();
-        break;
+#ifndef NDEBUG
+    // Every scanner sets the kind: a kind left over from the character before would go unseen.
+    Context.Current.Kind = TName();
+#endif
+    const TName state = Context.State;
+    const TScan& home = ScanSlots[state.LetterHash() % ScanSlots.size()];
+    (this->*(home.State == state ? home.Scan : ScannerOf(state)))();
+    assert(!Context.Current.Kind.Empty());
+}
+
+void (TTokenReaderCommon::*TTokenReaderCommon::ScannerOf(TName state))()
+{
+    for (std::uint32_t at = state.LetterHash() + 1;; ++at) {
+        const TScan& slot = ScanSlots[at % ScanSlots.size()];
+        if (slot.State == state)
+            return slot.Scan;
+        if (slot.State.Empty()) {
+            assert(!"unknown lexer state");
+            return &TTokenReaderCommon::StartToken;
+        }
     }
 }
 
 void TTokenReaderCommon::StartToken()
 {
-    // The state and kind a token takes from each start test, in the order they are asked.
-    struct TStart {
-        std::u16string_view State;
-        std::u16string_view Kind;
-    };
-    static constexpr TStart Starts[] = {
-        {LexState::Identifier, TokenKind::Identifier},
-        {LexState::EscapedIdentifier, TokenKind::Identifier},
-        {LexState::Number, TokenKind::Number},
-        {LexState::Directive, TokenKind::Directive},
-        {LexState::SingleLineComment, TokenKind::Comment},
-        {LexState::MultiLineComment, TokenKind::Comment},
-        {LexState::String, TokenKind::String},
-        {LexState::Char, TokenKind::Char},
-        {LexState::VerbatimString, TokenKind::String},
-        {LexState::Date, TokenKind::String},
-        {LexState::Delimiter, TokenKind::Delimiter},
-        {LexState::Operator, TokenKind::Operator},
-    };
     TTokenContext& c = Context;
     // Every start test of every language claims only a printable ASCII character, so blanks,
     // line ends and wide characters, the most frequent between tokens, skip them all.
-    int start = IsPrintable(c.CurChar) ? FirstStartTest() : -1;
-    assert(IsPrintable(c.CurChar) || FirstStartTest() < 0);
-    c.State = start < 0 ? LexState::Other : Starts[start].State;
-    c.Current.Kind = start < 0 ? TokenKind::Other : Starts[start].Kind;
+    const TStart* start = IsPrintable(c.CurChar) ? FirstStart() : nullptr;
+    assert(IsPrintable(c.CurChar) || FirstStart() == nullptr);
+    c.State = start ? start->State : LexState::Other;
+    c.Current.Kind = start ? start->Kind : TokenKind::Other;
 }
 
-int TTokenReaderCommon::FirstStartTest() const
+const TTokenReaderCommon::TStart* TTokenReaderCommon::FirstStart() const
 {
-    if (IsIdentifierStart())
-        return 0;
-    if (IsEscapedIdentifierStart())
-        return 1;
-    if (IsNumberStart())
-        return 2;
-    if (IsDirectiveStart())
-        return 3;
-    if (IsSingleLineCommentStart())
-        return 4;
-    if (IsMultiLineCommentStart())
-        return 5;
-    if (IsStringStart())
-        return 6;
-    if (IsCharStart())
-        return 7;
-    if (IsVerbatimStringStart())
-        return 8;
-    if (IsDateStart())
-        return 9;
-    if (IsDelimiter())
-        return 10;
-    if (IsOperator())
-        return 11;
-    return -1;
+    return FirstStartOf(std::make_index_sequence<std::size(Starts)>());
+}
+
+// The rows are constants, so unrolled each test is called as directly as if written out.
+template <size_t... Row>
+const TTokenReaderCommon::TStart* TTokenReaderCommon::FirstStartOf(
+    std::index_sequence<Row...>) const
+{
+    const TStart* first = nullptr;
+    (void)(((this->*Starts[Row].Test)() && (first = &Starts[Row])) || ...);
+    return first;
 }
 
 bool TTokenReaderCommon::IsSingleLineCommentStart() const
@@ -315,14 +256,14 @@ void TTokenReaderCommon::ScanIdentifier()
     // The identifier ended before CurChar and Pending holds all of it. A reserved word only
     // counts after white space, a line end or the start of input; later lists win.
     c.State = LexState::Unknown;
-    if (SameKind(c.Output.Kind, TokenKind::Other))
+    if (c.Output.Kind == TokenKind::Other)
         ApplyWordList(KeyList, TokenKind::Reserved);
     ApplyWordList(Sp1List, TokenKind::Emphasis1);
     ApplyWordList(Sp2List, TokenKind::Emphasis2);
     ApplyWordList(Sp3List, TokenKind::Emphasis3);
 }
 
-void TTokenReaderCommon::ApplyWordList(const TStringList& list, std::u16string_view kind)
+void TTokenReaderCommon::ApplyWordList(const TWordIndex& list, TName kind)
 {
     std::u16string_view word = LookupWord(list);
     if (word.empty())
@@ -333,7 +274,10 @@ void TTokenReaderCommon::ApplyWordList(const TStringList& list, std::u16string_v
         pending.Text.assign(word);
 }
 
-std::u16string_view TTokenReaderCommon::LookupWord(const TStringList& /*list*/) const { return {}; }
+std::u16string_view TTokenReaderCommon::LookupWord(const TWordIndex& /*list*/) const
+{
+    return {};
+}
 
 void TTokenReaderCommon::ScanEscapedIdentifier()
 {

@@ -2,9 +2,8 @@
 #include "lexers/Tokenreadernocase.h"
 
 TTokenReaderNoCase::TTokenReaderNoCase(TTextReader& source, const std::string& code)
-    : TTokenReaderCommon(source, code)
+    : TTokenReaderCommon(source, code, TWordIndex::TComparison::IgnoreCase)
 {
-    KeyList.CaseSensitive = false;
 }
 
 bool TTokenReaderNoCase::IsVerbatimStringStart() const { return Context.CurChar == u'\''; }
@@ -17,9 +16,9 @@ void TTokenReaderNoCase::ScanVerbatimString()
         Context.State = LexState::Other;
 }
 
-std::u16string_view TTokenReaderNoCase::LookupWord(const TStringList& list) const
+std::u16string_view TTokenReaderNoCase::LookupWord(const TWordIndex& list) const
 {
     // The first matching entry decides the letters written out.
-    int index = list.IndexOf(std::u16string_view(Context.Pending.Text));
-    return index >= 0 ? list.WideString(index) : std::u16string_view();
+    int index = list.IndexOf(Context.Pending.Text);
+    return index >= 0 ? list.Word(index) : std::u16string_view();
 }

@@ -10,5 +10,5 @@ public:
 protected:
     bool IsVerbatimStringStart() const override;
     void ScanVerbatimString() override;
-    std::u16string_view LookupWord(const TStringList& list) const override;
+    std::u16string_view LookupWord(const TWordIndex& list) const override;
 };

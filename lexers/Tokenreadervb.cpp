@@ -27,7 +27,7 @@ bool TTokenReaderVB::IsNumberStart() const
 bool TTokenReaderVB::IsDateStart() const
 {
     // Output is the token before the one still pending: in "x = #" that is the "=".
-    return Context.CurChar == u'#' && SameKind(Context.Output.Kind, TokenKind::Operator);
+    return Context.CurChar == u'#' && Context.Output.Kind == TokenKind::Operator;
 }
 
 void TTokenReaderVB::ScanVerbatimString()

@@ -35,7 +35,7 @@ TTokenWriter::TTokenWriter(TTextWriter& writer, const TColorSettingList& styles)
         OpenTags.push_back(CodePage::Encode(u"<SPAN CLASS=\"" + CodePage::Decode(item->CssClass) + u"\">"));
     }
     using namespace TokenKind;
-    const std::u16string_view byFrequency[] = {Other,     Identifier, Delimiter, Reserved, Operator,
+    const TName byFrequency[] = {Other,     Identifier, Delimiter, Reserved, Operator,
                                                Comment,   Number,     String,    Char,     Directive,
                                                Emphasis1, Emphasis2,  Emphasis3};
     static_assert(std::size(byFrequency) == std::size(TokenKind::All));
@@ -43,16 +43,18 @@ TTokenWriter::TTokenWriter(TTextWriter& writer, const TColorSettingList& styles)
         KindTags[i] = {byFrequency[i], SearchOpenTag(byFrequency[i])};
 }
 
-const std::string* TTokenWriter::FindOpenTag(std::u16string_view kind) const
+const std::string* TTokenWriter::FindOpenTag(TName kind) const
 {
-    // The lexers' kinds are the TokenKind names themselves: an address comparison finds them.
+    // The lexers' kinds are the TokenKind names themselves, so the first row of the same
+    // letters is nearly always found by its hash and address alone.
+#pragma GCC unroll 16
     for (const TKindTag& k : KindTags)
-        if (kind.data() == k.Kind.data() && kind.size() == k.Kind.size())
+        if (kind == k.Kind)
             return k.Tag;
     return SearchOpenTag(kind);
 }
 
-const std::string* TTokenWriter::SearchOpenTag(std::u16string_view kind) const
+const std::string* TTokenWriter::SearchOpenTag(TName kind) const
 {
     // The first enabled item of that name.
     for (int i = 0; i < Styles.Count(); ++i)

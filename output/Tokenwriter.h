@@ -34,13 +34,13 @@ private:
     std::vector<std::string> OpenTags;
     // The thirteen kinds, the most frequent first, each with its opening tag (null for none).
     struct TKindTag {
-        std::u16string_view Kind;
+        TName Kind;
         const std::string* Tag = nullptr;
     };
     std::array<TKindTag, std::size(TokenKind::All)> KindTags{};
 
-    const std::string* FindOpenTag(std::u16string_view kind) const;
-    const std::string* SearchOpenTag(std::u16string_view kind) const;
+    const std::string* FindOpenTag(TName kind) const;
+    const std::string* SearchOpenTag(TName kind) const;
     void WriteEscaped(std::u16string_view text);
     static std::u16string_view FormatReference(char16_t ch, char16_t (&buf)[8]);
 };

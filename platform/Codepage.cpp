@@ -207,6 +207,8 @@ const char16_t* FoldedWrittenTable()
 
 char16_t FoldCase(char16_t ch) { return Tables().Fold[ch]; }
 
+const char16_t* FoldTable() { return Tables().Fold.data(); }
+
 bool SameText(std::u16string_view a, std::u16string_view b)
 {
     if (a.size() != b.size())

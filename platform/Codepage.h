@@ -40,6 +40,8 @@ const char16_t* FoldedWrittenTable();
 // Simple case folding: the lower-case partner of a letter (ASCII, Latin-1, Greek, Cyrillic,
 // full-width Latin, Roman numerals), otherwise ch itself.
 char16_t FoldCase(char16_t ch);
+// FoldCase of every character (65536 entries), for loops that fold many characters.
+const char16_t* FoldTable();
 
 // Equality without regard to letter case, of wide texts and of code page 932 texts.
 bool SameText(std::u16string_view a, std::u16string_view b);

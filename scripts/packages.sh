@@ -8,6 +8,8 @@ BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev fonts-ipafont-gothic)
 TEST_PACKAGES=(libgtest-dev)
 # scripts/bench.sh: Google Benchmark and /usr/bin/time for peak memory.
 BENCH_PACKAGES=(libbenchmark-dev time)
+# scripts/bench.sh --peers: the other highlighters it times.
+PEER_PACKAGES=(python3-pygments source-highlight highlight libkf5syntaxhighlighting-tools)
 # scripts/fuzz.sh: clang with libFuzzer.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # scripts/screenshot.sh: a virtual X server and a screen grabber.

@@ -6,6 +6,8 @@
 #include "output/Colorsettinglist.h"
 #include "platform/Codepage.h"
 #include "ui/Form1core.h"
+#include "Lexertestutil.h"
+#include "Tabexpansion.h"
 #include "Testutil.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +15,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -21,9 +22,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::set<std::string> FactoryCodes = {"bcb", "vc6", "vc7", "java", "js",  "cs7",
-                                            "vb6", "vb7", "del", "psq", "tsq", "txt"};
-const std::set<std::string> CaseInsensitiveCodes = {"vb6", "vb7", "del", "psq", "tsq"};
 
 std::string GoldenRoot() { return std::string(CORVINA_TEST_DIR) + "/golden"; }
 
@@ -91,30 +89,6 @@ TLexed Lex(const std::string& input, const std::string& code)
         result.Text += token->Text;
     }
     return result;
-}
-
-// The input as the lexer must see it: a line break after every line, tabs as spaces up to the
-// next column that is a multiple of 4, double-byte characters two columns wide.
-std::u16string ExpandedInput(const std::string& input)
-{
-    TTextReader source(input);
-    std::u16string out;
-    int column = 0;
-    for (char16_t ch = source.ReadChar(); ch != 0; ch = source.ReadChar()) {
-        if (ch == u'\t') {
-            do {
-                out += u' ';
-                ++column;
-            } while (column % 4 != 0);
-        } else if (ch == u'\n') {
-            out += ch;
-            column = 0;
-        } else {
-            out += ch;
-            column += CodePage::CharWidth(ch);
-        }
-    }
-    return out;
 }
 
 // Offset of the first difference, or npos; letter case counts unless foldCase.
@@ -188,7 +162,9 @@ class Golden : public testing::TestWithParam<std::string> {};
 TEST_P(Golden, SampleMatchesStoredTokensAndHtml)
 {
     const std::string& code = GetParam();
-    ASSERT_TRUE(FactoryCodes.count(code)) << "golden folder \"" << code << "\" is no language code";
+    const std::vector<std::string> codes = LexerTest::AllCodes();
+    ASSERT_NE(std::find(codes.begin(), codes.end(), code), codes.end())
+        << "golden folder \"" << code << "\" is no language code";
     std::string folder = GoldenRoot() + "/" + code;
     std::vector<std::string> inputs = SampleInputs(folder);
     ASSERT_EQ(inputs.size(), 1u) << folder << " must hold exactly one Sample.<ext> input";
@@ -198,8 +174,8 @@ TEST_P(Golden, SampleMatchesStoredTokensAndHtml)
     TestUtil::TTempDir work;
 
     TLexed lexed = Lex(input, code);
-    std::u16string expanded = ExpandedInput(input);
-    bool foldCase = CaseInsensitiveCodes.count(code) > 0;
+    std::u16string expanded = TabExpansion::ReadExpanded(input);
+    bool foldCase = LexerTest::IgnoresCase(code);
     size_t diff = FirstDifference(expanded, lexed.Text, foldCase);
     if (diff != std::u16string_view::npos) {
         auto around = [diff](const std::u16string& s) {
@@ -244,7 +220,7 @@ INSTANTIATE_TEST_SUITE_P(Codes, Golden, testing::ValuesIn(GoldenFolders()),
 TEST(GoldenFolders, EveryLanguageCodeHasOne)
 {
     std::vector<std::string> folders = GoldenFolders();
-    for (const std::string& code : FactoryCodes)
+    for (const std::string& code : LexerTest::AllCodes())
         EXPECT_NE(std::find(folders.begin(), folders.end(), code), folders.end())
             << "no golden folder for " << code;
 }

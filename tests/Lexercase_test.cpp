@@ -49,8 +49,7 @@ const std::vector<TCase>& CFamilyCases()
 
 TEST(TTokenReaderCase, StringsCharactersDirectivesAndWords)
 {
-    for (const char* code : {"vc6", "vc7", "java", "js", "bcb", "cs7"})
-        RunCases(code, CFamilyCases());
+    RunCases(LexerCodes(false), CFamilyCases());
 }
 
 TEST(TTokenReaderCase, AtSignIsNoStringInTheCFamily)

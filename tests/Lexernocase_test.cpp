@@ -44,7 +44,7 @@ TEST(TTokenReaderNoCase, ReservedWordsTakeTheListLetters)
         {"reserved word at the end of input", u"x END", {.Key = u"end"},
          "Id[x] _[ ] K[end] _[\\n]"},
     };
-    for (const char* code : {"vb6", "vb7", "del", "psq", "tsq"})
+    for (const std::string& code : LexerCodes(true))
         for (const TCase& c : cases)
             EXPECT_EQ(Tokens(code, c.input, c.lists), c.expected) << code << ": " << c.name;
 }

@@ -3,7 +3,9 @@
 
 #include "Testutil.h"
 #include "core/Textreader.h"
+#include "lexers/Languagetable.h"
 #include "lexers/Tokenreader.h"
+#include "lexers/Tokenreadernocase.h"
 
 #include <gtest/gtest.h>
 
@@ -45,6 +47,39 @@ const char* Short(const std::u16string& kind)
 }
 
 } // namespace
+
+std::vector<std::string> LexerCodes()
+{
+    std::vector<std::string> codes;
+    for (const Languages::TCode& row : Languages::Codes())
+        codes.push_back(row.Code);
+    return codes;
+}
+
+std::vector<std::string> AllCodes()
+{
+    std::vector<std::string> codes = LexerCodes();
+    codes.push_back(Languages::PlainCode);
+    return codes;
+}
+
+bool IgnoresCase(const std::string& code)
+{
+    // Nothing is read but the word lists of whatever program folder is current.
+    TestUtil::TTempDir folder;
+    TTextReader source(folder.File("missing.src"));
+    std::unique_ptr<TTokenReader> reader = CreateTokenReader(source, code);
+    return dynamic_cast<const TTokenReaderNoCase*>(reader.get()) != nullptr;
+}
+
+std::vector<std::string> LexerCodes(bool ignoringCase)
+{
+    std::vector<std::string> codes;
+    for (const std::string& code : LexerCodes())
+        if (IgnoresCase(code) == ignoringCase)
+            codes.push_back(code);
+    return codes;
+}
 
 std::vector<TLexed> LexBytes(const std::string& code, const std::string& bytes,
                              const TWordLists& lists)
@@ -105,9 +140,9 @@ std::string Tokens(const std::string& code, std::u16string_view input, const TWo
     return Render(Lex(code, input, lists));
 }
 
-void RunCases(std::initializer_list<const char*> codes, const std::vector<TCase>& cases)
+void RunCases(const std::vector<std::string>& codes, const std::vector<TCase>& cases)
 {
-    for (const char* code : codes)
+    for (const std::string& code : codes)
         for (const TCase& c : cases)
             EXPECT_EQ(Tokens(code, c.input, c.lists), c.expected) << code << ": " << c.name;
 }

@@ -14,6 +14,15 @@ struct TLexed {
     std::u16string Kind;
 };
 
+// The factory's language codes in its order, then the window's code for plain text.
+std::vector<std::string> AllCodes();
+// The factory's codes alone: those with a lexer of their own.
+std::vector<std::string> LexerCodes();
+// Whether the lexer of code matches reserved words without regard to letter case.
+bool IgnoresCase(const std::string& code);
+// The factory's codes whose lexer does (or does not) ignore letter case.
+std::vector<std::string> LexerCodes(bool ignoringCase);
+
 // Word lists, one entry per line ('\n' between entries); empty means no file at all.
 struct TWordLists {
     std::u16string Key = {};
@@ -48,7 +57,11 @@ struct TCase {
 };
 
 // Checks every row for each of the codes.
-void RunCases(std::initializer_list<const char*> codes, const std::vector<TCase>& cases);
+void RunCases(const std::vector<std::string>& codes, const std::vector<TCase>& cases);
+inline void RunCases(std::initializer_list<const char*> codes, const std::vector<TCase>& cases)
+{
+    RunCases(std::vector<std::string>(codes.begin(), codes.end()), cases);
+}
 inline void RunCases(const char* code, const std::vector<TCase>& cases)
 {
     RunCases({code}, cases);

@@ -1,11 +1,9 @@
 // Tests of TTextReader and TTextWriter: line ends, end mark, CR LF output, when output is written.
-#include "core/Stringlist.h"
 #include "core/Textreader.h"
 #include "core/Textwriter.h"
 #include "Testutil.h"
 
 #include <gtest/gtest.h>
-#include <random>
 
 using namespace TestUtil;
 
@@ -58,26 +56,6 @@ TEST(TTextReader, LineEndsAndEndMark)
         std::string path = dir.File("in.txt");
         WriteBytes(path, c.bytes);
         EXPECT_EQ(ReadAll(path), c.expected) << c.name;
-    }
-}
-
-TEST(TTextReader, AgreesWithTheListOfLinesOnRandomText)
-{
-    // The reader finds line ends its own way; the list of lines gives the same lines.
-    std::mt19937 random(11);
-    const std::string pieces[] = {"a", "\r", "\n", "\r\n", Sjis(u"表"), Sjis(u"ソ"), "\x81"};
-    TTempDir dir;
-    for (int round = 0; round < 300; ++round) {
-        std::string bytes;
-        for (int n = static_cast<int>(random() % 40); n > 0; --n)
-            bytes += pieces[random() % std::size(pieces)];
-        TStringList lines;
-        lines.SetText(bytes);
-        std::u16string expected;
-        for (const std::string& line : lines.Lines())
-            expected += Wide(line) + u"\n";
-        WriteBytes(dir.File("in.txt"), bytes);
-        ASSERT_EQ(ReadAll(dir.File("in.txt")), expected) << "round " << round;
     }
 }
 

@@ -19,7 +19,7 @@ using namespace TestUtil;
 
 TEST(TTokenReader, EmptyInputGivesOneEmptyOtherTokenThenNone)
 {
-    for (const char* code : {"txt", "vc6", "cs7", "vb6", "del", "psq", "tsq"}) {
+    for (const std::string& code : AllCodes()) {
         std::vector<TLexed> tokens = LexBytes(code, "");
         ASSERT_EQ(tokens.size(), 1u) << code;
         EXPECT_EQ(tokens[0].Text, u"") << code;
@@ -95,7 +95,7 @@ TEST(TTokenReader, FactoryComparesCodesExactly)
 
 TEST(TTokenReader, EmptyFirstTokenOnlyWhenInputStartsWithAnotherKind)
 {
-    for (const char* code : {"vc6", "cs7", "vb7", "del", "psq", "tsq"}) {
+    for (const std::string& code : LexerCodes()) {
         std::vector<TLexed> word = Lex(code, u"x");
         ASSERT_GE(word.size(), 2u) << code;
         EXPECT_EQ(word[0].Text, u"") << code;

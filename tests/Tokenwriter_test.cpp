@@ -93,6 +93,26 @@ TEST_F(TokenWriterTest, EscapesListedCharactersCaseInsensitively)
         EXPECT_EQ(Render({TToken(c.text, u"その他")}), c.expected + "\r\n") << c.name;
 }
 
+TEST_F(TokenWriterTest, UpperCaseLinesEscapeTheirLowerCasePartners)
+{
+    // Folding must reach the line as well as the text: a list of capitals alone still escapes
+    // small letters.
+    WriteBytes(Folder.File("escape.txt"), Sjis(u"B\r\nＨ\r\nΩ\r\nЖ\r\n"));
+    struct Case {
+        const char* name;
+        std::u16string text;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"ASCII", u"bBc", "&#x62;&#x42;c"},
+        {"full-width", u"ｈＨｉ", "&#xFF48;&#xFF28;" + Sjis(u"ｉ")},
+        {"Greek", u"ωΩ", "&#x3C9;&#x3A9;"},
+        {"Cyrillic", u"жЖ", "&#x436;&#x416;"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Render({TToken(c.text, u"その他")}), c.expected + "\r\n") << c.name;
+}
+
 TEST_F(TokenWriterTest, EscapeReturnsTheReplacedText)
 {
     WriteBytes(Folder.File("escape.txt"), "<\r\n>\r\n");

@@ -1,6 +1,7 @@
-// The hashed word-list lookup gives the same first positions and texts as a plain search.
+// The hashed word index gives the same first positions and texts as a plain search of its list.
 #include "Testutil.h"
 #include "core/Stringlist.h"
+#include "lexers/Wordindex.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -9,32 +10,44 @@ using namespace TestUtil;
 
 namespace {
 
-// The first entry equal to word under the list's comparison, found one entry after the other.
-int PlainIndexOf(const TStringList& list, std::u16string_view word)
+using TComparison = TWordIndex::TComparison;
+const std::vector<TComparison> BothComparisons = {TComparison::Exact, TComparison::IgnoreCase};
+
+// The first entry equal to word under the comparison, found one entry after the other.
+int PlainIndexOf(const TStringList& list, TComparison comparison, std::u16string_view word)
 {
     for (int i = 0; i < list.Count(); ++i) {
         std::u16string entry = Wide(list[i]);
-        if (list.CaseSensitive ? entry == word : CodePage::SameText(entry, word))
+        if (comparison == TComparison::Exact ? entry == word : CodePage::SameText(entry, word))
             return i;
     }
     return -1;
 }
 
-void ExpectSameAnswers(const TStringList& list, const std::vector<std::u16string>& words)
+// The index of list under each comparison answers every word as the plain search does.
+void ExpectSameAnswers(const TStringList& list, const std::vector<std::u16string>& words,
+                       const std::vector<TComparison>& comparisons = BothComparisons)
 {
-    for (const std::u16string& word : words) {
-        int expected = PlainIndexOf(list, word);
-        int found = list.IndexOf(std::u16string_view(word));
-        ASSERT_EQ(found, expected) << Utf8(word) << (list.CaseSensitive ? "" : " (no case)");
-        if (found >= 0) {
-            EXPECT_EQ(list.WideString(found), Wide(list[found]));
+    for (TComparison comparison : comparisons) {
+        TWordIndex index(list, comparison);
+        ASSERT_EQ(index.Count(), list.Count());
+        ASSERT_EQ(index.Comparison(), comparison);
+        for (const std::u16string& word : words) {
+            int expected = PlainIndexOf(list, comparison, word);
+            int found = index.IndexOf(word);
+            ASSERT_EQ(found, expected)
+                << Utf8(word) << (comparison == TComparison::Exact ? "" : " (no case)");
+            EXPECT_EQ(index.Holds(word), expected >= 0);
+            if (found >= 0) {
+                EXPECT_EQ(index.Word(found), Wide(list[found]));
+            }
         }
     }
 }
 
 } // namespace
 
-TEST(TStringList, WordLookupMatchesAPlainSearchInBothComparisons)
+TEST(TWordIndex, MatchesAPlainSearchInBothComparisons)
 {
     TStringList list;
     // Duplicates in other letter cases, double-byte and full-width letters, an empty line and a
@@ -46,13 +59,10 @@ TEST(TStringList, WordLookupMatchesAPlainSearchInBothComparisons)
                                                u"ａＢ", u"end", u"END", u"end ", u"äPFEL", u"x",
                                                u"X",    u"y",   u"iff", u"i",   u"",
                                                u"elsewhere_longer_than_any_entry"};
-    for (bool caseSensitive : {true, false}) {
-        list.CaseSensitive = caseSensitive;
-        ExpectSameAnswers(list, words);
-    }
+    ExpectSameAnswers(list, words);
 }
 
-TEST(TStringList, KeysTurnedAwayEarlyOnlyWhenNoEntryCanMatch)
+TEST(TWordIndex, KeysTurnedAwayEarlyOnlyWhenNoEntryCanMatch)
 {
     // Lookups first test the length and the first character: lists that hold only some first
     // characters, only wide ones, or no empty entry must still find every match.
@@ -73,15 +83,12 @@ TEST(TStringList, KeysTurnedAwayEarlyOnlyWhenNoEntryCanMatch)
         TStringList list;
         for (const std::u16string& entry : c.entries)
             list.Add(Sjis(entry));
-        for (bool caseSensitive : {true, false}) {
-            SCOPED_TRACE(c.name);
-            list.CaseSensitive = caseSensitive;
-            ExpectSameAnswers(list, words);
-        }
+        SCOPED_TRACE(c.name);
+        ExpectSameAnswers(list, words);
     }
 }
 
-TEST(TStringList, WordLookupMatchesAPlainSearchOnRandomLists)
+TEST(TWordIndex, MatchesAPlainSearchOnRandomLists)
 {
     std::mt19937 random(7);
     const std::u16string letters = u"aAbB_1表Ｚｚ";
@@ -98,7 +105,31 @@ TEST(TStringList, WordLookupMatchesAPlainSearchOnRandomLists)
         std::vector<std::u16string> words;
         for (int i = 0; i < 300; ++i)
             words.push_back(randomWord());
-        list.CaseSensitive = round % 2 == 0;
-        ExpectSameAnswers(list, words);
+        ExpectSameAnswers(list, words, {BothComparisons[round % 2]});
     }
+}
+
+TEST(TWordIndex, EmptyIndexFindsNothing)
+{
+    const TWordIndex none;
+    TStringList emptyList;
+    for (const TWordIndex& index : {none, TWordIndex(emptyList, TComparison::IgnoreCase)}) {
+        EXPECT_EQ(index.Count(), 0);
+        EXPECT_EQ(index.IndexOf(u""), -1);
+        EXPECT_EQ(index.IndexOf(u"if"), -1);
+    }
+}
+
+TEST(TWordIndex, KeepsItsWordsWhenTheListGoes)
+{
+    // Built once per lexer from a list that is dropped right after.
+    auto index = [] {
+        TStringList list;
+        list.Add(Sjis(u"Begin"));
+        list.Add(Sjis(u"表示"));
+        return TWordIndex(list, TComparison::IgnoreCase);
+    }();
+    ASSERT_EQ(index.IndexOf(u"BEGIN"), 0);
+    EXPECT_EQ(index.Word(0), u"Begin");
+    EXPECT_EQ(index.Word(index.IndexOf(u"表示")), u"表示");
 }

@@ -23,8 +23,8 @@ TEST(FuzzCorpus, EveryStoredInputPassesTheChecks)
 TEST(FuzzCorpus, GoldenSamplesPassWithTheShippedLists)
 {
     std::string data = CORVINA_DATA_DIR;
-    for (unsigned i = 0; i < std::size(FuzzCheck::Codes); ++i) {
-        std::string code = FuzzCheck::Codes[i];
+    for (unsigned i = 0; i < FuzzCheck::CodeCount(); ++i) {
+        std::string code = FuzzCheck::CodeAt(i);
         fs::path folder = fs::path(CORVINA_TEST_DIR) / "golden" / code;
         if (!fs::is_directory(folder))
             continue;

@@ -4,11 +4,13 @@
 
 #include "Installedfiles.h"
 #include "Memoryfiles.h"
+#include "Tabexpansion.h"
 
 #include "core/Convert.h"
 #include "core/Textreader.h"
 #include "core/Textwriter.h"
 #include "core/Token.h"
+#include "lexers/Languagetable.h"
 #include "lexers/Tokenreader.h"
 #include "output/Colorsettinglist.h"
 #include "platform/Codepage.h"
@@ -48,32 +50,11 @@ bool IsListedKind(std::u16string_view kind)
            kind == TokenKind::Emphasis2 || kind == TokenKind::Emphasis3;
 }
 
-// The source as the lexer must hand it out: read by the text reader, tabs expanded to the next
-// multiple of four columns, a double-byte character two columns wide.
-std::u16string ExpandedSource(const std::string& path)
-{
-    TTextReader reader(path);
-    std::u16string out;
-    int column = 0;
-    for (char16_t ch = reader.ReadChar(); ch != 0; ch = reader.ReadChar()) {
-        if (ch == u'\t') {
-            do {
-                out += u' ';
-                ++column;
-            } while (column % 4 != 0);
-            continue;
-        }
-        out += ch;
-        column = ch == u'\n' ? 0 : column + (ch == u' ' ? 1 : CodePage::CharWidth(ch));
-    }
-    return out;
-}
-
 std::string Describe(std::u16string_view text) { return CodePage::ToUtf8(text.substr(0, 40)); }
 
 std::string CheckTokens(const std::string& code, const std::string& source, size_t* highlighted)
 {
-    std::u16string expected = ExpandedSource(source);
+    std::u16string expected = TabExpansion::ReadExpanded(source);
     TTextReader reader(source);
     std::unique_ptr<TTokenReader> lexer = CreateTokenReader(reader, code);
     size_t pos = 0;
@@ -143,6 +124,13 @@ std::string CheckHtml(std::string_view html, size_t highlighted)
 
 } // namespace
 
+unsigned CodeCount() { return static_cast<unsigned>(Languages::Codes().size()) + 1; }
+
+std::string CodeAt(unsigned index)
+{
+    return index < Languages::Codes().size() ? Languages::Codes()[index].Code : Languages::PlainCode;
+}
+
 std::string MakeInput(unsigned codeIndex, const std::string* parts, size_t count)
 {
     std::string data(1, static_cast<char>(codeIndex));
@@ -158,7 +146,7 @@ std::string Run(const std::uint8_t* data, size_t size)
 {
     if (size == 0)
         return {};
-    std::string code = Codes[data[0] % std::size(Codes)];
+    std::string code = CodeAt(data[0] % CodeCount());
     std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
     std::vector<std::string_view> parts;
     for (;;) {

@@ -7,9 +7,10 @@
 
 namespace FuzzCheck {
 
-// The language codes an input can select with its first byte.
-inline constexpr const char* Codes[] = {"cs7", "vc6", "vc7", "java", "js",  "bcb",
-                                        "vb6", "vb7", "del", "psq",  "tsq", "txt"};
+// The language codes an input can select with its first byte (taken modulo their number): the
+// factory's in its order, then the window's code for plain text.
+unsigned CodeCount();
+std::string CodeAt(unsigned index);
 
 // The layout of an input: byte 0 selects the code; the rest is split at each pair of zero bytes
 // into the source, escape.txt and the .key, .sp1, .sp2, .sp3 and .ope lists. A part that is not
