@@ -108,7 +108,6 @@ void BM_TokenWriter(benchmark::State& state)
     TFixture& f = Fixture();
     static const std::vector<TToken> tokens = Tokens();
     TColorSettingList styles;
-    styles.DiscardOnDestroy();
     for (auto _ : state) {
         TTextWriter writer(f.Folder + "/unused.html"); // never closed: nothing is written
         TTokenWriter tokenWriter(writer, styles);

@@ -5,12 +5,25 @@
 #include "platform/Files.h"
 #include "platform/Paths.h"
 
-TTokenWriter::TTokenWriter(TTextWriter& writer, const TColorSettingList& styles)
-    : Writer(writer), Styles(styles), Escaped(std::make_unique<std::bitset<65536>>())
+TStringList TTokenWriter::ReadEscapeList()
 {
+    TStringList lines;
     std::string path = Platform::ProgramFile("escape.txt");
     if (Platform::IsOptionalFile(path))
-        EscapeList.LoadFromFile(path);
+        lines.LoadFromFile(path);
+    return lines;
+}
+
+TTokenWriter::TTokenWriter(TTextWriter& writer, const TColorSettingList& styles)
+    : TTokenWriter(writer, styles, ReadEscapeList())
+{
+}
+
+TTokenWriter::TTokenWriter(TTextWriter& writer, const TColorSettingList& styles,
+                           TStringList escapeList)
+    : Writer(writer), Styles(styles), EscapeList(std::move(escapeList)),
+      Escaped(std::make_unique<std::bitset<65536>>())
+{
 
     // A line matches a character when it is that one character, letter case aside. The
     // character is compared as code page 932 writes it, so one the code page cannot hold

@@ -16,6 +16,8 @@ class TTokenWriter {
 public:
     // Reads escape.txt from the program folder when it exists. Throws TFileError.
     TTokenWriter(TTextWriter& writer, const TColorSettingList& styles);
+    // The same with the lines of an escape list given, read from no file.
+    TTokenWriter(TTextWriter& writer, const TColorSettingList& styles, TStringList escapeList);
     TTokenWriter(const TTokenWriter&) = delete;
     TTokenWriter& operator=(const TTokenWriter&) = delete;
 
@@ -42,5 +44,6 @@ private:
     const std::string* FindOpenTag(TName kind) const;
     const std::string* SearchOpenTag(TName kind) const;
     void WriteEscaped(std::u16string_view text);
+    static TStringList ReadEscapeList();
     static std::u16string_view FormatReference(char16_t ch, char16_t (&buf)[8]);
 };

@@ -2,8 +2,8 @@
 # The Debian packages each script needs, by purpose, and the one function that installs them.
 # Sourced by the other scripts: demo.sh needs only BUILD_PACKAGES.
 
-# Building and running the program, the window included.
-BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev fonts-ipafont-gothic)
+# Building and running the program, the window included (Qt's own texts in Japanese).
+BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic)
 # The tests (GoogleTest; the window's tests run on Qt's offscreen platform).
 TEST_PACKAGES=(libgtest-dev)
 # scripts/bench.sh: Google Benchmark and /usr/bin/time for peak memory.

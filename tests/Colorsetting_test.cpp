@@ -1,8 +1,10 @@
-// Tests of TColorSettingList: color.txt field syntax, integers, round trip and errors.
+// Tests of the color.txt field syntax and of TColorSettingList: round trip and errors.
+#include "output/Colorfields.h"
 #include "output/Colorsettinglist.h"
 #include "Testutil.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 
 #include <algorithm>
 #include <cmath>
@@ -24,7 +26,7 @@ std::string Twelve()
 
 } // namespace
 
-TEST(TColorSettingList, SplitFields)
+TEST(ColorFields, SplitFields)
 {
     struct Case {
         const char* line;
@@ -44,19 +46,19 @@ TEST(TColorSettingList, SplitFields)
         {"\t\x01x", {"x"}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(TColorSettingList::SplitFields(c.line), c.fields) << c.line;
+        EXPECT_EQ(ColorFields::SplitFields(c.line), c.fields) << c.line;
 }
 
-TEST(TColorSettingList, JoinFieldsQuotesOnlyWhatNeedsIt)
+TEST(ColorFields, JoinFieldsQuotesOnlyWhatNeedsIt)
 {
-    EXPECT_EQ(TColorSettingList::JoinFields({"a", "b c", "d,e", "f\"g", "", "h"}),
+    EXPECT_EQ(ColorFields::JoinFields({"a", "b c", "d,e", "f\"g", "", "h"}),
               "a,\"b c\",\"d,e\",\"f\"\"g\",,h");
     for (const std::vector<std::string>& fields :
          {std::vector<std::string>{"a b", "x\"y\"", ",", "\t"}, {"plain", "0x0000FF"}})
-        EXPECT_EQ(TColorSettingList::SplitFields(TColorSettingList::JoinFields(fields)), fields);
+        EXPECT_EQ(ColorFields::SplitFields(ColorFields::JoinFields(fields)), fields);
 }
 
-TEST(TColorSettingList, ParseInteger)
+TEST(ColorFields, ParseInteger)
 {
     struct Case {
         const char* text;
@@ -72,7 +74,7 @@ TEST(TColorSettingList, ParseInteger)
     };
     for (const Case& c : cases) {
         std::int32_t v = 0;
-        EXPECT_EQ(TColorSettingList::ParseInteger(c.text, v), c.ok) << c.text;
+        EXPECT_EQ(ColorFields::ParseInteger(c.text, v), c.ok) << c.text;
         if (c.ok) {
             EXPECT_EQ(v, c.value) << c.text;
         }
@@ -87,6 +89,7 @@ TEST(TColorSettingList, LoadsAndWritesBackByteForByte)
     WriteBytes(folder.File("color.txt"), original);
     {
         TColorSettingList list;
+        list.SaveOnDestroy();
         ASSERT_EQ(list.Count(), 2);
         const TColorSetting* item = list.Item(0);
         EXPECT_EQ(item->Name, Sjis(u"予約語"));
@@ -105,23 +108,18 @@ TEST(TColorSettingList, LoadsAndWritesBackByteForByte)
 TEST(TColorSettingList, NormalisesValuesOnWriting)
 {
     TProgramFolder folder("");
-    WriteBytes(folder.File("color.txt"), "n,c,255,$FFFFFF,2,-1,0\nm,d,0xFFFFFFFF,0x1000000,0,0,1\n");
-    {
-        TColorSettingList list;
-        EXPECT_EQ(list.Item(0)->Color, 0x0000FF);
-        EXPECT_TRUE(list.Item(0)->Bold);
-        EXPECT_TRUE(list.Item(0)->Italic);
-    }
+    TColorSettingList list(Lines("n,c,255,$FFFFFF,2,-1,0\nm,d,0xFFFFFFFF,0x1000000,0,0,1\n"));
+    EXPECT_EQ(list.Item(0)->Color, 0x0000FF);
+    EXPECT_TRUE(list.Item(0)->Bold);
+    EXPECT_TRUE(list.Item(0)->Italic);
+    list.Save();
     EXPECT_EQ(ReadBytes(folder.File("color.txt")),
               "n,c,0x0000FF,0xFFFFFF,1,1,0\r\nm,d,0xFFFFFFFF,0x1000000,0,0,1\r\n");
 }
 
 TEST(TColorSettingList, UnquotedSpaceShiftsFields)
 {
-    TProgramFolder folder("");
-    WriteBytes(folder.File("color.txt"), "a b,0,0,0,0,0,0\r\n");
-    TColorSettingList list;
-    list.DiscardOnDestroy();
+    TColorSettingList list(Lines("a b,0,0,0,0,0,0\r\n"));
     EXPECT_EQ(list.Item(0)->Name, "a");
     EXPECT_EQ(list.Item(0)->CssClass, "b");
     EXPECT_EQ(list.Item(0)->BackColor, 0); // the shift moved every later field one place
@@ -155,6 +153,46 @@ TEST(TColorSettingList, MalformedFileNamesFileAndLineAndIsNotRewritten)
     }
 }
 
+TEST(TColorSettingList, WritesColorTxtOnReleaseOnlyWhenArmed)
+{
+    const std::string stored = "a,b,0x000000,0xFFFFFF,0,0,0\r\n";
+    struct Case {
+        const char* name;
+        bool fromLines;
+        bool armed;
+    };
+    const Case cases[] = {
+        {"from lines", true, false},
+        {"from lines, armed", true, true},
+        {"from color.txt", false, false},
+        {"from color.txt, armed", false, true},
+    };
+    for (const Case& c : cases) {
+        TProgramFolder folder("");
+        WriteBytes(folder.File("color.txt"), "a,b,0,0xFFFFFF,0,0,0\r\n");
+        {
+            std::unique_ptr<TColorSettingList> list =
+                c.fromLines ? std::make_unique<TColorSettingList>(Lines("a,b,0,0xFFFFFF,0,0,0"))
+                            : std::make_unique<TColorSettingList>();
+            if (c.armed)
+                list->SaveOnDestroy();
+        }
+        EXPECT_EQ(ReadBytes(folder.File("color.txt")),
+                  c.armed ? stored : "a,b,0,0xFFFFFF,0,0,0\r\n")
+            << c.name;
+    }
+}
+
+TEST(TColorSettingList, MalformedLinesNameTheirOrigin)
+{
+    try {
+        TColorSettingList list(Lines("a,b,0,0,0,0,0\nshort\n"), "my colours");
+        ADD_FAILURE() << "loaded";
+    } catch (const TFileError& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("my colours: 2 行目: ", 0), 0u) << e.what();
+    }
+}
+
 TEST(TColorSettingList, MissingFileThrowsWithPath)
 {
     TProgramFolder folder("");
@@ -169,9 +207,7 @@ TEST(TColorSettingList, MissingFileThrowsWithPath)
 
 TEST(TColorSettingList, ShippedFileHasTheTwelveItemsInOrder)
 {
-    TProgramFolder folder;
-    TColorSettingList list;
-    list.DiscardOnDestroy();
+    TColorSettingList list(Lines(ReadBytes(std::string(CORVINA_DATA_DIR) + "/color.txt")));
     ASSERT_EQ(list.Count(), 12);
     const std::u16string_view names[] = {u"予約語", u"ディレクティブ", u"コメント", u"文字列",
                                          u"文字",   u"数字",           u"識別子",   u"演算子",
@@ -230,9 +266,7 @@ TEST(TColorSettingList, ContrastFollowsTheRelativeLuminanceOfBothColours)
 TEST(TColorSettingList, ShippedColoursAreBoxColoursWithReadableContrast)
 {
     EXPECT_GE(Contrast(0x000000, 0xFFFFFF), ReadableContrast) << "the block's black on white";
-    TProgramFolder folder;
-    TColorSettingList list;
-    list.DiscardOnDestroy();
+    TColorSettingList list(Lines(ReadBytes(std::string(CORVINA_DATA_DIR) + "/color.txt")));
     auto isBoxColor = [](int color) {
         return std::find(std::begin(BoxColors), std::end(BoxColors), color) != std::end(BoxColors);
     };

@@ -1,6 +1,6 @@
 // Tests of TConvert and the conversion job: templates, body, file-name check, style sheet.
 #include "core/Convert.h"
-#include "ui/Form1core.h"
+#include "ui/Unit1.h"
 #include "Testutil.h"
 
 #include <gtest/gtest.h>
@@ -16,12 +16,13 @@ protected:
     TProgramFolder Folder;
     TTempDir Work;
     TMessageLog Log;
-    TForm1Core Form;
+    TForm1 Form;
 
     void SetUp() override
     {
-        Form.FormCreate({});
-        Form.ColorList->DiscardOnDestroy();
+        Form.StyleSheet = std::make_unique<TStringList>();
+        Form.ColorList =
+            std::make_unique<TColorSettingList>(Lines(ReadBytes(Folder.File("color.txt"))));
     }
     std::string Run(const std::string& code, const std::string& input, const std::string& output)
     {
@@ -36,9 +37,7 @@ protected:
 TEST(TConvert, CopyWritesEveryLineWithABreak)
 {
     TProgramFolder folder("");
-    WriteBytes(folder.File("color.txt"), "");
-    TColorSettingList styles;
-    styles.DiscardOnDestroy();
+    TColorSettingList styles{TStringList()};
     TConvert convert(styles);
     WriteBytes(folder.File("t.txt"), "a\r\nb");
     TTextWriter writer(folder.File("out.txt"));
@@ -153,7 +152,7 @@ TEST_F(ConversionJobTest, RunTwiceReplacesOutputAndStyleSheet)
     for (int i = 0; i < Form.ColorList->Count(); ++i)
         Form.ColorList->Item(i)->Enabled = false;
     EXPECT_EQ(Run("txt", Work.File("in.txt"), Work.File("out.html")), "<PRE>\r\nsecond\r\n</PRE>\r\n");
-    EXPECT_EQ(ReadBytes(Work.File("design.css")), TForm1Core::PreRule() + "\r\n");
+    EXPECT_EQ(ReadBytes(Work.File("design.css")), TForm1::PreRule() + "\r\n");
 }
 
 TEST_F(ConversionJobTest, StyleSheetLines)
@@ -175,14 +174,14 @@ TEST_F(ConversionJobTest, StyleSheetLines)
     set(11, 0x1000000, 0x12345678, false, false); // only the low 24 bits count
     Form.BuildStyleSheet();
     std::vector<std::string> expected = {
-        TForm1Core::PreRule(),
+        TForm1::PreRule(),
         Sjis(u"PRE SPAN.res{color:#FF0000;background-color:#0000FF;font-weight:bold;} /* 予約語 */"),
         Sjis(u"PRE SPAN.cmt{color:#008000;font-style:italic;} /* コメント */"),
         Sjis(u"PRE SPAN.idt{} /* 識別子 */"),
         Sjis(u"PRE SPAN.em3{color:#000000;background-color:#785634;} /* 強調３ */"),
     };
     EXPECT_EQ(Form.StyleSheet->Lines(), expected);
-    EXPECT_EQ(Wide(TForm1Core::PreRule()),
+    EXPECT_EQ(Wide(TForm1::PreRule()),
               u"PRE{font-family:'ＭＳ ゴシック',monospace;"
               u"font-size:9pt;background-color:white;color:black;}");
 }

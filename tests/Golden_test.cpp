@@ -5,7 +5,7 @@
 #include "lexers/Tokenreader.h"
 #include "output/Colorsettinglist.h"
 #include "platform/Codepage.h"
-#include "ui/Form1core.h"
+#include "ui/Unit1.h"
 #include "Lexertestutil.h"
 #include "Tabexpansion.h"
 #include "Testutil.h"
@@ -131,7 +131,7 @@ std::string ConvertToHtml(const std::string& code, const std::string& input,
 {
     std::string output = work.File("out.html");
     TestUtil::TMessageLog log;
-    TForm1Core form;
+    TForm1 form;
     form.StyleSheet = std::make_unique<TStringList>();
     form.ColorList = std::make_unique<TColorSettingList>();
     form.RunBatch({code, input, output});

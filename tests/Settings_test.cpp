@@ -32,6 +32,7 @@ int TempFilesIn(const std::string& folder)
 void ToggleFirstItalic()
 {
     TColorSettingList list;
+    list.SaveOnDestroy();
     list.Item(0)->Italic = !list.Item(0)->Italic;
 }
 
@@ -75,7 +76,6 @@ TEST_F(Settings, SymlinkedColorTxtKeepsItsLinkAndTheTargetIsReplaced)
     std::string after = ReadBytes(target);
     EXPECT_NE(after, before);
     TColorSettingList reloaded;
-    reloaded.DiscardOnDestroy();
     EXPECT_EQ(reloaded.Count(), 12);
     EXPECT_EQ(TempFilesIn(Folder.Path()) + TempFilesIn(elsewhere.Path()), 0);
 }
@@ -88,7 +88,6 @@ TEST_F(Settings, FailedWriteLeavesTheOldFileAndNoTempFile)
         list.Item(0)->Italic = !list.Item(0)->Italic;
         Faulty.FailNextWrite(bytes);
         EXPECT_THROW(list.Save(), TFileError) << bytes;
-        list.DiscardOnDestroy();
         EXPECT_EQ(ReadBytes(Folder.File("color.txt")), before) << bytes;
         EXPECT_EQ(TempFilesIn(Folder.Path()), 0) << bytes;
     }
@@ -100,6 +99,7 @@ TEST_F(Settings, WriteFailureAtExitIsReportedNotThrown)
     TMessageLog log;
     {
         TColorSettingList list;
+        list.SaveOnDestroy();
         Faulty.FailNextWrite(5);
     }
     ASSERT_EQ(log.Messages.size(), 1u);

@@ -1,6 +1,7 @@
 // Testutil: temporary folders, byte files and a program folder for the tests.
 #pragma once
 
+#include "core/Stringlist.h"
 #include "platform/Codepage.h"
 #include "platform/Files.h"
 #include "platform/Messagebox.h"
@@ -66,6 +67,14 @@ bool Exists(const std::string& path);
 inline std::string Sjis(std::u16string_view text) { return CodePage::Encode(text); }
 inline std::u16string Wide(std::string_view sjis) { return CodePage::Decode(sjis); }
 inline std::string Utf8(std::u16string_view text) { return CodePage::ToUtf8(text); }
+
+// The lines of text, split as a file of lines is.
+inline TStringList Lines(std::string_view text)
+{
+    TStringList lines;
+    lines.SetText(text);
+    return lines;
+}
 
 // The built program copied into folder, so that folder is its program folder; returns its path.
 std::string CopyProgram(const TTempDir& folder);

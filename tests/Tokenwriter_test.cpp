@@ -3,36 +3,33 @@
 #include "Testutil.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 
 using namespace TestUtil;
 
 namespace {
 
-// A program folder with two items and an escape list; renders tokens into HTML bytes.
+// Two items of one name, a switched-off one and one without a class; renders tokens into HTML
+// bytes with an escape list given or, without one, read from escape.txt in the program folder.
 class TokenWriterTest : public ::testing::Test {
 protected:
     TProgramFolder Folder{""};
+    TColorSettingList Styles{Lines(Sjis(u"予約語,res,0x800000,0xFFFFFF,1,0,1\r\n"
+                                        u"コメント,cmt,0x008000,0xFFFFFF,0,1,0\r\n"
+                                        u"コメント,late,0,0xFFFFFF,0,0,1\r\n"
+                                        u"文字列,,0,0xFFFFFF,0,0,1\r\n"))};
 
-    void SetUp() override
+    std::string Render(const std::vector<TToken>& tokens, const TStringList* escapeList = nullptr)
     {
-        WriteBytes(Folder.File("color.txt"),
-                   Sjis(u"予約語,res,0x800000,0xFFFFFF,1,0,1\r\n"
-                        u"コメント,cmt,0x008000,0xFFFFFF,0,1,0\r\n"
-                        u"コメント,late,0,0xFFFFFF,0,0,1\r\n"
-                        u"文字列,,0,0xFFFFFF,0,0,1\r\n"));
-    }
-
-    std::string Render(const std::vector<TToken>& tokens)
-    {
-        TColorSettingList styles;
-        styles.DiscardOnDestroy();
         std::string path = Folder.File("out.html");
         std::remove(path.c_str());
         {
             TTextWriter writer(path);
-            TTokenWriter tokenWriter(writer, styles);
+            std::unique_ptr<TTokenWriter> tokenWriter =
+                escapeList ? std::make_unique<TTokenWriter>(writer, Styles, *escapeList)
+                           : std::make_unique<TTokenWriter>(writer, Styles);
             for (const TToken& t : tokens)
-                tokenWriter.WriteToken(t);
+                tokenWriter->WriteToken(t);
             writer.Close();
         }
         return Exists(path) ? ReadBytes(path) : "";
@@ -50,16 +47,19 @@ TEST_F(TokenWriterTest, SpansForEnabledItemsOnly)
     };
     const Case cases[] = {
         {"enabled item", {TToken(u"if", u"予約語")}, "<SPAN CLASS=\"res\">if</SPAN>\r\n"},
-        {"first enabled item of the name wins", {TToken(u"//x", u"コメント")},
+        {"first enabled item of the name wins",
+         {TToken(u"//x", u"コメント")},
          "<SPAN CLASS=\"late\">//x</SPAN>\r\n"},
         {"other is never highlighted", {TToken(u"  ", u"その他")}, "  \r\n"},
         {"unknown kind", {TToken(u"x", u"識別子")}, "x\r\n"},
         {"empty class name", {TToken(u"\"s\"", u"文字列")}, "<SPAN CLASS=\"\">\"s\"</SPAN>\r\n"},
         {"kinds are compared exactly", {TToken(u"x", u"予約語 ")}, "x\r\n"},
-        {"span across lines", {TToken(u"/*a\nb*/", u"コメント")},
+        {"span across lines",
+         {TToken(u"/*a\nb*/", u"コメント")},
          "<SPAN CLASS=\"late\">/*a\r\nb*/</SPAN>\r\n"},
         {"no text at all", {TToken(u"", u"その他")}, ""},
-        {"nothing between tokens", {TToken(u"a", u"その他"), TToken(u"if", u"予約語"), TToken(u"b", u"その他")},
+        {"nothing between tokens",
+         {TToken(u"a", u"その他"), TToken(u"if", u"予約語"), TToken(u"b", u"その他")},
          "a<SPAN CLASS=\"res\">if</SPAN>b\r\n"},
     };
     for (const Case& c : cases)
@@ -73,8 +73,7 @@ TEST_F(TokenWriterTest, NothingEscapedWithoutEscapeList)
 
 TEST_F(TokenWriterTest, EscapesListedCharactersCaseInsensitively)
 {
-    WriteBytes(Folder.File("escape.txt"),
-               Sjis(u"<\r\n&\r\na\r\nab\r\n \r\n\r\n表\nｇ\r\n\"\r\n"));
+    const TStringList escapes = Lines(Sjis(u"<\r\n&\r\na\r\nab\r\n \r\n\r\n表\nｇ\r\n\"\r\n"));
     struct Case {
         const char* name;
         std::u16string text;
@@ -90,7 +89,15 @@ TEST_F(TokenWriterTest, EscapesListedCharactersCaseInsensitively)
         {"full-width letters fold too", u"ｇＧ", "&#xFF47;&#xFF27;"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(Render({TToken(c.text, u"その他")}), c.expected + "\r\n") << c.name;
+        EXPECT_EQ(Render({TToken(c.text, u"その他")}, &escapes), c.expected + "\r\n") << c.name;
+}
+
+TEST_F(TokenWriterTest, TheEscapeListIsReadFromEscapeTxtWhenNotGiven)
+{
+    WriteBytes(Folder.File("escape.txt"), "<\r\n");
+    const TStringList given = Lines("&\r\n");
+    EXPECT_EQ(Render({TToken(u"<&", u"その他")}), "&#x3C;&\r\n");
+    EXPECT_EQ(Render({TToken(u"<&", u"その他")}, &given), "<&#x26;\r\n") << "escape.txt unread";
 }
 
 TEST_F(TokenWriterTest, UpperCaseLinesEscapeTheirLowerCasePartners)
@@ -116,20 +123,16 @@ TEST_F(TokenWriterTest, UpperCaseLinesEscapeTheirLowerCasePartners)
 TEST_F(TokenWriterTest, EscapeReturnsTheReplacedText)
 {
     WriteBytes(Folder.File("escape.txt"), "<\r\n>\r\n");
-    TColorSettingList styles;
-    styles.DiscardOnDestroy();
     TTextWriter writer(Folder.File("unused.html"));
-    TTokenWriter tokenWriter(writer, styles);
+    TTokenWriter tokenWriter(writer, Styles);
     EXPECT_EQ(tokenWriter.Escape(u""), u"");
     EXPECT_EQ(tokenWriter.Escape(u"<a>"), u"&#x3C;a&#x3E;");
 }
 
 TEST_F(TokenWriterTest, UnreadableEscapeListThrows)
 {
-    TColorSettingList styles;
-    styles.DiscardOnDestroy();
     // A folder of that name is no missing file: the run stops rather than escape nothing.
     std::filesystem::create_directory(Folder.File("escape.txt"));
     TTextWriter writer(Folder.File("unused.html"));
-    EXPECT_THROW(TTokenWriter(writer, styles), TFileError);
+    EXPECT_THROW(TTokenWriter(writer, Styles), TFileError);
 }

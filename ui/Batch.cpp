@@ -2,7 +2,7 @@
 #include "ui/Batch.h"
 
 #include "platform/Messagebox.h"
-#include "ui/Form1core.h"
+#include "ui/Unit1.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ int RunBatchMode(const std::vector<std::string>& args)
 {
     TBatchMessages messages;
     try {
-        TForm1Core form;
+        TForm1 form;
         form.FormCreate(args);
     } catch (const std::exception& e) {
         Platform::ShowError(e.what());

@@ -1,58 +1,47 @@
-// Unit1: the main window (TForm1): its controls, layout and event handlers on top of TForm1Core.
+// Unit1: the main window TForm1: its lists, the conversion job, the batch run and every handler,
+// written against the control interfaces so that each toolkit's window only draws the controls.
 #pragma once
 
-#include "ui/Form1core.h"
+#include "core/Stringlist.h"
+#include "output/Colorsettinglist.h"
+#include "ui/Controls.h"
 
-#include <QFileDialog>
-#include <QString>
-#include <QWidget>
-
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
-class QCheckBox;
-class QComboBox;
-class QFrame;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QListWidgetItem;
-class QPlainTextEdit;
-class QPushButton;
-class QToolButton;
-
-// One of the window's two file dialogs: what is asked each time and the name chosen last.
-struct TFileDialogRequest {
-    bool Save = false;
-    QString Filter;
-    QFileDialog::Options Options;
-    bool MustExist = false;       // open: the chosen file must exist
-    bool FolderMustExist = false; // save: the chosen file's folder must exist
-    QString FileName;             // the last chosen name, kept between uses
-};
-
-// Shows a dialog for request; on OK stores the full name in request.FileName and answers true.
-using TFileDialogFunction = std::function<bool(QWidget* parent, TFileDialogRequest& request)>;
-
-class TForm1 : public QWidget, public TForm1Core {
-    Q_OBJECT
-
+class TForm1 {
 public:
-    // Builds the controls, then runs FormCreate: with three or more arguments the batch run,
-    // otherwise the interactive set-up. Failures (color.txt) throw.
-    explicit TForm1(const std::vector<std::string>& args = {}, QWidget* parent = nullptr);
-    ~TForm1() override;
+    // The window of a batch run or a test of the job: no controls.
+    TForm1() = default;
+    // The interactive window on a toolkit's controls, which must outlive it; sets their events.
+    explicit TForm1(TForm1Controls& controls);
+    // A window whose creation failed releases its lists without writing color.txt.
+    ~TForm1() = default;
+    TForm1(const TForm1&) = delete;
+    TForm1& operator=(const TForm1&) = delete;
 
-    void FormClose() override;
+    // Creation: the lists, then the batch run and close (three or more arguments) or the
+    // interactive set-up. Failures throw; color.txt is then not written back.
+    void FormCreate(const std::vector<std::string>& args);
+    // Closing: releases the lists; releasing ColorList writes color.txt. Runs once.
+    void FormClose();
 
+    // Checks the two names, then writes design.css beside the output and the output itself.
+    void RunConversion(const std::string& code, const std::string& input,
+                       const std::string& output);
+    bool CheckFileNames(const std::string& input, const std::string& output);
+    void BuildStyleSheet();
+    void RunBatch(const std::vector<std::string>& args);
+
+    void InitWindow();
     void ShowItemStyle(int index);
     void PaintSample(int index);
     void StoreItemStyle(int index);
 
-    // Handlers, connected where their controls are made.
+    // Handlers of the controls' events.
     void CheckListBox1Click();
     void CheckListBox1ClickCheck();
     void ColorBox1Change();
@@ -65,89 +54,33 @@ public:
     void btnOKClick();
     void btnExitClick();
 
-    // The selected display item of the check list, -1 when none.
-    int SelectedIndex() const;
-
-    // The colour box entries: Japanese name and 0x00BBGGRR value, in list order.
-    struct TBasicColor {
-        const char16_t* Name;
-        std::int32_t Value;
-    };
-    static const TBasicColor BasicColors[16];
-    // The language code of a language-list caption ("txt" for any unknown caption).
-    static std::string LanguageCode(const QString& caption);
-
-    // Test seam and default of the file dialogs.
-    void SetFileDialogFunction(TFileDialogFunction function) { FileDialog = std::move(function); }
-    static bool ShowFileDialog(QWidget* parent, TFileDialogRequest& request);
-
+    std::string LangCode;
+    std::unique_ptr<TColorSettingList> ColorList;
+    std::unique_ptr<std::vector<TLabel*>> SampleLabels;
     bool Updating = false;
-    std::unique_ptr<std::vector<QLabel*>> SampleLabels;
+    bool BatchMode = false;
+    std::unique_ptr<TStringList> StyleSheet;
 
-    QLabel* Label1;
-    QComboBox* cboLangType;
-    QLabel* Label2;
-    QFrame* InputFrame;
-    QLineEdit* txtInput;
-    QToolButton* SpeedButton1;
-    QLabel* Label3;
-    QFrame* OutputFrame;
-    QLineEdit* txtOutput;
-    QToolButton* SpeedButton2;
-    QLabel* Label4;
-    QListWidget* CheckListBox1;
-    QLabel* Label5;
-    QComboBox* ColorBox1;
-    QCheckBox* chkBold;
-    QCheckBox* chkItalic;
-    QLabel* Label6;
-    QComboBox* ColorBox2;
-    QLabel* Label16;
-    QFrame* Panel2;
-    QLabel* Label7;
-    QLabel* Label8;
-    QLabel* Label9;
-    QLabel* Label10;
-    QLabel* Label11;
-    QLabel* Label12;
-    QLabel* Label13;
-    QLabel* Label14;
-    QLabel* Label15;
-    QLabel* Label17;
-    QLabel* Label18;
-    QLabel* Label19;
-    QLabel* Label20;
-    QFrame* pnlDummy;
-    QPlainTextEdit* txtKeyList;
-    QPlainTextEdit* txtOpeList;
-    QPlainTextEdit* txtSp1List;
-    QPlainTextEdit* txtSp2List;
-    QPlainTextEdit* txtSp3List;
-    QFrame* Bevel1;
-    QPushButton* btnOK;
-    QPushButton* btnExit;
-    TFileDialogRequest OpenDialog1;
-    TFileDialogRequest SaveDialog1;
+    // The fixed first line of every built style sheet, in code page 932.
+    static std::string PreRule();
 
-protected:
-    void InitWindow() override;
-    void closeEvent(QCloseEvent* event) override;
+    // The colour boxes' entries, in list order.
+    static const TBasicColor BasicColors[16];
+
+    // The word lists of a language, in load and save order: file extension, the display item
+    // that shows its box, and the box.
+    struct TWordList {
+        const char* Extension;
+        int ItemIndex;
+        const char* BoxName;
+        TMemo* TForm1Controls::*Box;
+    };
+    static const TWordList WordLists[5];
 
 private:
-    void CreateControls();
-    void FillColorBox(QComboBox* box);
-    static void SetColorBox(QComboBox* box, std::int32_t value);
+    TForm1Controls* Controls = nullptr;
+
     // Runs a handler body; an exception is shown in the error box and the window goes on.
-    void Guarded(const std::function<void()>& body);
-    void ItemChanged(QListWidgetItem* item);
-    void SetTick(int index, bool on);
-    bool TickOf(int index) const;
-    QPlainTextEdit* WordListBox(int index) const;
-
-    // Set while the program itself changes a tick, so only the user's toggles run the handler.
-    bool SettingTick = false;
-    TFileDialogFunction FileDialog = &TForm1::ShowFileDialog;
+    static void Guarded(const std::function<void()>& body);
+    TMemo* WordListBox(int index) const;
 };
-
-// Installs the window's message box (a QMessageBox) as the platform's message box.
-void InstallWindowMessageBox();

@@ -6,8 +6,10 @@ find_package(Qt6 REQUIRED COMPONENTS Widgets)
 set_target_properties(corvina_core PROPERTIES POSITION_INDEPENDENT_CODE ON)
 
 add_library(corvina_window STATIC
-  ${PROJECT_SOURCE_DIR}/ui/Unit1.cpp
-  ${PROJECT_SOURCE_DIR}/ui/Unit1.h)
+  ${PROJECT_SOURCE_DIR}/ui/Qtwindow.cpp
+  ${PROJECT_SOURCE_DIR}/ui/Qtwindow.h
+  ${PROJECT_SOURCE_DIR}/ui/Qtcontrols.cpp
+  ${PROJECT_SOURCE_DIR}/ui/Qtcontrols.h)
 set_target_properties(corvina_window PROPERTIES AUTOMOC ON POSITION_INDEPENDENT_CODE ON)
 target_link_libraries(corvina_window PUBLIC corvina_core Qt6::Widgets)
 

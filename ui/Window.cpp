@@ -3,7 +3,7 @@
 #include "ui/Interactive.h"
 
 #include "platform/Messagebox.h"
-#include "ui/Unit1.h"
+#include "ui/Qtwindow.h"
 
 #include <QApplication>
 
@@ -26,16 +26,14 @@ extern "C" int CorvinaRunWindow(int argc, char** argv)
     QApplication app(argc, argv);
     // QApplication adopts the user's locale; the conversion must behave as in batch mode.
     std::setlocale(LC_ALL, "C");
-    QApplication::setApplicationName(QStringLiteral("Corvina"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Corvina"));
+    TQtApplicationSetup setup;
     TMessageBoxScope messageBox;
     try {
-        TForm1 form;
-        form.show();
+        TQtWindow window;
+        window.show();
         int status = app.exec();
         // The loop may end without a close event (the session ends): keep the edits all the same.
-        if (form.ColorList)
-            form.FormClose();
+        window.Form->FormClose();
         return status;
     } catch (const std::exception& e) {
         Platform::ShowError(e.what());

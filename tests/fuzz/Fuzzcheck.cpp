@@ -175,7 +175,6 @@ std::string Run(const std::uint8_t* data, size_t size)
         failure = CheckTokens(code, source, &highlighted);
         if (failure.empty()) {
             TColorSettingList styles;
-            styles.DiscardOnDestroy();
             std::string output = Folder + "/out.html";
             TTextWriter writer(output);
             TTextReader reader(source);

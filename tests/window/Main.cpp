@@ -1,4 +1,6 @@
 // Main: the window tests' entry: a QApplication on the offscreen platform around GoogleTest.
+#include "ui/Qtwindow.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -12,5 +14,6 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     std::setlocale(LC_ALL, "C");
+    TQtApplicationSetup setup;
     return RUN_ALL_TESTS();
 }

@@ -90,9 +90,9 @@ const QStringList FixedFamilies = {"ＭＳ ゴシック", "MS Gothic", "IPAGothi
 TEST_F(TWindowTest, EveryControlHasItsNameKindAndCaption)
 {
     Open();
-    EXPECT_EQ(Form->windowTitle(), "Corvina");
+    EXPECT_EQ(Window->windowTitle(), "Corvina");
     for (const TControl& c : Controls) {
-        auto* w = Form->findChild<QWidget*>(c.Name);
+        auto* w = Window->findChild<QWidget*>(c.Name);
         ASSERT_NE(w, nullptr) << c.Name;
         EXPECT_TRUE(w->inherits(c.Class)) << c.Name << " is a " << w->metaObject()->className();
         if (c.Caption) {
@@ -100,38 +100,38 @@ TEST_F(TWindowTest, EveryControlHasItsNameKindAndCaption)
         }
     }
     for (int i = 0; i < 12; ++i)
-        EXPECT_EQ(Form->CheckListBox1->item(i)->text(), Q(Controls[18 + i].Caption))
+        EXPECT_EQ(Window->CheckListBox1->item(i)->text(), Q(Controls[18 + i].Caption))
             << i;
     QStringList languages;
-    for (int i = 0; i < Form->cboLangType->count(); ++i)
-        languages << Form->cboLangType->itemText(i);
+    for (int i = 0; i < Window->cboLangType->count(); ++i)
+        languages << Window->cboLangType->itemText(i);
     EXPECT_EQ(languages, (QStringList{"C++Builder", "Delphi", "Java", "JavaScript", "PL/SQL",
                                       "T-SQL", "Visual Basic .NET 2003", "Visual Basic 6.0",
                                       "Visual C# .NET 2003", "Visual C++ .NET 2003",
                                       "Visual C++ 6.0", "Visual J# .NET 2003", "Visual J++ 6.0",
                                       Q(u"その他")}));
-    EXPECT_FALSE(Form->cboLangType->isEditable());
+    EXPECT_FALSE(Window->cboLangType->isEditable());
 }
 
 TEST_F(TWindowTest, LayoutFitsTheFixedClientArea)
 {
     Open();
-    Form->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
-    EXPECT_EQ(Form->size(), QSize(482, 308));
-    EXPECT_EQ(Form->minimumSize(), Form->maximumSize());
-    EXPECT_FALSE(Form->windowFlags() & Qt::WindowMinimizeButtonHint);
-    EXPECT_FALSE(Form->windowFlags() & Qt::WindowMaximizeButtonHint);
+    Window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Window.get()));
+    EXPECT_EQ(Window->size(), QSize(482, 308));
+    EXPECT_EQ(Window->minimumSize(), Window->maximumSize());
+    EXPECT_FALSE(Window->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(Window->windowFlags() & Qt::WindowMaximizeButtonHint);
 
     // Every control lies inside the window; the visible ones do not overlap each other.
     std::vector<QWidget*> shown;
     for (const TControl& c : Controls) {
-        auto* w = Form->findChild<QWidget*>(c.Name);
-        QRect r(w->mapTo(Form.get(), QPoint(0, 0)), w->size());
-        EXPECT_TRUE(Form->rect().contains(r)) << c.Name;
+        auto* w = Window->findChild<QWidget*>(c.Name);
+        QRect r(w->mapTo(Window.get(), QPoint(0, 0)), w->size());
+        EXPECT_TRUE(Window->rect().contains(r)) << c.Name;
         bool wordList = QString(c.Name).endsWith("List") && QString(c.Name).startsWith("txt");
         EXPECT_EQ(w->isVisible(), !wordList) << c.Name;
-        if (w->parentWidget() == Form.get() && !wordList)
+        if (w->parentWidget() == Window.get() && !wordList)
             shown.push_back(w);
     }
     for (size_t a = 0; a < shown.size(); ++a)
@@ -141,15 +141,15 @@ TEST_F(TWindowTest, LayoutFitsTheFixedClientArea)
                 << shown[b]->objectName().toStdString();
 
     // All twelve items and samples show without scrolling, even the widest sample in bold italic.
-    EXPECT_EQ(Form->CheckListBox1->verticalScrollBar()->maximum(), 0);
-    EXPECT_LE(Form->CheckListBox1->visualItemRect(Form->CheckListBox1->item(11)).bottom(),
-              Form->CheckListBox1->viewport()->height());
+    EXPECT_EQ(Window->CheckListBox1->verticalScrollBar()->maximum(), 0);
+    EXPECT_LE(Window->CheckListBox1->visualItemRect(Window->CheckListBox1->item(11)).bottom(),
+              Window->CheckListBox1->viewport()->height());
     Select(1);
-    Form->chkBold->setChecked(true);
-    Form->chkItalic->setChecked(true);
+    Window->chkBold->setChecked(true);
+    Window->chkItalic->setChecked(true);
     for (int i = 0; i < 12; ++i) {
         QLabel* label = Sample(i);
-        EXPECT_TRUE(Form->Panel2->contentsRect().contains(label->geometry())) << i;
+        EXPECT_TRUE(Window->Panel2->contentsRect().contains(label->geometry())) << i;
         EXPECT_GE(label->width(), label->sizeHint().width()) << i;
         if (i > 0) {
             EXPECT_FALSE(label->geometry().intersects(Sample(i - 1)->geometry())) << i;
@@ -157,35 +157,35 @@ TEST_F(TWindowTest, LayoutFitsTheFixedClientArea)
     }
 
     // Each word-list box covers the placeholder exactly.
-    for (QPlainTextEdit* box : {Form->txtKeyList, Form->txtOpeList, Form->txtSp1List,
-                                Form->txtSp2List, Form->txtSp3List}) {
-        EXPECT_EQ(box->geometry(), Form->pnlDummy->geometry());
+    for (QPlainTextEdit* box : {Window->WordListBoxes[0], Window->WordListBoxes[1], Window->WordListBoxes[2],
+                                Window->WordListBoxes[3], Window->WordListBoxes[4]}) {
+        EXPECT_EQ(box->geometry(), Window->pnlDummy->geometry());
         EXPECT_EQ(box->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
         EXPECT_EQ(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     }
     // "実行" and "終了" side by side at the bottom right.
-    EXPECT_LT(Form->btnOK->x(), Form->btnExit->x());
-    EXPECT_EQ(Form->btnOK->y(), Form->btnExit->y());
-    EXPECT_GT(Form->btnExit->geometry().right(), 470);
-    EXPECT_GT(Form->btnExit->geometry().bottom(), 295);
+    EXPECT_LT(Window->btnOK->x(), Window->btnExit->x());
+    EXPECT_EQ(Window->btnOK->y(), Window->btnExit->y());
+    EXPECT_GT(Window->btnExit->geometry().right(), 470);
+    EXPECT_GT(Window->btnExit->geometry().bottom(), 295);
 }
 
 TEST_F(TWindowTest, TabOrderFollowsTheFields)
 {
     Open();
     std::vector<QWidget*> expected = {
-        Form->cboLangType, Form->txtInput,   Form->txtOutput,  Form->CheckListBox1,
-        Form->ColorBox1,   Form->chkBold,    Form->chkItalic,  Form->ColorBox2,
-        Form->txtKeyList,  Form->txtOpeList, Form->txtSp1List, Form->txtSp2List,
-        Form->txtSp3List,  Form->btnOK,      Form->btnExit};
+        Window->cboLangType, Window->txtInput,   Window->txtOutput,  Window->CheckListBox1,
+        Window->ColorBox1,   Window->chkBold,    Window->chkItalic,  Window->ColorBox2,
+        Window->WordListBoxes[0],  Window->WordListBoxes[1], Window->WordListBoxes[2], Window->WordListBoxes[3],
+        Window->WordListBoxes[4],  Window->btnOK,      Window->btnExit};
     std::vector<QWidget*> chain;
-    QWidget* w = Form->cboLangType;
+    QWidget* w = Window->cboLangType;
     for (int n = 0; n < 500 && chain.size() < expected.size(); ++n, w = w->nextInFocusChain())
         if (std::find(expected.begin(), expected.end(), w) != expected.end() &&
             std::find(chain.begin(), chain.end(), w) == chain.end())
             chain.push_back(w);
     EXPECT_EQ(chain, expected);
-    EXPECT_EQ(Form->SpeedButton1->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(Window->SpeedButton1->focusPolicy(), Qt::NoFocus);
 }
 
 TEST_F(TWindowTest, FontsResolveToJapaneseFamiliesThatDrawEveryCaption)
@@ -204,18 +204,18 @@ TEST_F(TWindowTest, FontsResolveToJapaneseFamiliesThatDrawEveryCaption)
              << Q(u"予約語 一覧") << Q(u"演算子 一覧") << Q(u"強調１ 一覧") << Q(u"エラー")
              << Q(u"ファイルが見つかりません") << Q(u"不正なファイル名です");
     for (int i = 0; i < 12; ++i)
-        items << Form->CheckListBox1->item(i)->text();
-    for (int i = 0; i < Form->ColorBox1->count(); ++i)
-        colours << Form->ColorBox1->itemText(i);
-    for (int i = 0; i < Form->cboLangType->count(); ++i)
-        languages << Form->cboLangType->itemText(i);
+        items << Window->CheckListBox1->item(i)->text();
+    for (int i = 0; i < Window->ColorBox1->count(); ++i)
+        colours << Window->ColorBox1->itemText(i);
+    for (int i = 0; i < Window->cboLangType->count(); ++i)
+        languages << Window->cboLangType->itemText(i);
     const FontCase cases[] = {
-        {Form.get(), &WindowFamilies, headings},
-        {Form->CheckListBox1, &ControlFamilies, items},
-        {Form->ColorBox1, &ControlFamilies, colours},
-        {Form->cboLangType, &ControlFamilies, languages},
-        {Form->Label9, &ControlFamilies, items},
-        {Form->txtKeyList, &FixedFamilies, items},
+        {Window.get(), &WindowFamilies, headings},
+        {Window->CheckListBox1, &ControlFamilies, items},
+        {Window->ColorBox1, &ControlFamilies, colours},
+        {Window->cboLangType, &ControlFamilies, languages},
+        {Window->Samples[2], &ControlFamilies, items},
+        {Window->WordListBoxes[0], &FixedFamilies, items},
     };
     for (const FontCase& c : cases) {
         const std::string name = c.Widget->objectName().toStdString();
@@ -233,7 +233,7 @@ TEST_F(TWindowTest, FontsResolveToJapaneseFamiliesThatDrawEveryCaption)
                     << name << " cannot draw U+" << std::hex << static_cast<int>(ch.unicode());
     }
     // Word lists line up: every one-byte character takes the same width.
-    QFontMetrics fixed(Form->txtKeyList->font());
+    QFontMetrics fixed(Window->WordListBoxes[0]->font());
     EXPECT_EQ(fixed.horizontalAdvance('i'), fixed.horizontalAdvance('W'));
 }
 
@@ -252,7 +252,7 @@ TEST_F(TWindowTest, ColourBoxesHoldExactlyTheSixteenBasicColours)
         {u"青", "#0000FF"},   {u"赤紫", "#FF00FF"},     {u"水色", "#00FFFF"},
         {u"白", "#FFFFFF"},
     };
-    for (QComboBox* box : {Form->ColorBox1, Form->ColorBox2}) {
+    for (QComboBox* box : {Window->ColorBox1, Window->ColorBox2}) {
         ASSERT_EQ(box->count(), 16);
         EXPECT_FALSE(box->isEditable());
         for (int i = 0; i < 16; ++i) {
@@ -269,9 +269,9 @@ TEST_F(TWindowTest, ColourBoxesHoldExactlyTheSixteenBasicColours)
 TEST_F(TWindowTest, ClickingATickSelectsTheItemAndKeepsTheNewTick)
 {
     Open();
-    Form->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
-    QListWidget* list = Form->CheckListBox1;
+    Window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Window.get()));
+    QListWidget* list = Window->CheckListBox1;
     Select(0);
     for (int row : {4, 4, 8}) {
         QListWidgetItem* item = list->item(row);
@@ -285,7 +285,7 @@ TEST_F(TWindowTest, ClickingATickSelectsTheItemAndKeepsTheNewTick)
         QRect tick = list->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, tick.center());
         EXPECT_EQ(Tick(row), !was) << row;
-        EXPECT_EQ(Form->SelectedIndex(), row);
+        EXPECT_EQ(SelectedIndex(), row);
         EXPECT_EQ(Item(row).Enabled, !was) << row;
     }
 }
@@ -315,6 +315,17 @@ TEST_F(TWindowTest, TheWindowMessageBoxIsAWarningWithTheCaption)
     EXPECT_TRUE(seen->HasOk);
 }
 
+TEST_F(TWindowTest, CaptionsAreShownAsSet)
+{
+    // Qt appends an application display name to every window's caption ("エラー — Corvina");
+    // none is set, so the display name follows the application name.
+    QString name = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(QStringLiteral("probe"));
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("probe"));
+    QCoreApplication::setApplicationName(name);
+    EXPECT_EQ(name, QStringLiteral("Corvina"));
+}
+
 TEST_F(TWindowTest, AColorTxtThatCannotServeTheWindowIsRefusedAndKeptAsItIs)
 {
     std::u16string eleven(ColorTxt);
@@ -334,13 +345,13 @@ TEST_F(TWindowTest, AColorTxtThatCannotServeTheWindowIsRefusedAndKeptAsItIs)
         {"short line", u"予約語,res,0x800000\r\n", {"color.txt", "1 行目"}},
     };
     for (const Case& c : cases) {
-        std::string path = Folder.File("color.txt");
+        std::string path = Setup.Folder.File("color.txt");
         std::remove(path.c_str());
         if (c.Content)
             TestUtil::WriteBytes(path, TestUtil::Sjis(*c.Content));
         std::string message;
         try {
-            TForm1 form;
+            TQtWindow form;
             ADD_FAILURE() << c.What << ": the window came up";
         } catch (const TFileError& e) {
             message = e.what();

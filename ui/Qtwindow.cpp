@@ -1,0 +1,402 @@
+// Qtwindow: the main window's widgets at fixed places, their fonts, and the message box.
+#include "ui/Qtwindow.h"
+
+#include "core/Token.h"
+#include "lexers/Languagetable.h"
+#include "platform/Messagebox.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLibraryInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QToolButton>
+#include <QTranslator>
+
+using QtControls::ToQString;
+
+namespace {
+
+constexpr int ItemCount = 12;
+
+// Windows font names first; fontconfig does not alias them, so the IPA fonts follow.
+QFont MakeFont(const QStringList& families, bool fixedPitch = false)
+{
+    QFont font;
+    font.setFamilies(families);
+    font.setPixelSize(12);
+    if (fixedPitch) {
+        font.setStyleHint(QFont::Monospace);
+        font.setFixedPitch(true);
+    }
+    return font;
+}
+
+QFont WindowFont()
+{
+    return MakeFont({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+                     QStringLiteral("IPAPGothic")});
+}
+
+QFont ControlFont()
+{
+    return MakeFont({QStringLiteral("MS UI Gothic"), QStringLiteral("IPAPGothic")});
+}
+
+QFont FixedFont()
+{
+    return MakeFont(
+        {QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"), QStringLiteral("IPAGothic")},
+        true);
+}
+
+// Keyboard and wheel as on the original platform: Tab leaves a word-list box whatever modifier is
+// held, and a wheel step over a drop-down changes it only when it has the focus.
+class TInputRules : public QObject {
+public:
+    using QObject::QObject;
+    void AddWordListBox(QPlainTextEdit* box)
+    {
+        box->setTabChangesFocus(true);
+        box->installEventFilter(this);
+    }
+    void AddDropDown(QComboBox* box)
+    {
+        box->setFocusPolicy(Qt::StrongFocus);
+        box->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* widget = static_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Wheel && qobject_cast<QComboBox*>(widget) &&
+            !widget->hasFocus()) {
+            event->ignore();
+            return true;
+        }
+        if (event->type() == QEvent::KeyPress && qobject_cast<QPlainTextEdit*>(widget)) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+            if (tab && (key->modifiers() & Qt::ControlModifier)) {
+                // Passed on without Ctrl, so that it moves the focus as a plain Tab does.
+                QKeyEvent plain(QEvent::KeyPress, key->key(),
+                                key->modifiers() & ~Qt::ControlModifier);
+                QCoreApplication::sendEvent(widget, &plain);
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+const char16_t* const BrowseTip = u"ファイルを選択... (F4)";
+
+// The sample labels' names, for the samples of items 0 to 11.
+const char* const SampleNames[ItemCount] = {"Label7",  "Label8",  "Label9",  "Label10",
+                                            "Label11", "Label12", "Label13", "Label14",
+                                            "Label15", "Label17", "Label18", "Label19"};
+
+} // namespace
+
+TQtWindow::TQtWindow(const std::vector<std::string>& args, QWidget* parent) : QWidget(parent)
+{
+    CreateControls();
+    CreateAdapters();
+    Form = std::make_unique<TForm1>(Controls);
+    try {
+        Form->FormCreate(args);
+    } catch (...) {
+        DisconnectControls();
+        throw;
+    }
+}
+
+TQtWindow::~TQtWindow() { DisconnectControls(); }
+
+void TQtWindow::DisconnectControls()
+{
+    // The widgets die after the control adapters: none of their last signals may reach them.
+    for (QObject* child : findChildren<QObject*>())
+        child->disconnect(this);
+}
+
+void TQtWindow::CreateControls()
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Corvina"));
+    // Single border, system menu and close box only.
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                   Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFixedSize(482, 308);
+    setFont(WindowFont());
+
+    auto heading = [this](QLabel*& label, const char* name, const char16_t* text, int x, int y,
+                          int w, int h) {
+        label = new QLabel(ToQString(text), this);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setAlignment(Qt::AlignCenter);
+        // Flat: a thin line round the button-face colour, no bevel.
+        label->setStyleSheet(
+            QStringLiteral("background-color: palette(button); border: 1px solid palette(mid);"));
+        label->setGeometry(x, y, w, h);
+    };
+    // A one-line box and its browse button in one white bordered frame.
+    auto fileField = [this](QFrame*& frame, QLineEdit*& edit, QToolButton*& button,
+                            const char* frameName, const char* editName, const char* buttonName,
+                            int y) {
+        frame = new QFrame(this);
+        frame->setObjectName(QString::fromLatin1(frameName));
+        frame->setFrameShape(QFrame::StyledPanel);
+        frame->setFrameShadow(QFrame::Sunken);
+        frame->setAutoFillBackground(true);
+        frame->setBackgroundRole(QPalette::Base);
+        frame->setGeometry(108, y, 370, 21);
+        edit = new QLineEdit(frame);
+        edit->setObjectName(QString::fromLatin1(editName));
+        edit->setFrame(false);
+        edit->setFont(ControlFont());
+        edit->setGeometry(2, 2, 370 - 4 - 18, 17);
+        // Flat on a button-face square, raised under the mouse; out of the tab order, so F4 in
+        // the box opens it from the keyboard.
+        button = new QToolButton(frame);
+        button->setObjectName(QString::fromLatin1(buttonName));
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setAutoRaise(true);
+        button->setAutoFillBackground(true);
+        button->setBackgroundRole(QPalette::Button);
+        button->setToolTip(ToQString(BrowseTip));
+        button->setGeometry(370 - 2 - 17, 2, 17, 17);
+        new QShortcut(QKeySequence(Qt::Key_F4), edit, button, &QToolButton::click,
+                      Qt::WidgetShortcut);
+    };
+
+    const int colTop = 97, colHeight = 178;
+
+    heading(Label1, "Label1", u"言語タイプ", 4, 4, 100, 21);
+    cboLangType = new QComboBox(this);
+    cboLangType->setObjectName(QStringLiteral("cboLangType"));
+    cboLangType->setFont(ControlFont());
+    for (const Languages::TCaption& language : Languages::Captions)
+        cboLangType->addItem(QString::fromUtf8(language.Caption));
+    cboLangType->setMaxVisibleItems(14);
+    cboLangType->setGeometry(108, 4, 370, 21);
+
+    heading(Label2, "Label2", u"入力ファイル名", 4, 28, 100, 21);
+    fileField(InputFrame, txtInput, SpeedButton1, "InputFrame", "txtInput", "SpeedButton1", 28);
+
+    heading(Label3, "Label3", u"出力ファイル名", 4, 52, 100, 21);
+    fileField(OutputFrame, txtOutput, SpeedButton2, "OutputFrame", "txtOutput", "SpeedButton2", 52);
+
+    heading(Label4, "Label4", u"表示項目", 4, 77, 100, 17);
+    heading(Label5, "Label5", u"前景アイテム", 108, 77, 100, 17);
+    heading(Label16, "Label16", u"表示サンプル", 212, 77, 100, 17);
+    heading(Label20, "Label20", u"設定内容", 316, 77, 162, 17);
+
+    CheckListBox1 = new QListWidget(this);
+    CheckListBox1->setObjectName(QStringLiteral("CheckListBox1"));
+    CheckListBox1->setFont(ControlFont());
+    CheckListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    CheckListBox1->setUniformItemSizes(true);
+    CheckListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    CheckListBox1->setGeometry(4, colTop, 100, colHeight);
+    for (int i = 0; i < ItemCount; ++i) {
+        auto* item = new QListWidgetItem(ToQString(TokenKind::All[i]), CheckListBox1);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Unchecked);
+        item->setSizeHint(QSize(0, 14));
+    }
+
+    ColorBox1 = new QComboBox(this);
+    ColorBox1->setObjectName(QStringLiteral("ColorBox1"));
+    ColorBox1->setFont(ControlFont());
+    ColorBox1->setGeometry(108, colTop, 100, 20);
+
+    chkBold = new QCheckBox(ToQString(u"太字"), this);
+    chkBold->setObjectName(QStringLiteral("chkBold"));
+    chkBold->setGeometry(110, colTop + 24, 96, 18);
+
+    chkItalic = new QCheckBox(ToQString(u"斜体"), this);
+    chkItalic->setObjectName(QStringLiteral("chkItalic"));
+    chkItalic->setGeometry(110, colTop + 44, 96, 18);
+
+    heading(Label6, "Label6", u"背景アイテム", 108, colTop + 68, 100, 17);
+
+    ColorBox2 = new QComboBox(this);
+    ColorBox2->setObjectName(QStringLiteral("ColorBox2"));
+    ColorBox2->setFont(ControlFont());
+    ColorBox2->setGeometry(108, colTop + 89, 100, 20);
+
+    Panel2 = new QFrame(this);
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel2->setFrameShape(QFrame::StyledPanel);
+    Panel2->setFrameShadow(QFrame::Sunken);
+    Panel2->setAutoFillBackground(true);
+    {
+        QPalette palette = Panel2->palette();
+        palette.setColor(QPalette::Window, Qt::white);
+        Panel2->setPalette(palette);
+    }
+    Panel2->setGeometry(212, colTop, 100, colHeight);
+    for (int i = 0; i < ItemCount; ++i) {
+        QLabel* label = new QLabel(ToQString(TokenKind::All[i]), Panel2);
+        label->setObjectName(QString::fromLatin1(SampleNames[i]));
+        label->setFont(ControlFont());
+        label->setAutoFillBackground(true);
+        label->move(6, 3 + i * 14);
+        label->adjustSize();
+        Samples[i] = label;
+    }
+
+    pnlDummy = new QFrame(this);
+    pnlDummy->setObjectName(QStringLiteral("pnlDummy"));
+    pnlDummy->setFrameShape(QFrame::StyledPanel);
+    pnlDummy->setFrameShadow(QFrame::Sunken);
+    pnlDummy->setGeometry(316, colTop, 162, colHeight);
+
+    // All five have the placeholder's size; the set-up moves them onto it.
+    for (size_t k = 0; k < std::size(TForm1::WordLists); ++k) {
+        auto* box = new QPlainTextEdit(this);
+        box->setObjectName(QString::fromLatin1(TForm1::WordLists[k].BoxName));
+        box->setFont(FixedFont());
+        box->setLineWrapMode(QPlainTextEdit::NoWrap);
+        box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        box->resize(pnlDummy->size());
+        box->hide();
+        WordListBoxes[k] = box;
+    }
+
+    Bevel1 = new QFrame(this);
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setFrameShape(QFrame::HLine);
+    Bevel1->setFrameShadow(QFrame::Sunken);
+    Bevel1->setGeometry(4, colTop + colHeight + 2, 474, 2);
+
+    btnOK = new QPushButton(ToQString(u"実行"), this);
+    btnOK->setObjectName(QStringLiteral("btnOK"));
+    btnOK->setGeometry(482 - 4 - 75 - 4 - 75, 308 - 4 - 22, 75, 22);
+
+    btnExit = new QPushButton(ToQString(u"終了"), this);
+    btnExit->setObjectName(QStringLiteral("btnExit"));
+    btnExit->setGeometry(482 - 4 - 75, 308 - 4 - 22, 75, 22);
+    // Enter presses a focused button, as Space does.
+    btnOK->setAutoDefault(true);
+    btnExit->setAutoDefault(true);
+
+    auto* rules = new TInputRules(this);
+    for (QComboBox* box : {cboLangType, ColorBox1, ColorBox2})
+        rules->AddDropDown(box);
+    for (QPlainTextEdit* box : WordListBoxes)
+        rules->AddWordListBox(box);
+
+    std::vector<QWidget*> order = {cboLangType, txtInput, txtOutput, CheckListBox1,
+                                   ColorBox1,   chkBold,  chkItalic, ColorBox2};
+    order.insert(order.end(), std::begin(WordListBoxes), std::end(WordListBoxes));
+    order.push_back(btnOK);
+    order.push_back(btnExit);
+    for (size_t k = 0; k + 1 < order.size(); ++k)
+        setTabOrder(order[k], order[k + 1]);
+}
+
+void TQtWindow::CreateAdapters()
+{
+    auto textBox = [this](std::unique_ptr<TTextBox> box) {
+        TextBoxes.push_back(std::move(box));
+        return TextBoxes.back().get();
+    };
+    Controls.cboLangType = textBox(std::make_unique<TQtListBox>(cboLangType, this));
+    Controls.txtInput = textBox(std::make_unique<TQtTextBox>(txtInput));
+    Controls.txtOutput = textBox(std::make_unique<TQtTextBox>(txtOutput));
+
+    CheckList = std::make_unique<TQtCheckList>(CheckListBox1, this);
+    Controls.CheckListBox1 = CheckList.get();
+    ColorBoxes[0] = std::make_unique<TQtColorBox>(ColorBox1, this);
+    ColorBoxes[1] = std::make_unique<TQtColorBox>(ColorBox2, this);
+    Controls.ColorBox1 = ColorBoxes[0].get();
+    Controls.ColorBox2 = ColorBoxes[1].get();
+    TickBoxes[0] = std::make_unique<TQtTickBox>(chkBold, this);
+    TickBoxes[1] = std::make_unique<TQtTickBox>(chkItalic, this);
+    Controls.chkBold = TickBoxes[0].get();
+    Controls.chkItalic = TickBoxes[1].get();
+
+    for (int i = 0; i < ItemCount; ++i) {
+        Labels.push_back(std::make_unique<TQtLabel>(Samples[i]));
+        Controls.Samples[i] = Labels.back().get();
+    }
+    Labels.push_back(std::make_unique<TQtLabel>(Label20));
+    Controls.Label20 = Labels.back().get();
+
+    Placeholder = std::make_unique<TQtPanel>(pnlDummy);
+    Controls.pnlDummy = Placeholder.get();
+    for (size_t k = 0; k < std::size(TForm1::WordLists); ++k) {
+        Memos.push_back(std::make_unique<TQtMemo>(WordListBoxes[k]));
+        Controls.*TForm1::WordLists[k].Box = Memos.back().get();
+    }
+
+    Buttons[0] = std::make_unique<TQtButton>(btnOK, this);
+    Buttons[1] = std::make_unique<TQtButton>(btnExit, this);
+    Controls.btnOK = Buttons[0].get();
+    Controls.btnExit = Buttons[1].get();
+    Buttons[2] = std::make_unique<TQtButton>(SpeedButton1, this);
+    Buttons[3] = std::make_unique<TQtButton>(SpeedButton2, this);
+    Controls.SpeedButton1 = Buttons[2].get();
+    Controls.SpeedButton2 = Buttons[3].get();
+
+    Dialogs[0] = std::make_unique<TQtFileDialog>(this, false);
+    Dialogs[1] = std::make_unique<TQtFileDialog>(this, true);
+    Controls.OpenDialog1 = Dialogs[0].get();
+    Controls.SaveDialog1 = Dialogs[1].get();
+
+    WindowControl = std::make_unique<TQtWindowControl>(this);
+    Controls.Window = WindowControl.get();
+}
+
+void TQtWindow::closeEvent(QCloseEvent* event)
+{
+    Form->FormClose();
+    event->accept();
+}
+
+TQtApplicationSetup::TQtApplicationSetup()
+{
+    // No display name of the application's own: Qt would append it to every caption.
+    QCoreApplication::setApplicationName(QStringLiteral("Corvina"));
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    Translator = std::make_unique<QTranslator>();
+    if (Translator->load(QStringLiteral("qtbase_ja"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(Translator.get());
+}
+
+TQtApplicationSetup::~TQtApplicationSetup()
+{
+    QCoreApplication::removeTranslator(Translator.get());
+}
+
+void InstallWindowMessageBox()
+{
+    Platform::SetMessageBoxHandler(
+        [](const std::string& caption, const std::string& text, Platform::TMessageIcon icon) {
+            QMessageBox::Icon qtIcon = icon == Platform::TMessageIcon::Error ? QMessageBox::Critical
+                                       : icon == Platform::TMessageIcon::Information
+                                           ? QMessageBox::Information
+                                           : QMessageBox::Warning;
+            QMessageBox box(qtIcon, QString::fromStdString(caption), QString::fromStdString(text),
+                            QMessageBox::Ok, QApplication::activeWindow());
+            // The box answers to the mouse even while a run shows the busy cursor.
+            QApplication::setOverrideCursor(Qt::ArrowCursor);
+            box.exec();
+            QApplication::restoreOverrideCursor();
+        });
+}
