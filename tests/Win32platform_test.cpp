@@ -253,7 +253,6 @@ TEST(Win32Settings, AReadOnlyColorTxtIsReportedAndKept)
         TColorSettingList list;
         list.Item(0)->Italic = !list.Item(0)->Italic;
         error = ErrorOf([&] { list.Save(); });
-        list.DiscardOnDestroy();
     }
     SetReadOnly(color, false);
     EXPECT_EQ(error,
@@ -271,7 +270,6 @@ TEST(Win32Settings, ReplaceWhileAnotherHandleHasColorTxtOpen)
         TColorSettingList list;
         list.Item(0)->Italic = !list.Item(0)->Italic;
         std::string error = ErrorOf([&] { list.Save(); });
-        list.DiscardOnDestroy();
         return error;
     };
     {
