@@ -1,18 +1,24 @@
-// Codepage: code page 932 tables, built once from iconv's "CP932" (Microsoft's mapping).
+// Codepage: code page 932 tables, built once from the system's converter (Microsoft's mapping),
+// byte by byte and pair by pair.
 #include "platform/Codepage.h"
+
+#include "platform/Codepagedecoder.h"
 
 #include <array>
 #include <cstdint>
-#include <iconv.h>
 #include <memory>
-#include <stdexcept>
 
 namespace CodePage {
 namespace {
 
-constexpr char16_t Invalid = 0xFFFF;
+constexpr char16_t Invalid = TCodePageDecoder::NoChar;
 
 bool IsLeadByte(unsigned b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+
+// The bytes that can be a character alone: ASCII and the half-width katakana. Windows' own
+// converter also gives 0x80 (and, depending on the version, 0xA0 and 0xFD-0xFF) characters of
+// its own; here they stay stray bytes on every system, so that all systems build one table.
+bool IsSingleByte(unsigned b) { return b < 0x80 || (b >= 0xA1 && b <= 0xDF); }
 
 struct TTables {
     std::array<char16_t, 256> Single{};                  // Invalid for lead and undefined bytes
@@ -24,31 +30,15 @@ struct TTables {
 
     TTables()
     {
-        iconv_t cd = iconv_open("UTF-16LE", "CP932");
-        if (cd == reinterpret_cast<iconv_t>(-1))
-            throw std::runtime_error("iconv: code page CP932 is not available");
-        auto decodeOne = [cd](const char* in, size_t len) -> char16_t {
-            char outBuf[8];
-            char* inPtr = const_cast<char*>(in);
-            size_t inLeft = len;
-            char* outPtr = outBuf;
-            size_t outLeft = sizeof outBuf;
-            iconv(cd, nullptr, nullptr, nullptr, nullptr);
-            if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) ||
-                inLeft != 0 || sizeof outBuf - outLeft != 2)
-                return Invalid;
-            return static_cast<char16_t>(static_cast<unsigned char>(outBuf[0]) |
-                                         static_cast<unsigned char>(outBuf[1]) << 8);
-        };
-
+        TCodePageDecoder decoder;
         Single.fill(Invalid);
         for (auto& row : Double)
             row.fill(Invalid);
         for (unsigned b = 0; b < 256; ++b) {
-            if (IsLeadByte(b))
+            if (!IsSingleByte(b))
                 continue;
             char c = static_cast<char>(b);
-            Single[b] = decodeOne(&c, 1);
+            Single[b] = decoder.Decode(&c, 1);
         }
         for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
             if (!IsLeadByte(lead))
@@ -57,10 +47,9 @@ struct TTables {
                 if (trail == 0x7F)
                     continue;
                 char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-                Double[lead][trail] = decodeOne(pair, 2);
+                Double[lead][trail] = decoder.Decode(pair, 2);
             }
         }
-        iconv_close(cd);
 
         // Reverse table. Where several byte pairs decode to one character, Windows writes the
         // first in code order, but the IBM extensions (0xFA-0xFC) before their NEC-selected

@@ -7,12 +7,15 @@ set(CORVINA_PLATFORM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Paths.cpp)
 if(WIN32)
   list(APPEND CORVINA_PLATFORM_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/Win32Codepage.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Win32Files.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Win32Messagebox.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Win32Paths.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/Win32Process.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/Win32Process.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Win32Text.cpp)
 else()
   list(APPEND CORVINA_PLATFORM_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/PosixCodepage.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PosixFiles.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PosixMessagebox.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PosixPaths.cpp

@@ -14,11 +14,20 @@ PEER_PACKAGES=(python3-pygments source-highlight highlight libkf5syntaxhighlight
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # scripts/screenshot.sh: a virtual X server and a screen grabber.
 SCREENSHOT_PACKAGES=(xvfb xauth x11-apps imagemagick)
+# scripts/build-windows.sh: the mingw-w64 cross compiler, GoogleTest's sources, Wine (64-bit) to
+# run the tests, the Japanese locale's sources and zip for the download.
+WINDOWS_PACKAGES=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix googletest wine wine64 locales zip)
 
 # Installs the packages that are missing (as root; otherwise prints the command and fails).
-# Recommended packages come along, as on the machines the program is tested on.
+# Recommended packages come along, as on the machines the program is tested on, unless the first
+# argument is --no-install-recommends (Wine's recommendations are a desktop's worth).
 install_packages()
 {
+    local options=()
+    if [ "${1:-}" = --no-install-recommends ]; then
+        options+=("$1")
+        shift
+    fi
     local missing=()
     local p
     for p in "$@"; do
@@ -29,7 +38,7 @@ install_packages()
         echo "Installing: ${missing[*]}"
         export DEBIAN_FRONTEND=noninteractive
         apt-get update -qq
-        apt-get install -y -qq "${missing[@]}" >/dev/null
+        apt-get install -y -qq "${options[@]}" "${missing[@]}" >/dev/null
     else
         echo "Missing packages. Run:"
         echo "  sudo apt-get install -y ${missing[*]}"

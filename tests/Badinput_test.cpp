@@ -39,7 +39,7 @@ protected:
     int Run(const std::string& code, const std::string& in, const std::string& out,
             std::string* err = nullptr)
     {
-        return RunCorvina(code + " " + Quote(in) + " " + Quote(out), err, Exe);
+        return RunCorvina({code, in, out}, err, Exe);
     }
     // The same run inside this process, where the injected faults reach it; the messages
     // shown go to messages.
@@ -155,7 +155,7 @@ TEST_F(BadInput, UnusablePathsGiveTheFixedMessages)
 TEST_F(BadInput, NamesWithSpacesAndJapanese)
 {
     std::string folder = Work.File(Utf8(u"出力 フォルダ"));
-    fs::create_directory(folder);
+    fs::create_directory(FsPath(folder));
     std::string in = Work.File(Utf8(u"ソース ファイル.cpp"));
     std::string out = folder + "/" + Utf8(u"結果 1.html");
     WriteBytes(in, Sjis(u"// 表示\r\n"));

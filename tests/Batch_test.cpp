@@ -17,11 +17,11 @@ protected:
     TTempDir Work;
     std::string Exe;
 
-    void SetUp() override
+    void SetUp() override { Exe = CopyProgram(Folder); }
+    int Run(const std::vector<std::string>& args, std::string* err)
     {
-        Exe = CopyProgram(Folder);
+        return RunCorvina(args, err, Exe);
     }
-    int Run(const std::string& args, std::string* err) { return RunCorvina(args, err, Exe); }
 };
 
 } // namespace
@@ -32,7 +32,7 @@ TEST_F(BatchTest, ConvertsSilentlyAndRewritesColorTxt)
     // A color.txt in another syntax is read and written back in the program's own.
     WriteBytes(Folder.File("color.txt"), Sjis(u"予約語, res ,255,$FFFFFF,2,0,1\n"));
     std::string err;
-    EXPECT_EQ(Run("txt " + Quote(Work.File("in.c")) + " " + Quote(Work.File("out.html")), &err), 0);
+    EXPECT_EQ(Run({"txt", Work.File("in.c"), Work.File("out.html")}, &err), 0);
     EXPECT_EQ(err, "");
     EXPECT_EQ(ReadBytes(Work.File("out.html")), "<PRE>\r\nint a&#x3C;b;\r\n</PRE>\r\n");
     EXPECT_EQ(ReadBytes(Work.File("design.css")), ReadBytes(Folder.File("design.css")));
@@ -44,7 +44,7 @@ TEST_F(BatchTest, ExtraArgumentsAreIgnoredAndNamesPassAsGiven)
     std::string in = Work.File("入力 ファイル.c");
     WriteBytes(in, "x");
     std::string err;
-    EXPECT_EQ(Run("txt " + Quote(in) + " " + Quote(Work.File("出力 1.html")) + " extra more", &err), 0) << err;
+    EXPECT_EQ(Run({"txt", in, Work.File("出力 1.html"), "extra", "more"}, &err), 0) << err;
     EXPECT_EQ(ReadBytes(Work.File("出力 1.html")), "<PRE>\r\nx\r\n</PRE>\r\n");
 }
 
@@ -53,15 +53,17 @@ TEST_F(BatchTest, FailuresGoToStderrWithNonZeroStatus)
     WriteBytes(Work.File("in.c"), "x");
     struct Case {
         const char* name;
-        std::string args;
+        std::vector<std::string> args;
         const char* stderrText;
     };
     const Case cases[] = {
-        {"input missing", "txt " + Quote(Work.File("none.c")) + " " + Quote(Work.File("o.html")),
+        {"input missing",
+         {"txt", Work.File("none.c"), Work.File("o.html")},
          "エラー: ファイルが見つかりません\n"},
-        {"output folder missing", "txt " + Quote(Work.File("in.c")) + " " + Quote(Work.File("no/o.html")),
+        {"output folder missing",
+         {"txt", Work.File("in.c"), Work.File("no/o.html")},
          "エラー: 不正なファイル名です\n"},
-        {"empty input name", "txt '' " + Quote(Work.File("o.html")), nullptr},
+        {"empty input name", {"txt", "", Work.File("o.html")}, nullptr},
     };
     for (const Case& c : cases) {
         std::string err;
@@ -80,10 +82,10 @@ TEST_F(BatchTest, FailuresGoToStderrWithNonZeroStatus)
 TEST_F(BatchTest, MissingDesignCssStopsWithoutRewritingColorTxt)
 {
     WriteBytes(Work.File("in.c"), "x");
-    fs::remove(Folder.File("design.css"));
+    fs::remove(FsPath(Folder.File("design.css")));
     WriteBytes(Folder.File("color.txt"), Sjis(u"予約語,res,255,0xFFFFFF,0,0,1\n"));
     std::string err;
-    EXPECT_EQ(Run("txt " + Quote(Work.File("in.c")) + " " + Quote(Work.File("o.html")), &err), 1);
+    EXPECT_EQ(Run({"txt", Work.File("in.c"), Work.File("o.html")}, &err), 1);
     EXPECT_EQ(err, "エラー: ファイルを開けません: " + Folder.File("design.css") +
                        ": ファイルまたはフォルダーが見つかりません\n");
     EXPECT_FALSE(Exists(Work.File("o.html")));
@@ -96,7 +98,7 @@ TEST_F(BatchTest, MalformedColorTxtNamesFileAndLine)
     const std::string bad = "a,b,0,0,0,0,0\r\nbroken\r\n";
     WriteBytes(Folder.File("color.txt"), bad);
     std::string err;
-    EXPECT_EQ(Run("txt " + Quote(Work.File("in.c")) + " " + Quote(Work.File("o.html")), &err), 1);
+    EXPECT_EQ(Run({"txt", Work.File("in.c"), Work.File("o.html")}, &err), 1);
     EXPECT_NE(err.find("color.txt: 2 行目"), std::string::npos) << err;
     EXPECT_EQ(err.find('\n'), err.size() - 1) << "one line: " << err;
     EXPECT_EQ(ReadBytes(Folder.File("color.txt")), bad);
@@ -107,7 +109,7 @@ TEST_F(BatchTest, FailedCheckStillRewritesColorTxt)
 {
     WriteBytes(Folder.File("color.txt"), "a,b,255,0,0,0,0\n");
     std::string err;
-    EXPECT_EQ(Run("txt " + Quote(Work.File("none.c")) + " " + Quote(Work.File("o.html")), &err), 1);
+    EXPECT_EQ(Run({"txt", Work.File("none.c"), Work.File("o.html")}, &err), 1);
     EXPECT_EQ(ReadBytes(Folder.File("color.txt")), "a,b,0x0000FF,0x000000,0,0,0\r\n");
 }
 

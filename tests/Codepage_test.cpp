@@ -1,6 +1,8 @@
 // Tests of the code page 932 layer: Microsoft's mapping, widths, stray bytes, case folding.
 #include "platform/Codepage.h"
 
+#include "Codepagetable.h"
+
 #include <gtest/gtest.h>
 
 TEST(CodePage, MicrosoftMappingKeepsBackslashAndTilde)
@@ -38,8 +40,8 @@ TEST(CodePage, DuplicateCodesEncodeAsWindowsDoes)
 TEST(CodePage, StrayBytesSurviveDecodeAndEncode)
 {
     const std::string cases[] = {
-        "\x80", "\xA0", "\xFD\xFE\xFF", "\x81",          // undefined bytes; lead byte at the end
-        "\x81\x0A", "\x85\x40", "a\x81 b", "\x82\xFF\x5C", // lead byte with no valid partner
+        "\x80",     "\xA0",     "\xFD\xFE\xFF", "\x81", // undefined bytes; lead byte at the end
+        "\x81\x0A", "\x85\x40", "a\x81 b",      "\x82\xFF\x5C", // lead byte with no valid partner
     };
     for (const std::string& bytes : cases) {
         std::u16string text = CodePage::Decode(bytes);
@@ -76,4 +78,28 @@ TEST(CodePage, Utf8RoundTrip)
     EXPECT_EQ(CodePage::FromUtf8(CodePage::ToUtf8(text)), text);
     EXPECT_EQ(CodePage::ToUtf8(u"表"), "\xE8\xA1\xA8");
     EXPECT_EQ(CodePage::FromUtf8("a\xFF"), u"a\uFFFD");
+}
+
+TEST(CodePage, TablesAreTheSameOnEverySystem)
+{
+    // The tables come from the system's converter; every system must build the same ones. The
+    // fingerprint is that of the tables glibc and Windows both give; on a mismatch, compare the
+    // dumps of corvina_codepage_dump from both builds.
+    std::string dump = TestUtil::CodePageTableDump();
+    auto lines = [&](auto keep) {
+        size_t n = 0;
+        size_t start = 0;
+        while (start < dump.size()) {
+            size_t end = dump.find('\n', start);
+            if (keep(std::string_view(dump).substr(start, end - start)))
+                ++n;
+            start = end + 1;
+        }
+        return n;
+    };
+    EXPECT_EQ(lines([](std::string_view l) { return l.size() == 9 && l[4] == ' '; }), 9604u)
+        << "byte pairs that decode";
+    EXPECT_EQ(lines([](std::string_view l) { return l.starts_with("U+"); }), 9652u)
+        << "characters the code page writes";
+    EXPECT_EQ(TestUtil::Fingerprint(dump), 0x0BF7FA4A354CFE54ull);
 }

@@ -4,7 +4,7 @@
 #include "Testutil.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+#include <filesystem>
 
 using namespace TestUtil;
 
@@ -92,7 +92,7 @@ TEST_F(ConversionJobTest, FileNameCheck)
 {
     WriteBytes(Work.File("in.txt"), "source");
     WriteBytes(Work.File("keep.html"), "keep");
-    ::mkdir(Work.File("dir").c_str(), 0777);
+    std::filesystem::create_directory(FsPath(Work.File("dir")));
     struct Case {
         const char* name;
         std::string input, output;

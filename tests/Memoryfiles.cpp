@@ -1,6 +1,8 @@
 // Memoryfiles: files in a map; an output stream keeps its bytes until Finish stores them.
 #include "Memoryfiles.h"
 
+#include "platform/Paths.h"
+
 using Platform::SystemFiles;
 using Platform::TPathKind;
 
@@ -40,7 +42,7 @@ TMemoryFiles::TMemoryFiles(std::string folder) : Root(std::move(folder)) {}
 bool TMemoryFiles::Covers(std::string_view path) const
 {
     return path.size() > Root.size() && path.compare(0, Root.size(), Root) == 0 &&
-           path[Root.size()] == '/';
+           (path[Root.size()] == '/' || path[Root.size()] == Platform::PathSeparator);
 }
 
 void TMemoryFiles::Put(const std::string& path, std::string bytes)

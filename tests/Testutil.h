@@ -22,7 +22,8 @@ public:
     TTempDir(const TTempDir&) = delete;
     TTempDir& operator=(const TTempDir&) = delete;
     const std::string& Path() const { return Folder; }
-    std::string File(std::string_view name) const { return Folder + "/" + std::string(name); }
+    // name in the folder, joined as the program joins paths.
+    std::string File(std::string_view name) const { return Platform::JoinPath(Folder, name); }
 
 private:
     std::string Folder;
@@ -53,6 +54,11 @@ private:
     Platform::TMessageBoxHandler Previous;
 };
 
+// A path of the program (UTF-8) for std::filesystem, and back: a plain std::string would be
+// taken in the ANSI code page on Windows.
+std::filesystem::path FsPath(const std::string& path);
+std::string PathText(const std::filesystem::path& path);
+
 void WriteBytes(const std::string& path, std::string_view bytes);
 std::string ReadBytes(const std::string& path);
 bool Exists(const std::string& path);
@@ -73,11 +79,9 @@ inline TStringList Lines(std::string_view text)
 // The built program copied into folder, so that folder is its program folder; returns its path.
 std::string CopyProgram(const TTempDir& folder);
 
-// path in single quotes for the shell.
-inline std::string Quote(const std::string& path) { return "'" + path + "'"; }
-
-// Runs the built corvina with arguments; stderr goes to errText. Returns the exit status.
-int RunCorvina(const std::string& args, std::string* errText = nullptr,
+// Runs the built corvina with arguments, each passed as it is; stderr goes to errText (UTF-8,
+// LF line ends). Returns the exit status.
+int RunCorvina(const std::vector<std::string>& args, std::string* errText = nullptr,
                const std::string& exe = CORVINA_EXE);
 
 } // namespace TestUtil

@@ -3,7 +3,8 @@ if(TARGET corvina_window)
   find_package(Qt6 REQUIRED COMPONENTS Widgets Test)
   file(GLOB CORVINA_WINDOW_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/window/*.cpp)
   add_executable(corvina_window_tests ${CORVINA_WINDOW_TEST_SOURCES}
-    ${CMAKE_CURRENT_SOURCE_DIR}/Testutil.cpp ${CMAKE_CURRENT_SOURCE_DIR}/Faultyfiles.cpp)
+    ${CMAKE_CURRENT_SOURCE_DIR}/Testutil.cpp ${CMAKE_CURRENT_SOURCE_DIR}/Faultyfiles.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/Posixtestsystem.cpp)
   target_include_directories(corvina_window_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(corvina_window_tests PRIVATE corvina_window Qt6::Test GTest::gtest)
   target_compile_definitions(corvina_window_tests PRIVATE

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Cross-builds corvina.exe (batch mode) and its tests for 64-bit Windows with mingw-w64 into
+# build-win/, the program folder with every data file, and runs every test under Wine through
+# ctest; then compares the output of the Windows and the Linux build (compare-windows.sh).
+#   scripts/build-windows.sh [--dist]   (--dist also writes dist/corvina-VERSION-win64.zip)
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD_DIR="${WIN_BUILD_DIR:-$ROOT/build-win}"
+DIST=0
+for arg in "$@"; do
+    case "$arg" in
+    --dist) DIST=1 ;;
+    *) echo "unknown option $arg" >&2; exit 2 ;;
+    esac
+done
+
+source "$ROOT/scripts/packages.sh"
+install_packages --no-install-recommends "${WINDOWS_PACKAGES[@]}"
+source "$ROOT/scripts/wine.sh"
+
+seconds() { date +%s; }
+t0=$(seconds)
+cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/x86_64-w64-mingw32.cmake" -DCORVINA_WINDOW=OFF --no-warn-unused-cli \
+    ${CMAKE_ARGS:-} >/dev/null
+cmake --build "$BUILD_DIR" --target corvina
+t1=$(seconds)
+cmake --build "$BUILD_DIR"
+t2=$(seconds)
+(cd "$BUILD_DIR" && ctest --output-on-failure -j2)
+t3=$(seconds)
+echo "Windows build: program $((t1 - t0)) s, tests $((t2 - t1)) s, test run $((t3 - t2)) s"
+
+"$ROOT/scripts/compare-windows.sh"
+
+if [ "$DIST" = 1 ]; then
+    VERSION="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$BUILD_DIR/CMakeCache.txt")"
+    NAME="corvina-$VERSION-win64"
+    STAGE="$BUILD_DIR/dist/$NAME"
+    rm -rf "$STAGE"
+    mkdir -p "$STAGE" "$ROOT/dist"
+    x86_64-w64-mingw32-strip -o "$STAGE/corvina.exe" "$BUILD_DIR/corvina.exe"
+    cp "$ROOT"/data/* "$STAGE/"
+    [ -f "$ROOT/README.ja.md" ] && cp "$ROOT/README.ja.md" "$STAGE/"
+    rm -f "$ROOT/dist/$NAME.zip"
+    (cd "$BUILD_DIR/dist" && zip -qr -X "$ROOT/dist/$NAME.zip" "$NAME")
+    echo "Wrote dist/$NAME.zip"
+fi
