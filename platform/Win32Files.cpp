@@ -1,6 +1,6 @@
 // Win32Files: the file system of Windows through the wide API: binary handles, outputs that are
 // emptied when a write fails, the same-file test by volume and file index, and atomic
-// replacement of settings through a flushed temporary file and ReplaceFileW.
+// replacement of settings through a flushed temporary file moved over the old one.
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/Win32Text.h"
@@ -216,35 +216,63 @@ std::string TemporaryName(const std::string& path)
     return name;
 }
 
-// Puts temp in the place of path; 0 or the error code. An existing file is replaced with
-// ReplaceFileW, which keeps its attributes and security; a file another program holds is tried
-// again shortly, as virus scanners and indexers hold new files for a moment.
-DWORD MoveOver(const std::wstring& temp, const std::wstring& path, bool exists)
+// Whether a failed move may succeed when tried again: another program holds the file for a
+// moment (a virus scanner, an indexer), or another run is replacing it at the same time.
+bool Transient(DWORD code)
 {
-    constexpr DWORD Waits[] = {25, 50, 100, 0};
+    return code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION ||
+           code == ERROR_ACCESS_DENIED;
+}
+
+// Why path cannot be replaced when the move was denied: a handle that does not share deleting
+// is "in use", which the move itself reports as "access denied".
+DWORD DeniedReason(const std::wstring& path, DWORD code)
+{
+    if (code != ERROR_ACCESS_DENIED)
+        return code;
+    HANDLE h = CreateFileW(path.c_str(), DELETE, ShareAll, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+        CloseHandle(h);
+        return code;
+    }
+    return GetLastError() == ERROR_SHARING_VIOLATION ? ERROR_SHARING_VIOLATION : code;
+}
+
+// Puts temp in the place of path in one rename, so that a reader finds the old file or the new
+// one and never none; 0 or the error code. The new file takes the attributes of the old one.
+// The rename fails while another handle has the old file open; that is tried again for a moment
+// and then left to ReplaceFileW, which can replace a file that is open with FILE_SHARE_DELETE
+// (but has an instant without either file, so it comes last).
+DWORD MoveOver(const std::wstring& temp, const std::wstring& path)
+{
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES)
+        SetFileAttributesW(temp.c_str(),
+                           attributes &
+                               (FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN |
+                                FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_SYSTEM));
+    constexpr DWORD Waits[] = {10, 20, 40, 80, 160, 320, 0};
     DWORD code = 0;
     for (DWORD wait : Waits) {
-        DWORD replaceCode = 0;
-        if (exists) {
-            if (ReplaceFileW(path.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                             nullptr, nullptr))
-                return 0;
-            replaceCode = GetLastError();
-        }
-        // Where ReplaceFileW is not supported, or removed the old file but could not rename
-        // the new one, moving over the place is atomic as well.
         if (MoveFileExW(temp.c_str(), path.c_str(),
                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return 0;
-        DWORD moveCode = GetLastError();
-        // The move says why better than "the replaced file could not be removed".
-        code = replaceCode != 0 && replaceCode != ERROR_UNABLE_TO_REMOVE_REPLACED ? replaceCode
-                                                                                  : moveCode;
-        if ((code != ERROR_SHARING_VIOLATION && code != ERROR_LOCK_VIOLATION) || wait == 0)
+        code = GetLastError();
+        if (!Transient(code) || wait == 0)
             break;
         Sleep(wait);
     }
-    return code;
+    if (!Transient(code))
+        return code;
+    if (ReplaceFileW(path.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                     nullptr))
+        return 0;
+    // The old file is gone and the new one still has its temporary name: give it its place.
+    if (GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT &&
+        MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return 0;
+    return DeniedReason(path, code);
 }
 
 class TWin32FileSystem : public TFileSystem {
@@ -331,9 +359,8 @@ public:
             code = GetLastError();
         }
         if (ok)
-            code = MoveOver(wideTemp, widePath, kind == TPathKind::File);
-        ok = code == 0;
-        if (!ok) {
+            code = MoveOver(wideTemp, widePath);
+        if (code != 0) {
             DeleteFileW(wideTemp.c_str());
             Throw(FileMessage::CannotWrite, path, code);
         }
