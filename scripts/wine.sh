@@ -34,3 +34,22 @@ ensure_japanese_locale()
         return 1
     fi
 }
+
+# A prefix of its own for the window's tests and pictures (printed): its windows live on Wine's
+# own desktop, as no window manager runs under Xvfb (without one, Wine waits two seconds for
+# every window it hides). The batch runs keep the plain prefix above.
+window_prefix()
+{
+    local prefix="$BUILD_DIR/wine-window"
+    if [ ! -f "$prefix/system.reg" ]; then
+        mkdir -p "$prefix"
+        echo "Creating the Wine prefix $prefix" >&2
+        WINEPREFIX="$prefix" wineboot -i >/dev/null 2>&1 </dev/null
+        WINEPREFIX="$prefix" wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f \
+            >/dev/null 2>&1
+        WINEPREFIX="$prefix" wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default \
+            /d 800x600 /f >/dev/null 2>&1
+        WINEPREFIX="$prefix" wineserver -w
+    fi
+    echo "$prefix"
+}

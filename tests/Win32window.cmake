@@ -1,0 +1,18 @@
+# The Windows window's tests: a second program that creates the window and drives its controls
+# with their own messages. It needs a display (Wine under Xvfb), so it carries the label
+# "window" and build-windows.sh runs it apart from the batch tests.
+if(TARGET corvina_win32window)
+  file(GLOB CORVINA_WIN32_WINDOW_TEST_SOURCES CONFIGURE_DEPENDS
+    ${CMAKE_CURRENT_SOURCE_DIR}/win32window/*.cpp)
+  add_executable(corvina_win32window_tests ${CORVINA_WIN32_WINDOW_TEST_SOURCES}
+    ${CMAKE_CURRENT_SOURCE_DIR}/Testutil.cpp ${CMAKE_CURRENT_SOURCE_DIR}/Win32testsystem.cpp)
+  target_include_directories(corvina_win32window_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(corvina_win32window_tests PRIVATE corvina_win32window GTest::gtest_main)
+  target_compile_definitions(corvina_win32window_tests PRIVATE
+    CORVINA_DATA_DIR="${CORVINA_HOST_DRIVE}${PROJECT_SOURCE_DIR}/data"
+    CORVINA_EXE="${CORVINA_HOST_DRIVE}$<TARGET_FILE:corvina>"
+    CORVINAW_EXE="${CORVINA_HOST_DRIVE}$<TARGET_FILE:corvinaw>")
+  add_dependencies(corvina_win32window_tests corvina corvinaw)
+  gtest_discover_tests(corvina_win32window_tests DISCOVERY_TIMEOUT 60
+    PROPERTIES LABELS window)
+endif()

@@ -1,0 +1,252 @@
+// Tests of the Windows window's shape: its frame, every control with its kind, caption and place,
+// the fonts, and the tab order with the dialog keys.
+#include "Win32fixture.h"
+
+#include "core/Token.h"
+
+#include <vector>
+
+using namespace Win32Test;
+
+namespace {
+
+// A control of the window description: its name, window class, caption and place at 96 DPI
+// (width 0: sized to its caption).
+struct TExpected {
+    const char* Name;
+    const char* Class;
+    const char16_t* Caption; // nullptr: a drop-down, whose text is its choice
+    int X, Y, Width, Height;
+};
+
+const TExpected Expected[] = {
+    {"Label1", "Static", u"言語タイプ", 4, 4, 100, 21},
+    {"cboLangType", "ComboBox", nullptr, 108, 4, 370, 0},
+    {"Label2", "Static", u"入力ファイル名", 4, 28, 100, 21},
+    {"InputFrame", "Static", u"", 108, 28, 370, 21},
+    {"txtInput", "Edit", u"", 110, 30, 348, 17},
+    {"SpeedButton1", "Button", u"", 459, 30, 17, 17},
+    {"Label3", "Static", u"出力ファイル名", 4, 52, 100, 21},
+    {"OutputFrame", "Static", u"", 108, 52, 370, 21},
+    {"txtOutput", "Edit", u"", 110, 54, 348, 17},
+    {"SpeedButton2", "Button", u"", 459, 54, 17, 17},
+    {"Label4", "Static", u"表示項目", 4, 77, 100, 17},
+    {"Label5", "Static", u"前景アイテム", 108, 77, 100, 17},
+    {"Label16", "Static", u"表示サンプル", 212, 77, 100, 17},
+    {"Label20", "Static", u"設定内容", 316, 77, 162, 17},
+    {"CheckListBox1", "ListBox", u"", 4, 97, 100, 178},
+    {"ColorBox1", "ComboBox", nullptr, 108, 97, 100, 0},
+    {"chkBold", "Button", u"太字", 110, 121, 96, 18},
+    {"chkItalic", "Button", u"斜体", 110, 141, 96, 18},
+    {"Label6", "Static", u"背景アイテム", 108, 165, 100, 17},
+    {"ColorBox2", "ComboBox", nullptr, 108, 186, 100, 0},
+    {"Panel2", "Static", u"", 212, 97, 100, 178},
+    {"Label7", "Static", u"予約語", 218, 100, 0, 0},
+    {"Label19", "Static", u"強調３", 218, 254, 0, 0},
+    {"pnlDummy", "Static", u"", 316, 97, 162, 178},
+    {"txtKeyList", "Edit", u"", 316, 97, 162, 178},
+    {"txtSp3List", "Edit", u"", 316, 97, 162, 178},
+    {"Bevel1", "Static", u"", 4, 277, 474, 2},
+    {"btnOK", "Button", u"実行", 324, 282, 75, 22},
+    {"btnExit", "Button", u"終了", 403, 282, 75, 22},
+};
+
+bool EqualIgnoringCase(const std::string& a, const char* b)
+{
+    return CodePage::SameText(CodePage::FromUtf8(a), CodePage::FromUtf8(b));
+}
+
+} // namespace
+
+class Win32Window : public WindowTest {};
+
+TEST_F(Win32Window, FixedFrameWithCaptionAndSystemMenuOnly)
+{
+    HWND wnd = Window->Handle();
+    EXPECT_EQ(TextOf(wnd), u"Corvina");
+    LONG style = GetWindowLongW(wnd, GWL_STYLE);
+    EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
+    EXPECT_NE(style & WS_SYSMENU, 0);
+    EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
+    RECT client;
+    GetClientRect(wnd, &client);
+    EXPECT_EQ(client.right, Window->Scale(482));
+    EXPECT_EQ(client.bottom, Window->Scale(308));
+}
+
+TEST_F(Win32Window, EveryControlWithItsKindCaptionAndPlace)
+{
+    for (const TExpected& e : Expected) {
+        SCOPED_TRACE(e.Name);
+        HWND control = Get(e.Name);
+        ASSERT_NE(control, nullptr);
+        EXPECT_TRUE(EqualIgnoringCase(ClassOf(control), e.Class)) << ClassOf(control);
+        if (e.Caption != nullptr) {
+            EXPECT_EQ(TextOf(control), e.Caption);
+        }
+        RECT place = PlaceOf(control);
+        EXPECT_EQ(place.left, Window->Scale(e.X));
+        EXPECT_EQ(place.top, Window->Scale(e.Y));
+        if (e.Width > 0) {
+            EXPECT_EQ(place.right - place.left, Window->Scale(e.Width));
+        }
+        if (e.Height > 0) {
+            EXPECT_EQ(place.bottom - place.top, Window->Scale(e.Height));
+        }
+    }
+}
+
+TEST_F(Win32Window, ListsHoldTheirEntriesAndStartWithoutChoice)
+{
+    HWND languages = Get("cboLangType");
+    EXPECT_EQ(SendMessageW(languages, CB_GETCOUNT, 0, 0), 14);
+    EXPECT_EQ(SendMessageW(languages, CB_GETCURSEL, 0, 0), CB_ERR);
+    EXPECT_EQ(GetWindowLongW(languages, GWL_STYLE) & 3, CBS_DROPDOWNLIST);
+
+    HWND items = Get("CheckListBox1");
+    ASSERT_EQ(SendMessageW(items, LB_GETCOUNT, 0, 0), 12);
+    for (int i = 0; i < 12; ++i) {
+        wchar_t text[32] = {};
+        SendMessageW(items, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        EXPECT_EQ(std::u16string(reinterpret_cast<char16_t*>(text)), TokenKind::All[i]);
+    }
+    EXPECT_EQ(SendMessageW(items, LB_GETCURSEL, 0, 0), LB_ERR);
+
+    for (const char* name : {"ColorBox1", "ColorBox2"}) {
+        HWND box = Get(name);
+        ASSERT_EQ(SendMessageW(box, CB_GETCOUNT, 0, 0), 16) << name;
+        for (int i = 0; i < 16; ++i)
+            EXPECT_EQ(static_cast<std::int32_t>(SendMessageW(box, CB_GETITEMDATA, i, 0)),
+                      TForm1::BasicColors[i].Value)
+                << name << " " << i;
+    }
+    EXPECT_EQ(Control<TWin32ColorBox>("ColorBox1").Selected(), 0x000000);
+    EXPECT_EQ(Control<TWin32ColorBox>("ColorBox2").Selected(), 0xFFFFFF);
+}
+
+TEST_F(Win32Window, LanguageListChoosesOnlyAnExactCaption)
+{
+    struct Case {
+        const char16_t* text;
+        int index;
+    };
+    const Case cases[] = {{u"Java", 2}, {u"java", -1}, {u"その他", 13}, {u"", -1}, {u"Jav", -1}};
+    TTextBox& box = *Window->Controls.cboLangType;
+    for (const Case& c : cases) {
+        box.SetText(c.text);
+        EXPECT_EQ(SendMessageW(Get("cboLangType"), CB_GETCURSEL, 0, 0), c.index)
+            << TestUtil::Utf8(c.text);
+        EXPECT_EQ(box.Text(), c.index < 0 ? u"" : c.text);
+    }
+}
+
+TEST_F(Win32Window, WordListBoxesAreHiddenMultiLineWithBothScrollBarsAndFixedPitch)
+{
+    for (const TForm1::TWordList& list : TForm1::WordLists) {
+        SCOPED_TRACE(list.BoxName);
+        HWND box = Get(list.BoxName);
+        LONG style = GetWindowLongW(box, GWL_STYLE);
+        EXPECT_FALSE(IsWindowVisible(box));
+        EXPECT_NE(style & ES_MULTILINE, 0);
+        EXPECT_EQ(style & (WS_HSCROLL | WS_VSCROLL), WS_HSCROLL | WS_VSCROLL);
+        auto font = reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0));
+        LOGFONTW logical{};
+        GetObjectW(font, sizeof logical, &logical);
+        EXPECT_EQ(logical.lfPitchAndFamily & 3, FIXED_PITCH);
+        EXPECT_EQ(logical.lfHeight, -Window->Scale(12));
+    }
+}
+
+TEST_F(Win32Window, SampleLabelsCoverJustTheirCaption)
+{
+    HWND panel = Get("Panel2");
+    RECT inside = PlaceOf(panel);
+    for (int i = 0; i < 12; ++i) {
+        auto& label = *Window->Controls.Samples[i];
+        HWND handle = dynamic_cast<TWin32Label&>(label).Handle();
+        RECT place = PlaceOf(handle);
+        HDC dc = GetDC(handle);
+        HGDIOBJ old = SelectObject(dc, dynamic_cast<TWin32Label&>(label).Font());
+        std::u16string caption(TokenKind::All[i]);
+        SIZE size{};
+        GetTextExtentPoint32W(dc, Win32Controls::W(caption.c_str()), static_cast<int>(caption.size()),
+                              &size);
+        SelectObject(dc, old);
+        ReleaseDC(handle, dc);
+        // An italic face leans past its advance; the box takes in its overhang.
+        int width = place.right - place.left;
+        const TColorSetting* item = Window->Form->ColorList->Item(i);
+        if (item->Enabled && item->Italic) {
+            EXPECT_GT(width, size.cx) << i;
+            EXPECT_LE(width, size.cx + Window->Scale(4)) << i;
+        } else {
+            EXPECT_EQ(width, size.cx) << i;
+        }
+        EXPECT_GT(place.top, inside.top) << i;
+        EXPECT_LT(place.bottom, inside.bottom) << i;
+    }
+}
+
+// The tab order from the language list on; the word-list box of the selected item comes
+// after the background colour.
+TEST_F(Win32Window, TabOrderAsInTheWindowDescription)
+{
+    auto order = [&] {
+        std::vector<std::string> names;
+        HWND first = Get("cboLangType");
+        HWND at = first;
+        do {
+            for (const char* name :
+                 {"cboLangType", "txtInput", "txtOutput", "CheckListBox1", "ColorBox1", "chkBold",
+                  "chkItalic", "ColorBox2", "txtKeyList", "txtOpeList", "txtSp1List", "txtSp2List",
+                  "txtSp3List", "btnOK", "btnExit"})
+                if (Window->Find(name) == at)
+                    names.push_back(name);
+            at = GetNextDlgTabItem(Window->Handle(), at, FALSE);
+        } while (at != first && names.size() < 20);
+        return names;
+    };
+    std::vector<std::string> base = {"cboLangType", "txtInput",  "txtOutput", "CheckListBox1",
+                                     "ColorBox1",   "chkBold",   "chkItalic", "ColorBox2"};
+    std::vector<std::string> expected = base;
+    expected.insert(expected.end(), {"btnOK", "btnExit"});
+    EXPECT_EQ(order(), expected);
+
+    ClickCaption(7); // 演算子: its word list shows
+    expected = base;
+    expected.insert(expected.end(), {"txtOpeList", "btnOK", "btnExit"});
+    EXPECT_EQ(order(), expected);
+}
+
+TEST_F(Win32Window, TabLeavesAWordListBoxAndEnterStaysInIt)
+{
+    ClickCaption(0);
+    HWND box = Get("txtKeyList");
+    ASSERT_TRUE(IsWindowVisible(box));
+    TypeInto("txtKeyList", u"if");
+    SendMessageW(box, EM_SETSEL, 2, 2);
+    PressKey("txtKeyList", VK_RETURN);
+    EXPECT_EQ(GetFocus(), box) << "Enter is a line break in the box";
+    PressKey("txtKeyList", VK_TAB);
+    EXPECT_EQ(GetFocus(), Get("btnOK"));
+    EXPECT_EQ(Control<TWin32Memo>("txtKeyList").Text().find(u'\t'), std::u16string::npos);
+}
+
+TEST_F(Win32Window, EnterOnAFocusedButtonPressesIt)
+{
+    TypeInto("txtInput", u"");
+    PressKey("btnExit", VK_RETURN);
+    EXPECT_TRUE(Window->Closed());
+}
+
+TEST(Win32WindowStart, FailedStartLeavesNoWindowAndColorTxtAsItWas)
+{
+    TestUtil::TProgramFolder folder;
+    const std::string bad = "a,b,0,0,0,0,0\r\nbroken\r\n";
+    TestUtil::WriteBytes(folder.File("color.txt"), bad);
+    TestUtil::TMessageLog messages;
+    EXPECT_THROW(TWin32Window window, std::exception);
+    Pump(nullptr);
+    EXPECT_EQ(FindWindowW(L"CorvinaForm1", nullptr), nullptr);
+    EXPECT_EQ(TestUtil::ReadBytes(folder.File("color.txt")), bad);
+}
