@@ -2,8 +2,12 @@
 # with their own messages. It needs a display (Wine under Xvfb), so it carries the label
 # "window" and build-windows.sh runs it apart from the batch tests.
 if(TARGET corvina_win32window)
-  file(GLOB CORVINA_WIN32_WINDOW_TEST_SOURCES CONFIGURE_DEPENDS
-    ${CMAKE_CURRENT_SOURCE_DIR}/win32window/*.cpp)
+  set(CORVINA_WIN32_WINDOW_TEST_SOURCES
+    ${CMAKE_CURRENT_SOURCE_DIR}/win32window/Win32controls_test.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/win32window/Win32fixture.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/win32window/Win32handlers_test.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/win32window/Win32programs_test.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/win32window/Win32window_test.cpp)
   add_executable(corvina_win32window_tests ${CORVINA_WIN32_WINDOW_TEST_SOURCES}
     ${CMAKE_CURRENT_SOURCE_DIR}/Testutil.cpp ${CMAKE_CURRENT_SOURCE_DIR}/Win32testsystem.cpp)
   target_include_directories(corvina_win32window_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
