@@ -63,19 +63,14 @@ TEST_F(BatchTest, FailuresGoToStderrWithNonZeroStatus)
         {"output folder missing",
          {"txt", Work.File("in.c"), Work.File("no/o.html")},
          "エラー: 不正なファイル名です\n"},
-        {"empty input name", {"txt", "", Work.File("o.html")}, nullptr},
+        {"empty input name", {"txt", "", Work.File("o.html")}, "エラー: ファイル名が指定されていません\n"},
+        {"empty output name", {"txt", Work.File("in.c"), ""}, "エラー: ファイル名が指定されていません\n"},
     };
     for (const Case& c : cases) {
         std::string err;
-        int status = Run(c.args, &err);
-        if (c.stderrText != nullptr) {
-            EXPECT_EQ(status, 1) << c.name;
-            EXPECT_EQ(err, c.stderrText) << c.name;
-        } else {
-            // An empty name stops the run without a message; nothing was converted.
-            EXPECT_EQ(err, "") << c.name;
-            EXPECT_FALSE(Exists(Work.File("o.html"))) << c.name;
-        }
+        EXPECT_EQ(Run(c.args, &err), 1) << c.name;
+        EXPECT_EQ(err, c.stderrText) << c.name;
+        EXPECT_FALSE(Exists(Work.File("o.html"))) << c.name;
     }
 }
 

@@ -20,6 +20,7 @@ namespace {
 const char* const MsgFileNotFound = "ファイルが見つかりません";
 const char* const MsgInvalidFileName = "不正なファイル名です";
 const char* const MsgSameFile = "入力ファイルと出力ファイルが同じです";
+const char* const MsgNoFileName = "ファイル名が指定されていません";
 
 const char16_t* const SettingsTitle = u"設定内容";
 const char16_t* const ListTitleSuffix = u" 一覧";
@@ -153,6 +154,12 @@ void TForm1::FormClose()
 void TForm1::RunBatch(const std::vector<std::string>& args)
 {
     StyleSheet->LoadFromFile(Platform::ProgramFile("design.css"));
+    // The window stops silently on an empty box; a script that passed an empty name must learn
+    // that nothing was converted.
+    if (args[1].empty() || args[2].empty()) {
+        Platform::ShowError(MsgNoFileName);
+        return;
+    }
     RunConversion(args[0], args[1], args[2]);
 }
 
