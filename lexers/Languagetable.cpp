@@ -1,6 +1,7 @@
 // Languagetable: the factory's rows: one per code, naming the class it makes.
 #include "lexers/Languagetable.h"
 
+#include "lexers/Tokenloop.h"
 #include "lexers/Tokenreadercase.h"
 #include "lexers/Tokenreadercsharp.h"
 #include "lexers/Tokenreaderdelphi.h"
@@ -14,7 +15,7 @@ namespace {
 template <class T>
 std::unique_ptr<TTokenReader> Make(TTextReader& source, const std::string& code)
 {
-    return std::make_unique<T>(source, code);
+    return std::make_unique<TTokenLoop<T>>(source, code);
 }
 
 const TCode CodeTable[] = {

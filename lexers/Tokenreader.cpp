@@ -23,36 +23,7 @@ TTokenReader::TTokenReader(TTextReader& source, const std::string& /*code*/) : S
 
 int TTokenReader::WideCharWidth(char16_t ch) { return CodePage::CharWidth(ch); }
 
-const TToken* TTokenReader::NextToken()
-{
-    TTokenContext& c = Context;
-    for (;;) {
-        if (Run != nullptr && Run->Continues(c.NextChar))
-            TakeRun(*Run);
-        c.PrevChar = c.CurChar;
-        c.CurChar = c.NextChar;
-        c.NextChar = Source.ReadChar();
-        if (c.CurChar == TabChar) {
-            c.CurChar = SpaceChar;
-            do {
-                ConsumeChar();
-                DisplayColumn += 1;
-            } while (!IsTabStop(DisplayColumn));
-        } else {
-            if (c.CurChar == SpaceChar)
-                DisplayColumn += 1;
-            else if (c.CurChar == LineBreak)
-                DisplayColumn = 0;
-            else if (c.CurChar != EndMark)
-                DisplayColumn += CharWidth(c.CurChar);
-            ConsumeChar();
-        }
-        if (const TToken* token = TakeReadyToken())
-            return token;
-        if (c.CurChar == EndMark)
-            return nullptr;
-    }
-}
+const TToken* TTokenReader::NextToken() { return ReadToken(*this); }
 
 void TTokenReader::TakeRun(const TRun& run)
 {

@@ -51,61 +51,22 @@ constexpr TTokenReader::TRun TTokenReaderCommon::NumberRun = [] {
     return run;
 }();
 
-constexpr TTokenReaderCommon::TScan TTokenReaderCommon::Scanners[] = {
-    {LexState::Other, &TTokenReaderCommon::StartToken, &BlankRun},
-    {LexState::Operator, &TTokenReaderCommon::StartToken},
-    {LexState::Delimiter, &TTokenReaderCommon::StartToken},
-    {LexState::Unknown, &TTokenReaderCommon::StartToken},
-    {LexState::SingleLineComment, &TTokenReaderCommon::ScanSingleLineComment, &LineCommentRun},
-    {LexState::MultiLineComment, &TTokenReaderCommon::ScanMultiLineComment},
-    {LexState::String, &TTokenReaderCommon::ScanString},
-    {LexState::StringEscape, &TTokenReaderCommon::ScanStringEscape},
-    {LexState::VerbatimString, &TTokenReaderCommon::ScanVerbatimString},
-    {LexState::Char, &TTokenReaderCommon::ScanCharLiteral},
-    {LexState::CharEscape, &TTokenReaderCommon::ScanCharEscape},
-    {LexState::Identifier, &TTokenReaderCommon::ScanIdentifier, &IdentifierRun},
-    {LexState::EscapedIdentifier, &TTokenReaderCommon::ScanEscapedIdentifier},
-    {LexState::Number, &TTokenReaderCommon::ScanNumber, &NumberRun},
-    {LexState::Directive, &TTokenReaderCommon::ScanDirective},
-    {LexState::Date, &TTokenReaderCommon::ScanDate},
-};
-
-constexpr std::array<TTokenReaderCommon::TScan, 64> TTokenReaderCommon::ScanSlots = [] {
-    std::array<TScan, 64> slots{};
-    static_assert(std::size(Scanners) < slots.size() / 2);
-    for (const TScan& row : Scanners) {
-        std::uint32_t at = row.State.LetterHash();
-        while (!slots[at % slots.size()].State.Empty())
-            ++at;
-        slots[at % slots.size()] = row;
-    }
-    return slots;
-}();
-
-// The fixed order: identifiers and numbers before comments, directives before comments, the
-// delimiter test before the operator test.
-constexpr TTokenReaderCommon::TStart TTokenReaderCommon::Starts[] = {
-    {&TTokenReaderCommon::IsIdentifierStart, LexState::Identifier, TokenKind::Identifier},
-    {&TTokenReaderCommon::IsEscapedIdentifierStart, LexState::EscapedIdentifier,
-     TokenKind::Identifier},
-    {&TTokenReaderCommon::IsNumberStart, LexState::Number, TokenKind::Number},
-    {&TTokenReaderCommon::IsDirectiveStart, LexState::Directive, TokenKind::Directive},
-    {&TTokenReaderCommon::IsSingleLineCommentStart, LexState::SingleLineComment,
-     TokenKind::Comment},
-    {&TTokenReaderCommon::IsMultiLineCommentStart, LexState::MultiLineComment, TokenKind::Comment},
-    {&TTokenReaderCommon::IsStringStart, LexState::String, TokenKind::String},
-    {&TTokenReaderCommon::IsCharStart, LexState::Char, TokenKind::Char},
-    {&TTokenReaderCommon::IsVerbatimStringStart, LexState::VerbatimString, TokenKind::String},
-    {&TTokenReaderCommon::IsDateStart, LexState::Date, TokenKind::String},
-    {&TTokenReaderCommon::IsDelimiter, LexState::Delimiter, TokenKind::Delimiter},
-    {&TTokenReaderCommon::IsOperator, LexState::Operator, TokenKind::Operator},
-};
-
-inline void TTokenReaderCommon::FindRun()
-{
-    const TScan& home = ScanSlots[Context.State.LetterHash() % ScanSlots.size()];
-    Run = home.State == Context.State ? home.Run : nullptr;
-}
+// The common scanners of block comments, strings and characters: a block comment can only end
+// at a slash; the others have no run of their own here, as every language that uses them
+// overrides them.
+constexpr TTokenReaderCommon::TScannerRun<TTokenReaderCommon>
+    TTokenReaderCommon::MultiLineCommentRun = {[] {
+        TRun run{LexState::MultiLineComment, TokenKind::Comment};
+        for (char16_t ch = 1; ch < 128; ++ch)
+            run.Ascii[ch] = ch != u'\t' && ch != u'/';
+        run.Wide = true;
+        return run;
+    }()};
+constexpr TTokenReaderCommon::TScannerRun<TTokenReaderCommon> TTokenReaderCommon::StringRun{};
+constexpr TTokenReaderCommon::TScannerRun<TTokenReaderCommon> TTokenReaderCommon::CharRun{};
+constexpr TTokenReaderCommon::TScannerRun<TTokenReaderCommon>
+    TTokenReaderCommon::VerbatimStringRun{};
+constexpr TTokenReaderCommon::TScannerRun<TTokenReaderCommon> TTokenReaderCommon::DirectiveRun{};
 
 TTokenReaderCommon::TTokenReaderCommon(TTextReader& source, const std::string& code)
     : TTokenReaderCommon(source, code, TWordIndex::TComparison::Exact)
@@ -127,7 +88,7 @@ TTokenReaderCommon::TTokenReaderCommon(TTextReader& source, const std::string& c
         OpeChars[ch] = OpeList.Holds(CodePage::Decode(self)) ||
                        OpeList.Holds(CodePage::Decode(std::to_string(ch)));
     }
-    FindRun();
+    Run = &BlankRun; // the run of the first state, "other"
 }
 
 TStringList TTokenReaderCommon::LoadWordList(const std::string& code, std::string_view ext)
@@ -142,71 +103,7 @@ TStringList TTokenReaderCommon::LoadWordList(const std::string& code, std::strin
     return list;
 }
 
-void TTokenReaderCommon::ClassifyChar()
-{
-    // The plain reader's step without its kind: every scanner and StartToken set the kind
-    // anyway, and leaving it untouched lets a run of one kind skip the copy.
-    SetCurrentText();
-    Dispatch();
-    if (Context.State == LexState::Unknown) {
-        Dispatch();
-        // StartToken never answers "unknown", so no character is dispatched a third time.
-        assert(!(Context.State == LexState::Unknown));
-    }
-    FindRun();
-}
-
-
-void TTokenReaderCommon::Dispatch()
-{
-#ifndef NDEBUG
-    // Every scanner sets the kind: a kind left over from the character before would go unseen.
-    Context.Current.Kind = TName();
-#endif
-    const TName state = Context.State;
-    const TScan& home = ScanSlots[state.LetterHash() % ScanSlots.size()];
-    (this->*(home.State == state ? home.Scan : ScannerOf(state)))();
-    assert(!Context.Current.Kind.Empty());
-}
-
-void (TTokenReaderCommon::*TTokenReaderCommon::ScannerOf(TName state))()
-{
-    for (std::uint32_t at = state.LetterHash() + 1;; ++at) {
-        const TScan& slot = ScanSlots[at % ScanSlots.size()];
-        if (slot.State == state)
-            return slot.Scan;
-        if (slot.State.Empty()) {
-            assert(!"unknown lexer state");
-            return &TTokenReaderCommon::StartToken;
-        }
-    }
-}
-
-void TTokenReaderCommon::StartToken()
-{
-    TTokenContext& c = Context;
-    // Every start test of every language claims only a printable ASCII character, so blanks,
-    // line ends and wide characters, the most frequent between tokens, skip them all.
-    const TStart* start = IsPrintable(c.CurChar) ? FirstStart() : nullptr;
-    assert(IsPrintable(c.CurChar) || FirstStart() == nullptr);
-    c.State = start ? start->State : LexState::Other;
-    c.Current.Kind = start ? start->Kind : TokenKind::Other;
-}
-
-const TTokenReaderCommon::TStart* TTokenReaderCommon::FirstStart() const
-{
-    return FirstStartOf(std::make_index_sequence<std::size(Starts)>());
-}
-
-// The rows are constants, so unrolled each test is called as directly as if written out.
-template <size_t... Row>
-const TTokenReaderCommon::TStart* TTokenReaderCommon::FirstStartOf(
-    std::index_sequence<Row...>) const
-{
-    const TStart* first = nullptr;
-    (void)(((this->*Starts[Row].Test)() && (first = &Starts[Row])) || ...);
-    return first;
-}
+void TTokenReaderCommon::ClassifyChar() { ClassifyWith(*this); }
 
 bool TTokenReaderCommon::IsSingleLineCommentStart() const
 {

@@ -3,7 +3,7 @@
 
 #include "lexers/Tokenreadercase.h"
 
-class TTokenReaderCSharp final : public TTokenReaderCase {
+class TTokenReaderCSharp : public TTokenReaderCase {
 public:
     TTokenReaderCSharp(TTextReader& source, const std::string& code);
 

@@ -3,7 +3,7 @@
 
 #include "lexers/Tokenreadernocase.h"
 
-class TTokenReaderDelphi final : public TTokenReaderNoCase {
+class TTokenReaderDelphi : public TTokenReaderNoCase {
 public:
     TTokenReaderDelphi(TTextReader& source, const std::string& code);
 

@@ -3,7 +3,7 @@
 
 #include "lexers/Tokenreadernocase.h"
 
-class TTokenReaderPlsql final : public TTokenReaderNoCase {
+class TTokenReaderPlsql : public TTokenReaderNoCase {
 public:
     TTokenReaderPlsql(TTextReader& source, const std::string& code);
 

@@ -3,7 +3,7 @@
 
 #include "lexers/Tokenreadernocase.h"
 
-class TTokenReaderTsql final : public TTokenReaderNoCase {
+class TTokenReaderTsql : public TTokenReaderNoCase {
 public:
     TTokenReaderTsql(TTextReader& source, const std::string& code);
 

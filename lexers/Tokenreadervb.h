@@ -3,7 +3,7 @@
 
 #include "lexers/Tokenreadernocase.h"
 
-class TTokenReaderVB final : public TTokenReaderNoCase {
+class TTokenReaderVB : public TTokenReaderNoCase {
 public:
     TTokenReaderVB(TTextReader& source, const std::string& code);
 
