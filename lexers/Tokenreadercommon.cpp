@@ -55,13 +55,8 @@ constexpr TTokenReader::TRun TTokenReaderCommon::NumberRun = [] {
 // at a slash; the others have no run of their own here, as every language that uses them
 // overrides them.
 constexpr TTokenReaderCommon::TScannerRun<TTokenReaderCommon>
-    TTokenReaderCommon::MultiLineCommentRun = {[] {
-        TRun run{LexState::MultiLineComment, TokenKind::Comment};
-        for (char16_t ch = 1; ch < 128; ++ch)
-            run.Ascii[ch] = ch != u'\t' && ch != u'/';
-        run.Wide = true;
-        return run;
-    }()};
+    TTokenReaderCommon::MultiLineCommentRun = {
+        RunUntil(LexState::MultiLineComment, TokenKind::Comment, u"/")};
 constexpr TTokenReaderCommon::TScannerRun<TTokenReaderCommon> TTokenReaderCommon::StringRun{};
 constexpr TTokenReaderCommon::TScannerRun<TTokenReaderCommon> TTokenReaderCommon::CharRun{};
 constexpr TTokenReaderCommon::TScannerRun<TTokenReaderCommon>

@@ -53,6 +53,25 @@ protected:
     struct TScannerRun {
         TRun Run;
     };
+    // The run of state and kind that every character continues but the end mark, a tab and the
+    // ASCII characters in stops.
+    static constexpr TRun RunUntil(TName state, TName kind, std::u16string_view stops)
+    {
+        TRun run{state, kind};
+        for (char16_t ch = 1; ch < 128; ++ch)
+            run.Ascii[ch] = ch != u'\t' && stops.find(ch) == stops.npos;
+        run.Wide = true;
+        return run;
+    }
+    // The run of state and kind that the ASCII characters test accepts continue.
+    template <class TTest>
+    static constexpr TRun RunOfAscii(TName state, TName kind, TTest test)
+    {
+        TRun run{state, kind};
+        for (char16_t ch = 1; ch < 128; ++ch)
+            run.Ascii[ch] = ch != u'\t' && test(ch);
+        return run;
+    }
     static const TScannerRun<TTokenReaderCommon> MultiLineCommentRun;
     static const TScannerRun<TTokenReaderCommon> StringRun;
     static const TScannerRun<TTokenReaderCommon> CharRun;

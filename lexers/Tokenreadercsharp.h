@@ -10,4 +10,8 @@ public:
 protected:
     bool IsVerbatimStringStart() const override;
     void ScanVerbatimString() override;
+
+    // Only a double quote can end a verbatim string.
+    static constexpr TScannerRun<TTokenReaderCSharp> VerbatimStringRun{
+        RunUntil(LexState::VerbatimString, TokenKind::String, u"\"")};
 };

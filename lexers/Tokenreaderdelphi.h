@@ -16,4 +16,13 @@ protected:
     void ScanCharLiteral() override;
     bool IsExponentSignAllowed() const override;
     void ScanDirective() override;
+
+    // A comment can only end at a slash (the common closer), a parenthesis or a brace; a
+    // directive at its brace; #13 goes on while digits follow.
+    static constexpr TScannerRun<TTokenReaderDelphi> MultiLineCommentRun{
+        RunUntil(LexState::MultiLineComment, TokenKind::Comment, u"/)}")};
+    static constexpr TScannerRun<TTokenReaderDelphi> DirectiveRun{
+        RunUntil(LexState::Directive, TokenKind::Directive, u"}")};
+    static constexpr TScannerRun<TTokenReaderDelphi> CharRun{
+        RunOfAscii(LexState::Char, TokenKind::Char, IsDigit)};
 };

@@ -18,4 +18,8 @@ protected:
     void ScanEscapedIdentifier() override;
     bool IsExponentSignAllowed() const override;
     void ScanDate() override;
+
+    // Only a double quote can end a string.
+    static constexpr TScannerRun<TTokenReaderVB> VerbatimStringRun{
+        RunUntil(LexState::VerbatimString, TokenKind::String, u"\"")};
 };
