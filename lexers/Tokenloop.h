@@ -1,6 +1,7 @@
 // Tokenloop: a language's lexer made final, so that its loop reaches the scanners directly.
 #pragma once
 
+#include "lexers/Tokenreadercase.h"
 #include "lexers/Tokenreadercommon.h"
 
 #include <type_traits>
@@ -15,7 +16,13 @@ class TTokenLoop final : public TLexer {
     static_assert(std::is_base_of_v<TTokenReaderCommon, TLexer>);
 
 public:
-    using TLexer::TLexer;
+    TTokenLoop(TTextReader& source, const std::string& code) : TLexer(source, code)
+    {
+        using TLookup = decltype(&TTokenLoop::LookupWord);
+        if constexpr (std::is_same_v<TLookup, std::u16string_view (TTokenReaderCase::*)(
+                                                   const TWordIndex&) const>)
+            this->MergeWordLists();
+    }
 
     const TToken* NextToken() override { return this->ReadToken(*this); }
 

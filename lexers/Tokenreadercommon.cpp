@@ -190,6 +190,13 @@ void TTokenReaderCommon::ScanCharEscape()
     Context.Current.Kind = TokenKind::Char;
 }
 
+const TTokenReaderCommon::TWordList TTokenReaderCommon::WordLists[] = {
+    {&TTokenReaderCommon::KeyList, TokenKind::Reserved, true},
+    {&TTokenReaderCommon::Sp1List, TokenKind::Emphasis1, false},
+    {&TTokenReaderCommon::Sp2List, TokenKind::Emphasis2, false},
+    {&TTokenReaderCommon::Sp3List, TokenKind::Emphasis3, false},
+};
+
 void TTokenReaderCommon::ScanIdentifier()
 {
     TTokenContext& c = Context;
@@ -198,14 +205,53 @@ void TTokenReaderCommon::ScanIdentifier()
     if (IsLetter(c.CurChar) || IsDigit(c.CurChar) || c.CurChar == u'_')
         return;
 
-    // The identifier ended before CurChar and Pending holds all of it. A reserved word only
-    // counts after white space, a line end or the start of input; later lists win.
+    // The identifier ended before CurChar and Pending holds all of it.
     c.State = LexState::Unknown;
-    if (c.Output.Kind == TokenKind::Other)
-        ApplyWordList(KeyList, TokenKind::Reserved);
-    ApplyWordList(Sp1List, TokenKind::Emphasis1);
-    ApplyWordList(Sp2List, TokenKind::Emphasis2);
-    ApplyWordList(Sp3List, TokenKind::Emphasis3);
+    if (Merged) {
+        TName kind = KindByLists(true);
+        assert(kind == KindByLists(false));
+        c.Pending.Kind = kind;
+        return;
+    }
+    for (const TWordList& row : WordLists)
+        if (!row.OnlyAfterOther || c.Output.Kind == TokenKind::Other)
+            ApplyWordList(this->*row.List, row.Kind);
+}
+
+void TTokenReaderCommon::MergeWordLists()
+{
+    const TWordIndex* parts[std::size(WordLists)];
+    for (size_t row = 0; row < std::size(WordLists); ++row) {
+        parts[row] = &(this->*WordLists[row].List);
+        if (parts[row]->Comparison() != TWordIndex::TComparison::Exact)
+            return;
+    }
+    MergedList = TWordIndex(parts);
+    MergedBits.assign(static_cast<size_t>(MergedList.Count()), 0);
+    for (size_t row = 0; row < std::size(WordLists); ++row)
+        for (int i = 0; i < parts[row]->Count(); ++i)
+            MergedBits[static_cast<size_t>(MergedList.IndexOf(parts[row]->Word(i)))] |=
+                static_cast<std::uint8_t>(1u << row);
+    Merged = true;
+}
+
+TName TTokenReaderCommon::KindByLists(bool merged) const
+{
+    const TTokenContext& c = Context;
+    unsigned bits = 0;
+    if (merged) {
+        int index = MergedList.IndexOf(c.Pending.Text);
+        bits = index >= 0 ? MergedBits[static_cast<size_t>(index)] : 0;
+    } else {
+        for (size_t row = 0; row < std::size(WordLists); ++row)
+            if (!LookupWord(this->*WordLists[row].List).empty())
+                bits |= 1u << row;
+    }
+    TName kind = c.Pending.Kind;
+    for (size_t row = 0; bits != 0; ++row, bits >>= 1)
+        if ((bits & 1) && (!WordLists[row].OnlyAfterOther || c.Output.Kind == TokenKind::Other))
+            kind = WordLists[row].Kind;
+    return kind;
 }
 
 void TTokenReaderCommon::ApplyWordList(const TWordIndex& list, TName kind)

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 // The protocol. Context.State names where the lexer is. ClassifyChar gives every character to the
 // scanner of its state; the states between tokens ("その他", "演算子", "区切り記号", "不明") give
@@ -110,6 +111,12 @@ protected:
     virtual bool IsExponentSignAllowed() const;
     virtual void ScanDirective();
     virtual void ScanDate();
+
+    // One lookup per identifier instead of one per list: the lists in one exact index, with the
+    // lists that hold each entry. Only for a lexer that writes a word in the letters found, as
+    // TTokenReaderCase's LookupWord does, and only while every list compares exactly; the
+    // lexer is otherwise left as it is. Debug builds check each answer against the lists.
+    void MergeWordLists();
 
     TWordIndex KeyList;
     TWordIndex Sp1List;
@@ -222,6 +229,20 @@ private:
     static const TRun* RunOf(TName state, std::index_sequence<Row...>);
     // Gives the pending identifier kind and the text that list finds for it, if it finds one.
     void ApplyWordList(const TWordIndex& list, TName kind);
+    // The lists an identifier is looked up in, in order, so that a later list wins; a reserved
+    // word only counts after white space, a line end or the start of input.
+    struct TWordList {
+        TWordIndex TTokenReaderCommon::*List;
+        TName Kind;
+        bool OnlyAfterOther;
+    };
+    static const TWordList WordLists[];
+    // The kind the lists give the pending identifier where each list writes it as found.
+    TName KindByLists(bool merged) const;
+    TWordIndex MergedList;
+    // Per entry of MergedList: bit n is set when row n of WordLists holds it.
+    std::vector<std::uint8_t> MergedBits;
+    bool Merged = false;
     static TStringList LoadWordList(const std::string& code, std::string_view ext);
 
     // Per ASCII code: OpeList holds the character itself or its code in decimal.

@@ -4,6 +4,7 @@
 #include "platform/Codepage.h"
 
 #include <algorithm>
+#include <cassert>
 
 TWordIndex::TWordIndex(const TStringList& lines, TComparison comparison)
     : Exact(comparison == TComparison::Exact),
@@ -21,7 +22,23 @@ TWordIndex::TWordIndex(const TStringList& lines, TComparison comparison)
         Starts.push_back(static_cast<std::uint32_t>(end - Text.data()));
     }
     Text.resize(static_cast<size_t>(end - Text.data()));
+    Build();
+}
 
+TWordIndex::TWordIndex(std::span<const TWordIndex* const> parts)
+{
+    for (const TWordIndex* part : parts) {
+        assert(part->Exact);
+        for (int i = 0; i < part->Count(); ++i) {
+            Text += part->Word(i);
+            Starts.push_back(static_cast<std::uint32_t>(Text.size()));
+        }
+    }
+    Build();
+}
+
+void TWordIndex::Build()
+{
     size_t slots = 16;
     while (slots < static_cast<size_t>(Count()) * 2)
         slots *= 2;
