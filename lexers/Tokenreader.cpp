@@ -87,3 +87,12 @@ std::unique_ptr<TTokenReader> CreateTokenReader(TTextReader& source, const std::
             return row.Make(source, code);
     return std::make_unique<TTokenReader>(source, code);
 }
+
+std::unique_ptr<TTokenReader> CreateReferenceTokenReader(TTextReader& source,
+                                                         const std::string& code)
+{
+    for (const Languages::TCode& row : Languages::Codes())
+        if (code == row.Code)
+            return row.MakeReference(source, code);
+    return std::make_unique<TTokenReader>(source, code);
+}

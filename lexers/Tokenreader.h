@@ -149,3 +149,7 @@ const TToken* TTokenReader::ReadToken(TSelf& self)
 
 // The lexer for a language code; any code it does not know gets the plain reader.
 std::unique_ptr<TTokenReader> CreateTokenReader(TTextReader& source, const std::string& code);
+// The reference the lexer of that code is checked against: the same tokens, every scanner
+// reached virtually.
+std::unique_ptr<TTokenReader> CreateReferenceTokenReader(TTextReader& source,
+                                                         const std::string& code);
