@@ -5,6 +5,7 @@
 #include "platform/Codepage.h"
 
 #include <cassert>
+#include <iterator>
 
 // The plain reader's only run: every character but the end mark and a tab is "other".
 constexpr TTokenReader::TRun TTokenReader::PlainRun = [] {
@@ -31,7 +32,33 @@ void TTokenReader::TakeRun(const TRun& run)
     if (!c.HasPending || !(c.State == run.State) || !(c.Pending.Kind == run.Kind))
         return;
     std::u16string& text = c.Pending.Text;
-    // The window and the column move exactly as in NextToken; a run holds no tab.
+    // The window and the column move exactly as in NextToken; a run holds no tab, and a space
+    // is one column wide like any ASCII character.
+#ifdef NDEBUG
+    // The window is kept in locals and the characters gathered in a block, appended when full.
+    char16_t prev = c.PrevChar;
+    char16_t cur = c.CurChar;
+    char16_t next = c.NextChar;
+    int column = DisplayColumn;
+    char16_t block[256];
+    size_t filled = 0;
+    do {
+        prev = cur;
+        cur = next;
+        next = Source.ReadChar();
+        column = cur == LineBreak ? 0 : column + CharWidth(cur);
+        block[filled++] = cur;
+        if (filled == std::size(block)) {
+            text.append(block, filled);
+            filled = 0;
+        }
+    } while (run.Continues(next));
+    text.append(block, filled);
+    c.PrevChar = prev;
+    c.CurChar = cur;
+    c.NextChar = next;
+    DisplayColumn = column;
+#else
     do {
         c.PrevChar = c.CurChar;
         c.CurChar = c.NextChar;
@@ -42,15 +69,12 @@ void TTokenReader::TakeRun(const TRun& run)
             DisplayColumn = 0;
         else
             DisplayColumn += CharWidth(c.CurChar);
-#ifdef NDEBUG
-        text.push_back(c.CurChar);
-#else
         // The one-character path is the reference: it must merge the character as the run says.
         size_t length = text.size();
         ConsumeChar();
         assert(text.size() == length + 1 && c.State == run.State && !c.Output.Ready);
-#endif
     } while (run.Continues(c.NextChar));
+#endif
     // As classifying the last character would leave them.
     c.Current.Kind = run.Kind;
     SetCurrentText();
