@@ -26,12 +26,10 @@ constexpr TCode Row(const char* code)
 }
 
 const TCode CodeTable[] = {
-    Row<TTokenReaderCSharp>("cs7"), Row<TTokenReaderCase>("vc6"),
-    Row<TTokenReaderCase>("vc7"),   Row<TTokenReaderCase>("java"),
-    Row<TTokenReaderCase>("js"),    Row<TTokenReaderCase>("bcb"),
-    Row<TTokenReaderVB>("vb6"),     Row<TTokenReaderVB>("vb7"),
-    Row<TTokenReaderDelphi>("del"), Row<TTokenReaderPlsql>("psq"),
-    Row<TTokenReaderTsql>("tsq"),
+    Row<TTokenReaderCSharp>("cs7"), Row<TTokenReaderCase>("vc6"), Row<TTokenReaderCase>("vc7"),
+    Row<TTokenReaderCase>("java"),  Row<TTokenReaderCase>("js"),  Row<TTokenReaderCase>("bcb"),
+    Row<TTokenReaderVB>("vb6"),     Row<TTokenReaderVB>("vb7"),   Row<TTokenReaderDelphi>("del"),
+    Row<TTokenReaderPlsql>("psq"),  Row<TTokenReaderTsql>("tsq"),
 };
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include "lexers/Tokenreadercase.h"
 #include "lexers/Tokenreadercommon.h"
+#include "lexers/Tokenreadernocase.h"
 
 #include <type_traits>
 
@@ -19,9 +20,12 @@ public:
     TTokenLoop(TTextReader& source, const std::string& code) : TLexer(source, code)
     {
         using TLookup = decltype(&TTokenLoop::LookupWord);
-        if constexpr (std::is_same_v<TLookup, std::u16string_view (TTokenReaderCase::*)(
-                                                   const TWordIndex&) const>)
-            this->MergeWordLists();
+        using TCaseLookup = std::u16string_view (TTokenReaderCase::*)(const TWordIndex&) const;
+        using TNoCaseLookup = std::u16string_view (TTokenReaderNoCase::*)(const TWordIndex&) const;
+        if constexpr (std::is_same_v<TLookup, TCaseLookup>)
+            this->MergeWordLists(false);
+        else if constexpr (std::is_same_v<TLookup, TNoCaseLookup>)
+            this->MergeWordLists(true);
     }
 
     const TToken* NextToken() override { return this->ReadToken(*this); }

@@ -207,51 +207,85 @@ void TTokenReaderCommon::ScanIdentifier()
 
     // The identifier ended before CurChar and Pending holds all of it.
     c.State = LexState::Unknown;
-    if (Merged) {
-        TName kind = KindByLists(true);
-        assert(kind == KindByLists(false));
-        c.Pending.Kind = kind;
+    if (!Merged) {
+        ApplyWordLists();
         return;
     }
+#ifdef NDEBUG
+    ApplyMergedLists();
+#else
+    TToken pending = c.Pending;
+    ApplyMergedLists();
+    std::swap(pending, c.Pending);
+    ApplyWordLists();
+    assert(pending.Kind == c.Pending.Kind && pending.Text == c.Pending.Text);
+#endif
+}
+
+void TTokenReaderCommon::ApplyWordLists()
+{
     for (const TWordList& row : WordLists)
-        if (!row.OnlyAfterOther || c.Output.Kind == TokenKind::Other)
+        if (!row.OnlyAfterOther || Context.Output.Kind == TokenKind::Other)
             ApplyWordList(this->*row.List, row.Kind);
 }
 
-void TTokenReaderCommon::MergeWordLists()
+void TTokenReaderCommon::MergeWordLists(bool listSpelling)
 {
     const TWordIndex* parts[std::size(WordLists)];
     for (size_t row = 0; row < std::size(WordLists); ++row) {
         parts[row] = &(this->*WordLists[row].List);
-        if (parts[row]->Comparison() != TWordIndex::TComparison::Exact)
+        if (row > 0 && parts[row]->Comparison() != TWordIndex::TComparison::Exact)
             return;
     }
-    MergedList = TWordIndex(parts);
-    MergedBits.assign(static_cast<size_t>(MergedList.Count()), 0);
+    MergedList = TWordIndex(parts, parts[0]->Comparison());
+    const size_t count = static_cast<size_t>(MergedList.Count());
+    MergedBits.assign(count, 0);
+    // Every entry joins the group of the first entry equal to it: counted, then placed.
+    std::vector<std::uint32_t> first(count);
+    MergedGroupStart.assign(count + 1, 0);
+    size_t at = 0;
     for (size_t row = 0; row < std::size(WordLists); ++row)
-        for (int i = 0; i < parts[row]->Count(); ++i)
-            MergedBits[static_cast<size_t>(MergedList.IndexOf(parts[row]->Word(i)))] |=
-                static_cast<std::uint8_t>(1u << row);
+        for (int i = 0; i < parts[row]->Count(); ++i, ++at) {
+            std::u16string_view word = MergedList.Word(static_cast<int>(at));
+            first[at] = static_cast<std::uint32_t>(MergedList.IndexOf(word));
+            MergedBits[at] = static_cast<std::uint8_t>(1u << row);
+            ++MergedGroupStart[first[at] + 1];
+        }
+    for (size_t i = 0; i < count; ++i)
+        MergedGroupStart[i + 1] += MergedGroupStart[i];
+    MergedGroup.assign(count, 0);
+    std::vector<std::uint32_t> placed(MergedGroupStart.begin(), MergedGroupStart.end() - 1);
+    for (size_t i = 0; i < count; ++i)
+        MergedGroup[placed[first[i]]++] = static_cast<std::uint32_t>(i);
+    MergedListSpelling = listSpelling;
     Merged = true;
 }
 
-TName TTokenReaderCommon::KindByLists(bool merged) const
+void TTokenReaderCommon::ApplyMergedLists()
 {
-    const TTokenContext& c = Context;
-    unsigned bits = 0;
-    if (merged) {
-        int index = MergedList.IndexOf(c.Pending.Text);
-        bits = index >= 0 ? MergedBits[static_cast<size_t>(index)] : 0;
-    } else {
-        for (size_t row = 0; row < std::size(WordLists); ++row)
-            if (!LookupWord(this->*WordLists[row].List).empty())
-                bits |= 1u << row;
+    TTokenContext& c = Context;
+    const int lead = MergedList.IndexOf(c.Pending.Text);
+    if (lead < 0)
+        return;
+    const std::uint32_t* member = MergedGroup.data() + MergedGroupStart[static_cast<size_t>(lead)];
+    const std::uint32_t* end = MergedGroup.data() + MergedGroupStart[static_cast<size_t>(lead) + 1];
+    // The reserved words come first in the group, and the first of them is the one the list
+    // finds; the other lists compare exactly with the text it leaves.
+    const bool reserved = (MergedBits[*member] & 1) != 0 && c.Output.Kind == TokenKind::Other;
+    if (reserved) {
+        c.Pending.Kind = WordLists[0].Kind;
+        std::u16string_view word = MergedList.Word(static_cast<int>(*member));
+        if (MergedListSpelling && word != c.Pending.Text)
+            c.Pending.Text.assign(word);
     }
-    TName kind = c.Pending.Kind;
-    for (size_t row = 0; bits != 0; ++row, bits >>= 1)
-        if ((bits & 1) && (!WordLists[row].OnlyAfterOther || c.Output.Kind == TokenKind::Other))
-            kind = WordLists[row].Kind;
-    return kind;
+    unsigned bits = 0;
+    for (; member != end; ++member)
+        if ((MergedBits[*member] & ~1u) != 0 &&
+            MergedList.Word(static_cast<int>(*member)) == c.Pending.Text)
+            bits |= MergedBits[*member];
+    for (size_t row = 1; row < std::size(WordLists); ++row)
+        if (bits & (1u << row))
+            c.Pending.Kind = WordLists[row].Kind;
 }
 
 void TTokenReaderCommon::ApplyWordList(const TWordIndex& list, TName kind)

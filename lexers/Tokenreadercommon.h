@@ -112,11 +112,12 @@ protected:
     virtual void ScanDirective();
     virtual void ScanDate();
 
-    // One lookup per identifier instead of one per list: the lists in one exact index, with the
-    // lists that hold each entry. Only for a lexer that writes a word in the letters found, as
-    // TTokenReaderCase's LookupWord does, and only while every list compares exactly; the
-    // lexer is otherwise left as it is. Debug builds check each answer against the lists.
-    void MergeWordLists();
+    // One lookup per identifier instead of one per list: the lists in one index, with the lists
+    // that hold each entry. For a lexer whose LookupWord writes a word either in the letters
+    // found (TTokenReaderCase's) or as the first matching entry spells it (TTokenReaderNoCase's),
+    // named by listSpelling; only the reserved words may ignore letter case. Debug builds check
+    // each answer against the lists one by one.
+    void MergeWordLists(bool listSpelling);
 
     TWordIndex KeyList;
     TWordIndex Sp1List;
@@ -146,7 +147,7 @@ private:
     static constexpr const TRun* OwnRun(TMember, const TScannerRun<TOwner>& run)
     {
         return std::is_final_v<TSelf> && std::is_same_v<TMember, void (TOwner::*)()> ? &run.Run
-                                                                                      : nullptr;
+                                                                                     : nullptr;
     }
     template <class TSelf>
     static constexpr TScan<TSelf> Scanners[] = {
@@ -155,8 +156,7 @@ private:
         {LexState::Operator, [](TSelf& r) { r.StartToken(r); }},
         {LexState::Delimiter, [](TSelf& r) { r.StartToken(r); }},
         {LexState::Unknown, [](TSelf& r) { r.StartToken(r); }},
-        {LexState::SingleLineComment, [](TSelf& r) { r.ScanSingleLineComment(); },
-         &LineCommentRun},
+        {LexState::SingleLineComment, [](TSelf& r) { r.ScanSingleLineComment(); }, &LineCommentRun},
         {LexState::MultiLineComment, [](TSelf& r) { r.ScanMultiLineComment(); },
          OwnRun<TSelf>(&TSelf::ScanMultiLineComment, TSelf::MultiLineCommentRun)},
         {LexState::String, [](TSelf& r) { r.ScanString(); },
@@ -196,13 +196,13 @@ private:
     static constexpr TStart<TSelf> Starts[] = {
         {[](const TSelf& r) { return r.IsIdentifierStart(); }, LexState::Identifier,
          TokenKind::Identifier},
-        {[](const TSelf& r) { return r.IsEscapedIdentifierStart(); },
-         LexState::EscapedIdentifier, TokenKind::Identifier},
+        {[](const TSelf& r) { return r.IsEscapedIdentifierStart(); }, LexState::EscapedIdentifier,
+         TokenKind::Identifier},
         {[](const TSelf& r) { return r.IsNumberStart(); }, LexState::Number, TokenKind::Number},
         {[](const TSelf& r) { return r.IsDirectiveStart(); }, LexState::Directive,
          TokenKind::Directive},
-        {[](const TSelf& r) { return r.IsSingleLineCommentStart(); },
-         LexState::SingleLineComment, TokenKind::Comment},
+        {[](const TSelf& r) { return r.IsSingleLineCommentStart(); }, LexState::SingleLineComment,
+         TokenKind::Comment},
         {[](const TSelf& r) { return r.IsMultiLineCommentStart(); }, LexState::MultiLineComment,
          TokenKind::Comment},
         {[](const TSelf& r) { return r.IsStringStart(); }, LexState::String, TokenKind::String},
@@ -210,8 +210,7 @@ private:
         {[](const TSelf& r) { return r.IsVerbatimStringStart(); }, LexState::VerbatimString,
          TokenKind::String},
         {[](const TSelf& r) { return r.IsDateStart(); }, LexState::Date, TokenKind::String},
-        {[](const TSelf& r) { return r.IsDelimiter(); }, LexState::Delimiter,
-         TokenKind::Delimiter},
+        {[](const TSelf& r) { return r.IsDelimiter(); }, LexState::Delimiter, TokenKind::Delimiter},
         {[](const TSelf& r) { return r.IsOperator(); }, LexState::Operator, TokenKind::Operator},
     };
 
@@ -237,12 +236,20 @@ private:
         bool OnlyAfterOther;
     };
     static const TWordList WordLists[];
-    // The kind the lists give the pending identifier where each list writes it as found.
-    TName KindByLists(bool merged) const;
+    // Gives the pending identifier kind and text through the lists one by one, or through
+    // the merged index.
+    void ApplyWordLists();
+    void ApplyMergedLists();
     TWordIndex MergedList;
     // Per entry of MergedList: bit n is set when row n of WordLists holds it.
     std::vector<std::uint8_t> MergedBits;
+    // The entries equal to the first one of their kind under the index's comparison: those of
+    // the entry at i are MergedGroup[MergedGroupStart[i]] up to the start of i + 1 (empty for
+    // every entry that is not the first).
+    std::vector<std::uint32_t> MergedGroupStart;
+    std::vector<std::uint32_t> MergedGroup;
     bool Merged = false;
+    bool MergedListSpelling = false;
     static TStringList LoadWordList(const std::string& code, std::string_view ext);
 
     // Per ASCII code: OpeList holds the character itself or its code in decimal.

@@ -4,7 +4,6 @@
 #include "platform/Codepage.h"
 
 #include <algorithm>
-#include <cassert>
 
 TWordIndex::TWordIndex(const TStringList& lines, TComparison comparison)
     : Exact(comparison == TComparison::Exact),
@@ -25,10 +24,11 @@ TWordIndex::TWordIndex(const TStringList& lines, TComparison comparison)
     Build();
 }
 
-TWordIndex::TWordIndex(std::span<const TWordIndex* const> parts)
+TWordIndex::TWordIndex(std::span<const TWordIndex* const> parts, TComparison comparison)
+    : Exact(comparison == TComparison::Exact),
+      Fold(comparison == TComparison::Exact ? nullptr : CodePage::FoldTable())
 {
     for (const TWordIndex* part : parts) {
-        assert(part->Exact);
         for (int i = 0; i < part->Count(); ++i) {
             Text += part->Word(i);
             Starts.push_back(static_cast<std::uint32_t>(Text.size()));

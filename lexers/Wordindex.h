@@ -18,8 +18,8 @@ public:
     TWordIndex() = default;
     // Every line of lines is one entry; lines is not kept.
     TWordIndex(const TStringList& lines, TComparison comparison);
-    // The entries of every exact index of parts, in their order, in one exact index.
-    explicit TWordIndex(std::span<const TWordIndex* const> parts);
+    // The entries of every index of parts, in their order, in one index of that comparison.
+    TWordIndex(std::span<const TWordIndex* const> parts, TComparison comparison);
 
     // Position of the first entry equal to key under the comparison; -1 if none.
     int IndexOf(std::u16string_view key) const;

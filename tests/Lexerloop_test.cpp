@@ -12,18 +12,28 @@ namespace {
 // and LexBytes checks every code against its reference lexer; the expected tokens are those of
 // the C family.
 const std::vector<TCase> CaseRuns = {
-    {"string with escapes", u"s = \"a\\\"b\\\\\" + x;", {},
+    {"string with escapes",
+     u"s = \"a\\\"b\\\\\" + x;",
+     {},
      "Id[s] _[ ] Del[=] _[ ] Str[\"a\\\"b\\\\\"] _[ ] Del[+] _[ ] Id[x] Del[;] _[\\n]"},
     {"string across a line end", u"\"ab\ncd\" e", {}, "Str[\"ab\\ncd\"] _[ ] Id[e] _[\\n]"},
-    {"tab inside a string after wide characters", u"\"表ソ\tz\"\ty", {},
+    {"tab inside a string after wide characters",
+     u"\"表ソ\tz\"\ty",
+     {},
      "Str[\"表ソ   z\"] _[  ] Id[y] _[\\n]"},
     {"char with escape", u"'\\'' 'ab'", {}, "Chr['\\''] _[ ] Chr['ab'] _[\\n]"},
-    {"block comment closers", u"/* a * b / c **/x/*/", {},
+    {"block comment closers",
+     u"/* a * b / c **/x/*/",
+     {},
      "Com[/* a * b / c **/] Id[x] Com[/*/] _[\\n]"},
-    {"block comment with tab and wide text", u"/*表\t*/\tq", {},
+    {"block comment with tab and wide text",
+     u"/*表\t*/\tq",
+     {},
      "Com[/*表    */] _[  ] Id[q] _[\\n]"},
     {"unfinished string takes the line end", u"\"abc", {}, "Str[\"abc\\n]"},
-    {"directive then letters", u"#include<a>\n#if\tx", {},
+    {"directive then letters",
+     u"#include<a>\n#if\tx",
+     {},
      "Dir[#include] Del[<] Id[a] Del[>] _[\\n] Dir[#if] _[ ] Id[x] _[\\n]"},
     {"at sign before a string", u"@\"a\\\"\" b", {}, "Del[@] Str[\"a\\\"\"] _[ ] Id[b] _[\\n]"},
 };
@@ -65,6 +75,23 @@ const std::vector<TCase> CaseWords = {
     {"prefix and extension", u"in ints", Words, "Id[in] _[ ] Id[ints] _[\\n]"},
 };
 
+const TWordLists NoCaseLists{
+    .Key = u"Begin\nBEGIN\nend", .Sp1 = u"Begin", .Sp2 = u"END", .Sp3 = u"x"};
+
+// The merged word lists of the languages that ignore letter case: a reserved word is written as
+// the first matching entry spells it, and the later lists compare exactly with that spelling.
+const std::vector<TCase> NoCaseWords = {
+    {"reserved, then the same spelling in a later list", u"begin x", NoCaseLists,
+     "E1[Begin] _[ ] E3[x] _[\\n]"},
+    {"reserved word rewritten away from a later list", u"END", NoCaseLists, "K[end] _[\\n]"},
+    {"no reserved word after a delimiter, exact later list", u"(END)", NoCaseLists,
+     "Del[(] E2[END] Del[)] _[\\n]"},
+    {"no reserved word after a delimiter, no exact match", u"(begin)", NoCaseLists,
+     "Del[(] Id[begin] Del[)] _[\\n]"},
+    {"letter case of the later lists counts", u"(X) (Begin)", NoCaseLists,
+     "Del[(] Id[X] Del[)] _[ ] Del[(] E1[Begin] Del[)] _[\\n]"},
+};
+
 } // namespace
 
 TEST(TTokenLoop, CaseFamilyRunsEndWhereOneCharacterWould)
@@ -83,13 +110,14 @@ TEST(TTokenLoop, SqlRunsEndWhereOneCharacterWould) { RunCases({"psq", "tsq"}, Sq
 TEST(TTokenLoop, MergedWordListsKeepTheOrderOfTheLists)
 {
     RunCases({"vc7", "cs7", "java"}, CaseWords);
+    RunCases({"vb7", "del", "psq", "tsq"}, NoCaseWords);
 }
 
 // Every input of every table through every code: the lexer agrees with its reference.
 TEST(TTokenLoop, EveryCodeAgreesWithItsReference)
 {
     for (const std::vector<TCase>* table :
-         {&CaseRuns, &DelphiRuns, &BasicRuns, &CSharpRuns, &SqlRuns, &CaseWords})
+         {&CaseRuns, &DelphiRuns, &BasicRuns, &CSharpRuns, &SqlRuns, &CaseWords, &NoCaseWords})
         for (const TCase& row : *table)
             for (const std::string& code : AllCodes())
                 Lex(code, row.input, row.lists);

@@ -81,15 +81,24 @@ TEST(TTokenReader, FactoryComparesCodesExactly)
         return Case{code, typeid(TTokenReader), typeid(TTokenReader)};
     };
     const Case cases[] = {
-        lexer("cs7", (TTokenReaderCSharp*)nullptr), lexer("vc6", (TTokenReaderCase*)nullptr),
-        lexer("vc7", (TTokenReaderCase*)nullptr),   lexer("java", (TTokenReaderCase*)nullptr),
-        lexer("js", (TTokenReaderCase*)nullptr),    lexer("bcb", (TTokenReaderCase*)nullptr),
-        lexer("vb6", (TTokenReaderVB*)nullptr),     lexer("vb7", (TTokenReaderVB*)nullptr),
-        lexer("del", (TTokenReaderDelphi*)nullptr), lexer("psq", (TTokenReaderPlsql*)nullptr),
-        lexer("tsq", (TTokenReaderTsql*)nullptr),   plain("txt"),
-        plain("CS7"),                               plain(" cs7"),
-        plain("cs7 "),                              plain(""),
-        plain("Java"),                              plain("vb"),
+        lexer("cs7", (TTokenReaderCSharp*)nullptr),
+        lexer("vc6", (TTokenReaderCase*)nullptr),
+        lexer("vc7", (TTokenReaderCase*)nullptr),
+        lexer("java", (TTokenReaderCase*)nullptr),
+        lexer("js", (TTokenReaderCase*)nullptr),
+        lexer("bcb", (TTokenReaderCase*)nullptr),
+        lexer("vb6", (TTokenReaderVB*)nullptr),
+        lexer("vb7", (TTokenReaderVB*)nullptr),
+        lexer("del", (TTokenReaderDelphi*)nullptr),
+        lexer("psq", (TTokenReaderPlsql*)nullptr),
+        lexer("tsq", (TTokenReaderTsql*)nullptr),
+        plain("txt"),
+        plain("CS7"),
+        plain(" cs7"),
+        plain("cs7 "),
+        plain(""),
+        plain("Java"),
+        plain("vb"),
     };
     TProgramFolder folder("");
     std::string input = folder.File("in.src");
