@@ -25,3 +25,9 @@ protected:
     static constexpr TScannerRun<TTokenReaderCase> DirectiveRun{
         RunOfAscii(LexState::Directive, TokenKind::Directive, IsLetter)};
 };
+
+inline bool TTokenReaderCase::IsStringStart() const { return Context.CurChar == u'"'; }
+
+inline bool TTokenReaderCase::IsCharStart() const { return Context.CurChar == u'\''; }
+
+inline bool TTokenReaderCase::IsDirectiveStart() const { return Context.CurChar == u'#'; }

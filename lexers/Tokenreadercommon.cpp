@@ -100,47 +100,6 @@ TStringList TTokenReaderCommon::LoadWordList(const std::string& code, std::strin
 
 void TTokenReaderCommon::ClassifyChar() { ClassifyWith(*this); }
 
-bool TTokenReaderCommon::IsSingleLineCommentStart() const
-{
-    return Context.CurChar == u'/' && Context.NextChar == u'/';
-}
-
-bool TTokenReaderCommon::IsMultiLineCommentStart() const
-{
-    return Context.CurChar == u'/' && Context.NextChar == u'*';
-}
-
-bool TTokenReaderCommon::IsStringStart() const { return false; }
-
-bool TTokenReaderCommon::IsCharStart() const { return false; }
-
-bool TTokenReaderCommon::IsVerbatimStringStart() const { return false; }
-
-bool TTokenReaderCommon::IsDirectiveStart() const { return false; }
-
-bool TTokenReaderCommon::IsIdentifierStart() const
-{
-    return IsLetter(Context.CurChar) || Context.CurChar == u'_';
-}
-
-bool TTokenReaderCommon::IsEscapedIdentifierStart() const { return false; }
-
-bool TTokenReaderCommon::IsNumberStart() const { return IsDigit(Context.CurChar); }
-
-bool TTokenReaderCommon::IsOperator() const
-{
-    char16_t ch = Context.CurChar;
-    return IsSymbol(ch) && OpeChars[ch];
-}
-
-bool TTokenReaderCommon::IsDelimiter() const
-{
-    char16_t ch = Context.CurChar;
-    return IsSymbol(ch) && !OpeChars[ch];
-}
-
-bool TTokenReaderCommon::IsDateStart() const { return false; }
-
 void TTokenReaderCommon::ScanSingleLineComment()
 {
     Context.State = LexState::SingleLineComment;

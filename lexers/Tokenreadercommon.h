@@ -333,3 +333,46 @@ int TTokenReaderCommon::FirstStartWith(const TSelf& self, std::index_sequence<Ro
     (void)((Starts<TSelf>[Row].Test(self) && (first = static_cast<int>(Row), true)) || ...);
     return first;
 }
+
+// The start tests are asked for every character between tokens: inline, so that a final lexer
+// class that keeps them needs no call.
+inline bool TTokenReaderCommon::IsSingleLineCommentStart() const
+{
+    return Context.CurChar == u'/' && Context.NextChar == u'/';
+}
+
+inline bool TTokenReaderCommon::IsMultiLineCommentStart() const
+{
+    return Context.CurChar == u'/' && Context.NextChar == u'*';
+}
+
+inline bool TTokenReaderCommon::IsStringStart() const { return false; }
+
+inline bool TTokenReaderCommon::IsCharStart() const { return false; }
+
+inline bool TTokenReaderCommon::IsVerbatimStringStart() const { return false; }
+
+inline bool TTokenReaderCommon::IsDirectiveStart() const { return false; }
+
+inline bool TTokenReaderCommon::IsIdentifierStart() const
+{
+    return IsLetter(Context.CurChar) || Context.CurChar == u'_';
+}
+
+inline bool TTokenReaderCommon::IsEscapedIdentifierStart() const { return false; }
+
+inline bool TTokenReaderCommon::IsNumberStart() const { return IsDigit(Context.CurChar); }
+
+inline bool TTokenReaderCommon::IsOperator() const
+{
+    char16_t ch = Context.CurChar;
+    return IsSymbol(ch) && OpeChars[ch];
+}
+
+inline bool TTokenReaderCommon::IsDelimiter() const
+{
+    char16_t ch = Context.CurChar;
+    return IsSymbol(ch) && !OpeChars[ch];
+}
+
+inline bool TTokenReaderCommon::IsDateStart() const { return false; }
