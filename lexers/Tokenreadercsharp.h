@@ -15,3 +15,8 @@ protected:
     static constexpr TScannerRun<TTokenReaderCSharp> VerbatimStringRun{
         RunUntil(LexState::VerbatimString, TokenKind::String, u"\"")};
 };
+
+inline bool TTokenReaderCSharp::IsVerbatimStringStart() const
+{
+    return Context.CurChar == u'@' && Context.NextChar == u'"';
+}

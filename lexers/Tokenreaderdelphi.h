@@ -26,3 +26,20 @@ protected:
     static constexpr TScannerRun<TTokenReaderDelphi> CharRun{
         RunOfAscii(LexState::Char, TokenKind::Char, IsDigit)};
 };
+
+inline bool TTokenReaderDelphi::IsMultiLineCommentStart() const
+{
+    return (Context.CurChar == u'(' && Context.NextChar == u'*') || Context.CurChar == u'{';
+}
+
+inline bool TTokenReaderDelphi::IsCharStart() const { return Context.CurChar == u'#'; }
+
+inline bool TTokenReaderDelphi::IsDirectiveStart() const
+{
+    return Context.CurChar == u'{' && Context.NextChar == u'$';
+}
+
+inline bool TTokenReaderDelphi::IsNumberStart() const
+{
+    return Context.CurChar == u'$' || IsDigit(Context.CurChar);
+}

@@ -16,3 +16,5 @@ protected:
     static constexpr TScannerRun<TTokenReaderNoCase> VerbatimStringRun{
         RunUntil(LexState::VerbatimString, TokenKind::String, u"'")};
 };
+
+inline bool TTokenReaderNoCase::IsVerbatimStringStart() const { return Context.CurChar == u'\''; }

@@ -13,3 +13,10 @@ protected:
     void ScanEscapedIdentifier() override;
     bool IsExponentSignAllowed() const override;
 };
+
+inline bool TTokenReaderPlsql::IsSingleLineCommentStart() const
+{
+    return Context.CurChar == u'-' && Context.NextChar == u'-';
+}
+
+inline bool TTokenReaderPlsql::IsEscapedIdentifierStart() const { return Context.CurChar == u'"'; }

@@ -12,3 +12,13 @@ protected:
     bool IsEscapedIdentifierStart() const override;
     void ScanEscapedIdentifier() override;
 };
+
+inline bool TTokenReaderTsql::IsSingleLineCommentStart() const
+{
+    return Context.CurChar == u'-' && Context.NextChar == u'-';
+}
+
+inline bool TTokenReaderTsql::IsEscapedIdentifierStart() const
+{
+    return Context.CurChar == u'"' || Context.CurChar == u'[';
+}

@@ -23,3 +23,27 @@ protected:
     static constexpr TScannerRun<TTokenReaderVB> VerbatimStringRun{
         RunUntil(LexState::VerbatimString, TokenKind::String, u"\"")};
 };
+
+inline bool TTokenReaderVB::IsSingleLineCommentStart() const { return Context.CurChar == u'\''; }
+
+inline bool TTokenReaderVB::IsMultiLineCommentStart() const { return false; }
+
+inline bool TTokenReaderVB::IsVerbatimStringStart() const { return Context.CurChar == u'"'; }
+
+inline bool TTokenReaderVB::IsEscapedIdentifierStart() const { return Context.CurChar == u'['; }
+
+inline bool TTokenReaderVB::IsNumberStart() const
+{
+    if (Context.CurChar == u'&') {
+        char16_t next = Context.NextChar;
+        if (next == u'o' || next == u'O' || next == u'h' || next == u'H')
+            return true;
+    }
+    return IsDigit(Context.CurChar);
+}
+
+inline bool TTokenReaderVB::IsDateStart() const
+{
+    // Output is the token before the one still pending: in "x = #" that is the "=".
+    return Context.CurChar == u'#' && Context.Output.Kind == TokenKind::Operator;
+}
