@@ -3,6 +3,7 @@
 
 #include "Codepagetable.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 TEST(CodePage, MicrosoftMappingKeepsBackslashAndTilde)
@@ -82,9 +83,8 @@ TEST(CodePage, Utf8RoundTrip)
 
 TEST(CodePage, TablesAreTheSameOnEverySystem)
 {
-    // The tables come from the system's converter; every system must build the same ones. The
-    // fingerprint is that of the tables glibc and Windows both give; on a mismatch, compare the
-    // dumps of corvina_codepage_dump from both builds.
+    // The built-in tables; every system must build the same ones. The fingerprint is that of the
+    // tables glibc's and Windows' converters both give.
     std::string dump = TestUtil::CodePageTableDump();
     auto lines = [&](auto keep) {
         size_t n = 0;
@@ -102,4 +102,20 @@ TEST(CodePage, TablesAreTheSameOnEverySystem)
     EXPECT_EQ(lines([](std::string_view l) { return l.starts_with("U+"); }), 9652u)
         << "characters the code page writes";
     EXPECT_EQ(TestUtil::Fingerprint(dump), 0x0BF7FA4A354CFE54ull);
+}
+
+TEST(CodePage, BuiltInTablesAreWhatTheSystemConverterGives)
+{
+    // Every single byte and byte pair decodes as this system's own converter decodes it; on a
+    // mismatch, compare the dumps of corvina_codepage_dump (and its --source output with
+    // platform/Codepagemap.h).
+    std::string system = TestUtil::SystemCodePageDump();
+    std::string builtIn = TestUtil::CodePageTableDump();
+    ASSERT_GT(builtIn.size(), system.size());
+    std::string_view decoded = std::string_view(builtIn).substr(0, system.size());
+    EXPECT_TRUE(decoded == system) << "first difference at byte "
+                                   << std::mismatch(system.begin(), system.end(), decoded.begin())
+                                              .first -
+                                          system.begin();
+    EXPECT_TRUE(builtIn.compare(system.size(), 2, "U+") == 0) << "the characters follow";
 }
