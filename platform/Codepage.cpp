@@ -4,8 +4,10 @@
 
 #include "platform/Codepagemap.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace CodePage {
 namespace {
@@ -101,24 +103,45 @@ char16_t* DecodeTo(std::string_view text, char16_t* dest)
     const TTables& t = Tables();
     size_t n = text.size();
     const unsigned char* src = reinterpret_cast<const unsigned char*>(text.data());
-    for (size_t i = 0; i < n; ++i) {
-        unsigned b = src[i];
-        if (b < 0x80) {
-            *dest++ = static_cast<char16_t>(b);
-            continue;
-        }
-        char16_t ch = t.Single[b];
-        if (ch == Invalid && IsLeadByte(b) && i + 1 < n) {
-            ch = t.Double[t.LeadRow[b]][src[i + 1]];
-            if (ch != Invalid) {
-                *dest++ = ch;
-                ++i;
+    constexpr size_t Block = 16;
+    size_t i = 0;
+    while (i < n) {
+        // Blocks of ASCII, the most of most sources, are widened without a look at each byte.
+        if (i + Block <= n) {
+            std::uint64_t low, high;
+            std::memcpy(&low, src + i, 8);
+            std::memcpy(&high, src + i + 8, 8);
+            if (((low | high) & 0x8080808080808080ull) == 0) {
+                for (size_t k = 0; k < Block; ++k)
+                    dest[k] = static_cast<char16_t>(src[i + k]);
+                dest += Block;
+                i += Block;
                 continue;
             }
         }
-        // An undefined byte, or a lead byte without a valid partner: keep the byte alone; the
-        // byte after it is read afresh.
-        *dest++ = ch != Invalid ? ch : static_cast<char16_t>(PrivateBase + b);
+        // Otherwise byte by byte to the end of the block (a pair may reach one byte past it).
+        size_t end = std::min(i + Block, n);
+        while (i < end) {
+            unsigned b = src[i];
+            if (b < 0x80) {
+                *dest++ = static_cast<char16_t>(b);
+                ++i;
+                continue;
+            }
+            char16_t ch = t.Single[b];
+            if (ch == Invalid && IsLeadByte(b) && i + 1 < n) {
+                ch = t.Double[t.LeadRow[b]][src[i + 1]];
+                if (ch != Invalid) {
+                    *dest++ = ch;
+                    i += 2;
+                    continue;
+                }
+            }
+            // An undefined byte, or a lead byte without a valid partner: keep the byte alone; the
+            // byte after it is read afresh.
+            *dest++ = ch != Invalid ? ch : static_cast<char16_t>(PrivateBase + b);
+            ++i;
+        }
     }
     return dest;
 }
