@@ -52,6 +52,30 @@ TEST(CodePage, StrayBytesSurviveDecodeAndEncode)
     EXPECT_EQ(CodePage::Decode("\x85\x5C").back(), u'\\');
 }
 
+TEST(CodePage, LongTextsDecodeAsTheirPiecesDo)
+{
+    // Long runs of ASCII are widened in blocks: a piece anywhere in a long text, across a block
+    // boundary too, decodes as it does alone, and a lead byte still takes its partner along.
+    const std::string pieces[] = {
+        "\x95\x5C",     "\x82\xA0\x82\xA2", "\xB1\xDF",    "\x80",        "\x81\x0A",
+        "\x85\x5C",     "\x82\xFF\x5C",   "\xFD\xFE\xFF", "a\x81 b",     "\xFA\x5C",
+    };
+    auto alone = [](const std::string& piece) { return CodePage::Decode(piece); };
+    for (const std::string& piece : pieces) {
+        for (size_t before = 0; before <= 34; ++before) {
+            for (size_t after : {0, 1, 15, 16, 17, 40}) {
+                std::string text = std::string(before, 'x') + piece + std::string(after, '-');
+                std::u16string want = std::u16string(before, u'x') + alone(piece) +
+                                      std::u16string(after, u'-');
+                EXPECT_EQ(CodePage::Decode(text), want) << before << " " << after;
+            }
+        }
+    }
+    // A lead byte at the end of a block takes the first byte of the next as its partner.
+    std::string split = std::string(15, 'x') + "\x95\x5C" + std::string(20, 'y');
+    EXPECT_EQ(CodePage::Decode(split), std::u16string(15, u'x') + u"表" + std::u16string(20, u'y'));
+}
+
 TEST(CodePage, CharWidthAndReplacement)
 {
     EXPECT_EQ(CodePage::CharWidth(u'a'), 1);
