@@ -40,8 +40,9 @@ TTokenWriter::TTokenWriter(TTextWriter& writer, const TColorSettingList& styles,
 {
     const std::uint16_t* encoded = CodePage::EncodedTable();
     for (unsigned c = 0; c < 65536; ++c)
-        Output[c] = encoded[c] < 0x100 ? encoded[c]
-                                       : static_cast<std::uint16_t>(encoded[c] >> 8 | encoded[c] << 8);
+        Output[c] = encoded[c] < 0x100
+                        ? encoded[c]
+                        : static_cast<std::uint16_t>(encoded[c] >> 8 | encoded[c] << 8);
     Output[Writer.LineBreak] = LineBreakMark;
 
     // A line matches a character when it is that one character, letter case aside. The

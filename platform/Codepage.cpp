@@ -14,12 +14,15 @@ namespace {
 
 constexpr char16_t Invalid = 0xFFFF;
 
-constexpr bool IsLeadByte(unsigned b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+constexpr bool IsLeadByte(unsigned b)
+{
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
 
 struct TTables {
     std::array<char16_t, 256> Single{};                  // Invalid for lead and undefined bytes
-    std::array<std::uint8_t, 256> LeadRow{};              // the row of Double for a lead byte
-    std::array<std::array<char16_t, 256>, 60> Double{};   // [row][trail], Invalid if undefined
+    std::array<std::uint8_t, 256> LeadRow{};             // the row of Double for a lead byte
+    std::array<std::array<char16_t, 256>, 60> Double{};  // [row][trail], Invalid if undefined
     std::array<std::uint8_t, 65536> Width{};             // 0: not representable
     std::array<char16_t, 65536> Fold{};
     std::array<std::uint16_t, 65536> Written{}; // bytes of a character, lead in high byte, or

@@ -57,16 +57,16 @@ TEST(CodePage, LongTextsDecodeAsTheirPiecesDo)
     // Long runs of ASCII are widened in blocks: a piece anywhere in a long text, across a block
     // boundary too, decodes as it does alone, and a lead byte still takes its partner along.
     const std::string pieces[] = {
-        "\x95\x5C",     "\x82\xA0\x82\xA2", "\xB1\xDF",    "\x80",        "\x81\x0A",
-        "\x85\x5C",     "\x82\xFF\x5C",   "\xFD\xFE\xFF", "a\x81 b",     "\xFA\x5C",
+        "\x95\x5C", "\x82\xA0\x82\xA2", "\xB1\xDF",     "\x80",    "\x81\x0A",
+        "\x85\x5C", "\x82\xFF\x5C",     "\xFD\xFE\xFF", "a\x81 b", "\xFA\x5C",
     };
     auto alone = [](const std::string& piece) { return CodePage::Decode(piece); };
     for (const std::string& piece : pieces) {
         for (size_t before = 0; before <= 34; ++before) {
             for (size_t after : {0, 1, 15, 16, 17, 40}) {
                 std::string text = std::string(before, 'x') + piece + std::string(after, '-');
-                std::u16string want = std::u16string(before, u'x') + alone(piece) +
-                                      std::u16string(after, u'-');
+                std::u16string want =
+                    std::u16string(before, u'x') + alone(piece) + std::u16string(after, u'-');
                 EXPECT_EQ(CodePage::Decode(text), want) << before << " " << after;
             }
         }
@@ -137,9 +137,8 @@ TEST(CodePage, BuiltInTablesAreWhatTheSystemConverterGives)
     std::string builtIn = TestUtil::CodePageTableDump();
     ASSERT_GT(builtIn.size(), system.size());
     std::string_view decoded = std::string_view(builtIn).substr(0, system.size());
-    EXPECT_TRUE(decoded == system) << "first difference at byte "
-                                   << std::mismatch(system.begin(), system.end(), decoded.begin())
-                                              .first -
-                                          system.begin();
+    EXPECT_TRUE(decoded == system)
+        << "first difference at byte "
+        << std::mismatch(system.begin(), system.end(), decoded.begin()).first - system.begin();
     EXPECT_TRUE(builtIn.compare(system.size(), 2, "U+") == 0) << "the characters follow";
 }

@@ -124,7 +124,8 @@ std::string CodePageMapSource()
     AppendHex(out, FirstTrail, 2);
     out += ";\ninline constexpr unsigned TrailCount = ";
     out += std::to_string(LastTrail - FirstTrail + 1);
-    out += ";\n\n// Each lead byte (0x81-0x9F, 0xE0-0xFC) with each trail byte from FirstTrail on.\n";
+    out +=
+        ";\n\n// Each lead byte (0x81-0x9F, 0xE0-0xFC) with each trail byte from FirstTrail on.\n";
     out += "inline constexpr char16_t Double[60][TrailCount] = {\n";
     for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
         if (!IsLeadByte(lead))

@@ -299,8 +299,8 @@ TEST(PosixFiles, ReplaceOfUnchangedBytesStillReportsAFolderThatTakesNoFile)
     auto attempt = [&] {
         if (!DropSuperuser())
             std::_Exit(2);
-        std::string error =
-            ErrorOf([&] { SystemFiles().Replace(Platform::JoinPath(folder, "color.txt"), "same"); });
+        std::string error = ErrorOf(
+            [&] { SystemFiles().Replace(Platform::JoinPath(folder, "color.txt"), "same"); });
         std::_Exit(error.starts_with("ファイルを作成できません: ") ? 0 : 1);
     };
     EXPECT_EXIT(attempt(), ::testing::ExitedWithCode(0), "");

@@ -82,8 +82,8 @@ TEST_F(TokenWriterTest, KindsOfTheSameLettersElsewhereFindTheirItem)
 TEST_F(TokenWriterTest, LineEndsAndTagsAroundTheText)
 {
     const std::string longClass(40, 'c');
-    TColorSettingList styles{Lines(Sjis(u"予約語," + std::u16string(40, u'c') +
-                                        u",0,0xFFFFFF,0,0,1\r\n"))};
+    TColorSettingList styles{
+        Lines(Sjis(u"予約語," + std::u16string(40, u'c') + u",0,0xFFFFFF,0,0,1\r\n"))};
     const struct {
         const char* name;
         TToken token;
@@ -94,8 +94,7 @@ TEST_F(TokenWriterTest, LineEndsAndTagsAroundTheText)
         {"a line end last, no span", TToken(u"a\n", TokenKind::Other), "a\r\n"},
         {"the character of stray byte 0x0A ends no line", TToken(u"\uF70A", TokenKind::Other),
          "\n\r\n"},
-        {"a character the code page lacks", TToken(u"\u00E9\u4E02", TokenKind::Other),
-         "??\r\n"},
+        {"a character the code page lacks", TToken(u"\u00E9\u4E02", TokenKind::Other), "??\r\n"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Render({c.token}), c.expected) << c.name;
@@ -110,8 +109,7 @@ TEST_F(TokenWriterTest, LineEndsAndTagsAroundTheText)
         writer.Close();
     }
     const std::string tag = "<SPAN CLASS=\"" + longClass + "\">";
-    EXPECT_EQ(ReadBytes(path),
-              tag + "if</SPAN>" + tag + std::string(5000, 'i') + "</SPAN>\r\n");
+    EXPECT_EQ(ReadBytes(path), tag + "if</SPAN>" + tag + std::string(5000, 'i') + "</SPAN>\r\n");
 }
 
 TEST_F(TokenWriterTest, LongTokensAreWrittenWholeAcrossTheBuffer)
@@ -126,13 +124,12 @@ TEST_F(TokenWriterTest, LongTokensAreWrittenWholeAcrossTheBuffer)
             std::string body;
             for (size_t i = 0; i < length; ++i) {
                 text += pattern[i % pattern.size()];
-                body += i % pattern.size() == 1 ? std::string("&#x3C;")
+                body += i % pattern.size() == 1   ? std::string("&#x3C;")
                         : i % pattern.size() == 3 ? std::string("\r\n")
                                                   : Sjis(std::u16string(1, text.back()));
             }
-            std::string one = kind == TokenKind::Reserved
-                                  ? "<SPAN CLASS=\"res\">" + body + "</SPAN>"
-                                  : body;
+            std::string one =
+                kind == TokenKind::Reserved ? "<SPAN CLASS=\"res\">" + body + "</SPAN>" : body;
             bool open = kind == TokenKind::Reserved || text.back() != u'\n';
             std::vector<TToken> tokens(3, TToken(text, kind));
             EXPECT_EQ(Render(tokens, &escapes), one + one + one + (open ? "\r\n" : ""))
