@@ -39,10 +39,12 @@ TTokenWriter::TTokenWriter(TTextWriter& writer, const TColorSettingList& styles,
       Output(std::make_unique_for_overwrite<std::uint16_t[]>(65536))
 {
     const std::uint16_t* encoded = CodePage::EncodedTable();
-    for (unsigned c = 0; c < 65536; ++c)
-        Output[c] = encoded[c] < 0x100
-                        ? encoded[c]
-                        : static_cast<std::uint16_t>(encoded[c] >> 8 | encoded[c] << 8);
+    std::uint16_t* output = Output.get();
+    for (unsigned c = 0; c < 65536; ++c) {
+        std::uint16_t code = encoded[c];
+        std::uint16_t swapped = static_cast<std::uint16_t>(code >> 8 | code << 8);
+        output[c] = code < 0x100 ? code : swapped;
+    }
     Output[Writer.LineBreak] = LineBreakMark;
 
     // A line matches a character when it is that one character, letter case aside. The
