@@ -106,15 +106,14 @@ char16_t* DecodeTo(std::string_view text, char16_t* dest)
     const TTables& t = Tables();
     size_t n = text.size();
     const unsigned char* src = reinterpret_cast<const unsigned char*>(text.data());
-    constexpr size_t Block = 16;
+    constexpr size_t Block = 8;
     size_t i = 0;
     while (i < n) {
         // Blocks of ASCII, the most of most sources, are widened without a look at each byte.
         if (i + Block <= n) {
-            std::uint64_t low, high;
-            std::memcpy(&low, src + i, 8);
-            std::memcpy(&high, src + i + 8, 8);
-            if (((low | high) & 0x8080808080808080ull) == 0) {
+            std::uint64_t bytes;
+            std::memcpy(&bytes, src + i, Block);
+            if ((bytes & 0x8080808080808080ull) == 0) {
                 for (size_t k = 0; k < Block; ++k)
                     dest[k] = static_cast<char16_t>(src[i + k]);
                 dest += Block;

@@ -63,7 +63,7 @@ TEST(CodePage, LongTextsDecodeAsTheirPiecesDo)
     auto alone = [](const std::string& piece) { return CodePage::Decode(piece); };
     for (const std::string& piece : pieces) {
         for (size_t before = 0; before <= 34; ++before) {
-            for (size_t after : {0, 1, 15, 16, 17, 40}) {
+            for (size_t after : {0, 1, 7, 8, 9, 15, 16, 17, 40}) {
                 std::string text = std::string(before, 'x') + piece + std::string(after, '-');
                 std::u16string want =
                     std::u16string(before, u'x') + alone(piece) + std::u16string(after, u'-');
@@ -72,8 +72,11 @@ TEST(CodePage, LongTextsDecodeAsTheirPiecesDo)
         }
     }
     // A lead byte at the end of a block takes the first byte of the next as its partner.
-    std::string split = std::string(15, 'x') + "\x95\x5C" + std::string(20, 'y');
-    EXPECT_EQ(CodePage::Decode(split), std::u16string(15, u'x') + u"表" + std::u16string(20, u'y'));
+    for (size_t before : {7, 15}) {
+        std::string split = std::string(before, 'x') + "\x95\x5C" + std::string(20, 'y');
+        EXPECT_EQ(CodePage::Decode(split),
+                  std::u16string(before, u'x') + u"表" + std::u16string(20, u'y'));
+    }
 }
 
 TEST(CodePage, CharWidthAndReplacement)
