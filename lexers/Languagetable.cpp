@@ -1,6 +1,7 @@
 // Languagetable: the factory's rows: one per code, naming the class it makes.
 #include "lexers/Languagetable.h"
 
+#include "lexers/Tokenloop.h"
 #include "lexers/Tokenreadercase.h"
 #include "lexers/Tokenreadercsharp.h"
 #include "lexers/Tokenreaderdelphi.h"
@@ -17,13 +18,18 @@ std::unique_ptr<TTokenReader> Make(TTextReader& source, const std::string& code)
     return std::make_unique<T>(source, code);
 }
 
+// The row of a code whose lexer is T: its final loop, and T itself as the reference.
+template <class T>
+constexpr TCode Row(const char* code)
+{
+    return {code, &Make<TTokenLoop<T>>, &Make<T>};
+}
+
 const TCode CodeTable[] = {
-    {"cs7", &Make<TTokenReaderCSharp>}, {"vc6", &Make<TTokenReaderCase>},
-    {"vc7", &Make<TTokenReaderCase>},   {"java", &Make<TTokenReaderCase>},
-    {"js", &Make<TTokenReaderCase>},    {"bcb", &Make<TTokenReaderCase>},
-    {"vb6", &Make<TTokenReaderVB>},     {"vb7", &Make<TTokenReaderVB>},
-    {"del", &Make<TTokenReaderDelphi>}, {"psq", &Make<TTokenReaderPlsql>},
-    {"tsq", &Make<TTokenReaderTsql>},
+    Row<TTokenReaderCSharp>("cs7"), Row<TTokenReaderCase>("vc6"), Row<TTokenReaderCase>("vc7"),
+    Row<TTokenReaderCase>("java"),  Row<TTokenReaderCase>("js"),  Row<TTokenReaderCase>("bcb"),
+    Row<TTokenReaderVB>("vb6"),     Row<TTokenReaderVB>("vb7"),   Row<TTokenReaderDelphi>("del"),
+    Row<TTokenReaderPlsql>("psq"),  Row<TTokenReaderTsql>("tsq"),
 };
 
 } // namespace

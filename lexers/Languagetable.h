@@ -15,6 +15,9 @@ namespace Languages {
 struct TCode {
     const char* Code;
     std::unique_ptr<TTokenReader> (*Make)(TTextReader& source, const std::string& code);
+    // The same lexer reaching every start test and scanner virtually and looking words up list
+    // by list: the reference the lexer Make gives is checked against.
+    std::unique_ptr<TTokenReader> (*MakeReference)(TTextReader& source, const std::string& code);
 };
 // Every code the factory knows, in the factory's order; any other code gets the plain reader.
 std::span<const TCode> Codes();

@@ -5,6 +5,7 @@
 #include "platform/Codepage.h"
 
 #include <cassert>
+#include <iterator>
 
 // The plain reader's only run: every character but the end mark and a tab is "other".
 constexpr TTokenReader::TRun TTokenReader::PlainRun = [] {
@@ -23,36 +24,7 @@ TTokenReader::TTokenReader(TTextReader& source, const std::string& /*code*/) : S
 
 int TTokenReader::WideCharWidth(char16_t ch) { return CodePage::CharWidth(ch); }
 
-const TToken* TTokenReader::NextToken()
-{
-    TTokenContext& c = Context;
-    for (;;) {
-        if (Run != nullptr && Run->Continues(c.NextChar))
-            TakeRun(*Run);
-        c.PrevChar = c.CurChar;
-        c.CurChar = c.NextChar;
-        c.NextChar = Source.ReadChar();
-        if (c.CurChar == TabChar) {
-            c.CurChar = SpaceChar;
-            do {
-                ConsumeChar();
-                DisplayColumn += 1;
-            } while (!IsTabStop(DisplayColumn));
-        } else {
-            if (c.CurChar == SpaceChar)
-                DisplayColumn += 1;
-            else if (c.CurChar == LineBreak)
-                DisplayColumn = 0;
-            else if (c.CurChar != EndMark)
-                DisplayColumn += CharWidth(c.CurChar);
-            ConsumeChar();
-        }
-        if (const TToken* token = TakeReadyToken())
-            return token;
-        if (c.CurChar == EndMark)
-            return nullptr;
-    }
-}
+const TToken* TTokenReader::NextToken() { return ReadToken(*this); }
 
 void TTokenReader::TakeRun(const TRun& run)
 {
@@ -60,7 +32,33 @@ void TTokenReader::TakeRun(const TRun& run)
     if (!c.HasPending || !(c.State == run.State) || !(c.Pending.Kind == run.Kind))
         return;
     std::u16string& text = c.Pending.Text;
-    // The window and the column move exactly as in NextToken; a run holds no tab.
+    // The window and the column move exactly as in NextToken; a run holds no tab, and a space
+    // is one column wide like any ASCII character.
+#ifdef NDEBUG
+    // The window is kept in locals and the characters gathered in a block, appended when full.
+    char16_t prev = c.PrevChar;
+    char16_t cur = c.CurChar;
+    char16_t next = c.NextChar;
+    int column = DisplayColumn;
+    char16_t block[256];
+    size_t filled = 0;
+    do {
+        prev = cur;
+        cur = next;
+        next = Source.ReadChar();
+        column = cur == LineBreak ? 0 : column + CharWidth(cur);
+        block[filled++] = cur;
+        if (filled == std::size(block)) {
+            text.append(block, filled);
+            filled = 0;
+        }
+    } while (run.Continues(next));
+    text.append(block, filled);
+    c.PrevChar = prev;
+    c.CurChar = cur;
+    c.NextChar = next;
+    DisplayColumn = column;
+#else
     do {
         c.PrevChar = c.CurChar;
         c.CurChar = c.NextChar;
@@ -71,15 +69,12 @@ void TTokenReader::TakeRun(const TRun& run)
             DisplayColumn = 0;
         else
             DisplayColumn += CharWidth(c.CurChar);
-#ifdef NDEBUG
-        text.push_back(c.CurChar);
-#else
         // The one-character path is the reference: it must merge the character as the run says.
         size_t length = text.size();
         ConsumeChar();
         assert(text.size() == length + 1 && c.State == run.State && !c.Output.Ready);
-#endif
     } while (run.Continues(c.NextChar));
+#endif
     // As classifying the last character would leave them.
     c.Current.Kind = run.Kind;
     SetCurrentText();
@@ -114,5 +109,14 @@ std::unique_ptr<TTokenReader> CreateTokenReader(TTextReader& source, const std::
     for (const Languages::TCode& row : Languages::Codes())
         if (code == row.Code)
             return row.Make(source, code);
+    return std::make_unique<TTokenReader>(source, code);
+}
+
+std::unique_ptr<TTokenReader> CreateReferenceTokenReader(TTextReader& source,
+                                                         const std::string& code)
+{
+    for (const Languages::TCode& row : Languages::Codes())
+        if (code == row.Code)
+            return row.MakeReference(source, code);
     return std::make_unique<TTokenReader>(source, code);
 }

@@ -17,8 +17,9 @@ public:
     TTokenReader(const TTokenReader&) = delete;
     TTokenReader& operator=(const TTokenReader&) = delete;
 
-    // The next completed token, lent until the next call; nullptr at the end.
-    const TToken* NextToken();
+    // The next completed token, lent until the next call; nullptr at the end. A lexer of a final
+    // class runs the same loop with its scanners called directly.
+    virtual const TToken* NextToken();
 
     const char16_t EndMark = 0;
     const char16_t LineBreak = 10;
@@ -47,6 +48,9 @@ protected:
 
     // Gives Context.Current the text and kind of Context.CurChar.
     virtual void ClassifyChar();
+    // The step ReadToken takes for each character: here the virtual ClassifyChar. A final lexer
+    // class hides it with one that reaches its scanners without a virtual call.
+    void ClassifyStep() { ClassifyChar(); }
     // Current.Text becomes the one character CurChar.
     void SetCurrentText()
     {
@@ -57,13 +61,19 @@ protected:
             text.assign(1, Context.CurChar);
     }
 
-    // Classifies CurChar and adds it to Pending, or completes Pending into Output.
-    void ConsumeChar()
+    // The per-character loop behind NextToken: self.ClassifyStep() classifies each character,
+    // so that TSelf decides whether the scanners are reached virtually or directly.
+    template <class TSelf>
+    const TToken* ReadToken(TSelf& self);
+    // Classifies CurChar with self.ClassifyStep() and adds it to Pending, or completes Pending
+    // into Output.
+    template <class TSelf>
+    void ConsumeChar(TSelf& self)
     {
         TTokenContext& c = Context;
         if (!c.HasPending)
             return;
-        ClassifyChar();
+        self.ClassifyStep();
         if (c.Current.Kind == c.Pending.Kind && c.CurChar != EndMark) {
             if (c.Current.Text.size() == 1)
                 c.Pending.Text.push_back(c.Current.Text[0]);
@@ -73,6 +83,8 @@ protected:
         }
         CompletePending();
     }
+    // The same with the virtual ClassifyChar: the one-character reference.
+    void ConsumeChar() { ConsumeChar(*this); }
     void CompletePending();
     const TToken* TakeReadyToken()
     {
@@ -103,5 +115,41 @@ private:
     void TakeRun(const TRun& run);
 };
 
+template <class TSelf>
+const TToken* TTokenReader::ReadToken(TSelf& self)
+{
+    TTokenContext& c = Context;
+    for (;;) {
+        if (Run != nullptr && Run->Continues(c.NextChar))
+            TakeRun(*Run);
+        c.PrevChar = c.CurChar;
+        c.CurChar = c.NextChar;
+        c.NextChar = Source.ReadChar();
+        if (c.CurChar == TabChar) {
+            c.CurChar = SpaceChar;
+            do {
+                ConsumeChar(self);
+                DisplayColumn += 1;
+            } while (!IsTabStop(DisplayColumn));
+        } else {
+            if (c.CurChar == SpaceChar)
+                DisplayColumn += 1;
+            else if (c.CurChar == LineBreak)
+                DisplayColumn = 0;
+            else if (c.CurChar != EndMark)
+                DisplayColumn += CharWidth(c.CurChar);
+            ConsumeChar(self);
+        }
+        if (const TToken* token = TakeReadyToken())
+            return token;
+        if (c.CurChar == EndMark)
+            return nullptr;
+    }
+}
+
 // The lexer for a language code; any code it does not know gets the plain reader.
 std::unique_ptr<TTokenReader> CreateTokenReader(TTextReader& source, const std::string& code);
+// The reference the lexer of that code is checked against: the same tokens, every scanner
+// reached virtually.
+std::unique_ptr<TTokenReader> CreateReferenceTokenReader(TTextReader& source,
+                                                         const std::string& code);

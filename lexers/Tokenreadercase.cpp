@@ -6,12 +6,6 @@ TTokenReaderCase::TTokenReaderCase(TTextReader& source, const std::string& code)
 {
 }
 
-bool TTokenReaderCase::IsStringStart() const { return Context.CurChar == u'"'; }
-
-bool TTokenReaderCase::IsCharStart() const { return Context.CurChar == u'\''; }
-
-bool TTokenReaderCase::IsDirectiveStart() const { return Context.CurChar == u'#'; }
-
 void TTokenReaderCase::ScanString()
 {
     TTokenReaderCommon::ScanString();

@@ -51,61 +51,17 @@ constexpr TTokenReader::TRun TTokenReaderCommon::NumberRun = [] {
     return run;
 }();
 
-constexpr TTokenReaderCommon::TScan TTokenReaderCommon::Scanners[] = {
-    {LexState::Other, &TTokenReaderCommon::StartToken, &BlankRun},
-    {LexState::Operator, &TTokenReaderCommon::StartToken},
-    {LexState::Delimiter, &TTokenReaderCommon::StartToken},
-    {LexState::Unknown, &TTokenReaderCommon::StartToken},
-    {LexState::SingleLineComment, &TTokenReaderCommon::ScanSingleLineComment, &LineCommentRun},
-    {LexState::MultiLineComment, &TTokenReaderCommon::ScanMultiLineComment},
-    {LexState::String, &TTokenReaderCommon::ScanString},
-    {LexState::StringEscape, &TTokenReaderCommon::ScanStringEscape},
-    {LexState::VerbatimString, &TTokenReaderCommon::ScanVerbatimString},
-    {LexState::Char, &TTokenReaderCommon::ScanCharLiteral},
-    {LexState::CharEscape, &TTokenReaderCommon::ScanCharEscape},
-    {LexState::Identifier, &TTokenReaderCommon::ScanIdentifier, &IdentifierRun},
-    {LexState::EscapedIdentifier, &TTokenReaderCommon::ScanEscapedIdentifier},
-    {LexState::Number, &TTokenReaderCommon::ScanNumber, &NumberRun},
-    {LexState::Directive, &TTokenReaderCommon::ScanDirective},
-    {LexState::Date, &TTokenReaderCommon::ScanDate},
-};
-
-constexpr std::array<TTokenReaderCommon::TScan, 64> TTokenReaderCommon::ScanSlots = [] {
-    std::array<TScan, 64> slots{};
-    static_assert(std::size(Scanners) < slots.size() / 2);
-    for (const TScan& row : Scanners) {
-        std::uint32_t at = row.State.LetterHash();
-        while (!slots[at % slots.size()].State.Empty())
-            ++at;
-        slots[at % slots.size()] = row;
-    }
-    return slots;
-}();
-
-// The fixed order: identifiers and numbers before comments, directives before comments, the
-// delimiter test before the operator test.
-constexpr TTokenReaderCommon::TStart TTokenReaderCommon::Starts[] = {
-    {&TTokenReaderCommon::IsIdentifierStart, LexState::Identifier, TokenKind::Identifier},
-    {&TTokenReaderCommon::IsEscapedIdentifierStart, LexState::EscapedIdentifier,
-     TokenKind::Identifier},
-    {&TTokenReaderCommon::IsNumberStart, LexState::Number, TokenKind::Number},
-    {&TTokenReaderCommon::IsDirectiveStart, LexState::Directive, TokenKind::Directive},
-    {&TTokenReaderCommon::IsSingleLineCommentStart, LexState::SingleLineComment,
-     TokenKind::Comment},
-    {&TTokenReaderCommon::IsMultiLineCommentStart, LexState::MultiLineComment, TokenKind::Comment},
-    {&TTokenReaderCommon::IsStringStart, LexState::String, TokenKind::String},
-    {&TTokenReaderCommon::IsCharStart, LexState::Char, TokenKind::Char},
-    {&TTokenReaderCommon::IsVerbatimStringStart, LexState::VerbatimString, TokenKind::String},
-    {&TTokenReaderCommon::IsDateStart, LexState::Date, TokenKind::String},
-    {&TTokenReaderCommon::IsDelimiter, LexState::Delimiter, TokenKind::Delimiter},
-    {&TTokenReaderCommon::IsOperator, LexState::Operator, TokenKind::Operator},
-};
-
-inline void TTokenReaderCommon::FindRun()
-{
-    const TScan& home = ScanSlots[Context.State.LetterHash() % ScanSlots.size()];
-    Run = home.State == Context.State ? home.Run : nullptr;
-}
+// The common scanners of block comments, strings and characters: a block comment can only end
+// at a slash; the others have no run of their own here, as every language that uses them
+// overrides them.
+constexpr TTokenReaderCommon::TScannerRun<TTokenReaderCommon>
+    TTokenReaderCommon::MultiLineCommentRun = {
+        RunUntil(LexState::MultiLineComment, TokenKind::Comment, u"/")};
+constexpr TTokenReaderCommon::TScannerRun<TTokenReaderCommon> TTokenReaderCommon::StringRun{};
+constexpr TTokenReaderCommon::TScannerRun<TTokenReaderCommon> TTokenReaderCommon::CharRun{};
+constexpr TTokenReaderCommon::TScannerRun<TTokenReaderCommon>
+    TTokenReaderCommon::VerbatimStringRun{};
+constexpr TTokenReaderCommon::TScannerRun<TTokenReaderCommon> TTokenReaderCommon::DirectiveRun{};
 
 TTokenReaderCommon::TTokenReaderCommon(TTextReader& source, const std::string& code)
     : TTokenReaderCommon(source, code, TWordIndex::TComparison::Exact)
@@ -127,7 +83,7 @@ TTokenReaderCommon::TTokenReaderCommon(TTextReader& source, const std::string& c
         OpeChars[ch] = OpeList.Holds(CodePage::Decode(self)) ||
                        OpeList.Holds(CodePage::Decode(std::to_string(ch)));
     }
-    FindRun();
+    Run = &BlankRun; // the run of the first state, "other"
 }
 
 TStringList TTokenReaderCommon::LoadWordList(const std::string& code, std::string_view ext)
@@ -142,112 +98,7 @@ TStringList TTokenReaderCommon::LoadWordList(const std::string& code, std::strin
     return list;
 }
 
-void TTokenReaderCommon::ClassifyChar()
-{
-    // The plain reader's step without its kind: every scanner and StartToken set the kind
-    // anyway, and leaving it untouched lets a run of one kind skip the copy.
-    SetCurrentText();
-    Dispatch();
-    if (Context.State == LexState::Unknown) {
-        Dispatch();
-        // StartToken never answers "unknown", so no character is dispatched a third time.
-        assert(!(Context.State == LexState::Unknown));
-    }
-    FindRun();
-}
-
-
-void TTokenReaderCommon::Dispatch()
-{
-#ifndef NDEBUG
-    // Every scanner sets the kind: a kind left over from the character before would go unseen.
-    Context.Current.Kind = TName();
-#endif
-    const TName state = Context.State;
-    const TScan& home = ScanSlots[state.LetterHash() % ScanSlots.size()];
-    (this->*(home.State == state ? home.Scan : ScannerOf(state)))();
-    assert(!Context.Current.Kind.Empty());
-}
-
-void (TTokenReaderCommon::*TTokenReaderCommon::ScannerOf(TName state))()
-{
-    for (std::uint32_t at = state.LetterHash() + 1;; ++at) {
-        const TScan& slot = ScanSlots[at % ScanSlots.size()];
-        if (slot.State == state)
-            return slot.Scan;
-        if (slot.State.Empty()) {
-            assert(!"unknown lexer state");
-            return &TTokenReaderCommon::StartToken;
-        }
-    }
-}
-
-void TTokenReaderCommon::StartToken()
-{
-    TTokenContext& c = Context;
-    // Every start test of every language claims only a printable ASCII character, so blanks,
-    // line ends and wide characters, the most frequent between tokens, skip them all.
-    const TStart* start = IsPrintable(c.CurChar) ? FirstStart() : nullptr;
-    assert(IsPrintable(c.CurChar) || FirstStart() == nullptr);
-    c.State = start ? start->State : LexState::Other;
-    c.Current.Kind = start ? start->Kind : TokenKind::Other;
-}
-
-const TTokenReaderCommon::TStart* TTokenReaderCommon::FirstStart() const
-{
-    return FirstStartOf(std::make_index_sequence<std::size(Starts)>());
-}
-
-// The rows are constants, so unrolled each test is called as directly as if written out.
-template <size_t... Row>
-const TTokenReaderCommon::TStart* TTokenReaderCommon::FirstStartOf(
-    std::index_sequence<Row...>) const
-{
-    const TStart* first = nullptr;
-    (void)(((this->*Starts[Row].Test)() && (first = &Starts[Row])) || ...);
-    return first;
-}
-
-bool TTokenReaderCommon::IsSingleLineCommentStart() const
-{
-    return Context.CurChar == u'/' && Context.NextChar == u'/';
-}
-
-bool TTokenReaderCommon::IsMultiLineCommentStart() const
-{
-    return Context.CurChar == u'/' && Context.NextChar == u'*';
-}
-
-bool TTokenReaderCommon::IsStringStart() const { return false; }
-
-bool TTokenReaderCommon::IsCharStart() const { return false; }
-
-bool TTokenReaderCommon::IsVerbatimStringStart() const { return false; }
-
-bool TTokenReaderCommon::IsDirectiveStart() const { return false; }
-
-bool TTokenReaderCommon::IsIdentifierStart() const
-{
-    return IsLetter(Context.CurChar) || Context.CurChar == u'_';
-}
-
-bool TTokenReaderCommon::IsEscapedIdentifierStart() const { return false; }
-
-bool TTokenReaderCommon::IsNumberStart() const { return IsDigit(Context.CurChar); }
-
-bool TTokenReaderCommon::IsOperator() const
-{
-    char16_t ch = Context.CurChar;
-    return IsSymbol(ch) && OpeChars[ch];
-}
-
-bool TTokenReaderCommon::IsDelimiter() const
-{
-    char16_t ch = Context.CurChar;
-    return IsSymbol(ch) && !OpeChars[ch];
-}
-
-bool TTokenReaderCommon::IsDateStart() const { return false; }
+void TTokenReaderCommon::ClassifyChar() { ClassifyWith(*this); }
 
 void TTokenReaderCommon::ScanSingleLineComment()
 {
@@ -298,6 +149,13 @@ void TTokenReaderCommon::ScanCharEscape()
     Context.Current.Kind = TokenKind::Char;
 }
 
+const TTokenReaderCommon::TWordList TTokenReaderCommon::WordLists[] = {
+    {&TTokenReaderCommon::KeyList, TokenKind::Reserved, true},
+    {&TTokenReaderCommon::Sp1List, TokenKind::Emphasis1, false},
+    {&TTokenReaderCommon::Sp2List, TokenKind::Emphasis2, false},
+    {&TTokenReaderCommon::Sp3List, TokenKind::Emphasis3, false},
+};
+
 void TTokenReaderCommon::ScanIdentifier()
 {
     TTokenContext& c = Context;
@@ -306,14 +164,87 @@ void TTokenReaderCommon::ScanIdentifier()
     if (IsLetter(c.CurChar) || IsDigit(c.CurChar) || c.CurChar == u'_')
         return;
 
-    // The identifier ended before CurChar and Pending holds all of it. A reserved word only
-    // counts after white space, a line end or the start of input; later lists win.
+    // The identifier ended before CurChar and Pending holds all of it.
     c.State = LexState::Unknown;
-    if (c.Output.Kind == TokenKind::Other)
-        ApplyWordList(KeyList, TokenKind::Reserved);
-    ApplyWordList(Sp1List, TokenKind::Emphasis1);
-    ApplyWordList(Sp2List, TokenKind::Emphasis2);
-    ApplyWordList(Sp3List, TokenKind::Emphasis3);
+    if (!Merged) {
+        ApplyWordLists();
+        return;
+    }
+#ifdef NDEBUG
+    ApplyMergedLists();
+#else
+    TToken pending = c.Pending;
+    ApplyMergedLists();
+    std::swap(pending, c.Pending);
+    ApplyWordLists();
+    assert(pending.Kind == c.Pending.Kind && pending.Text == c.Pending.Text);
+#endif
+}
+
+void TTokenReaderCommon::ApplyWordLists()
+{
+    for (const TWordList& row : WordLists)
+        if (!row.OnlyAfterOther || Context.Output.Kind == TokenKind::Other)
+            ApplyWordList(this->*row.List, row.Kind);
+}
+
+void TTokenReaderCommon::MergeWordLists(bool listSpelling)
+{
+    const TWordIndex* parts[std::size(WordLists)];
+    for (size_t row = 0; row < std::size(WordLists); ++row) {
+        parts[row] = &(this->*WordLists[row].List);
+        if (row > 0 && parts[row]->Comparison() != TWordIndex::TComparison::Exact)
+            return;
+    }
+    MergedList = TWordIndex(parts, parts[0]->Comparison());
+    const size_t count = static_cast<size_t>(MergedList.Count());
+    MergedBits.assign(count, 0);
+    // Every entry joins the group of the first entry equal to it: counted, then placed.
+    std::vector<std::uint32_t> first(count);
+    MergedGroupStart.assign(count + 1, 0);
+    size_t at = 0;
+    for (size_t row = 0; row < std::size(WordLists); ++row)
+        for (int i = 0; i < parts[row]->Count(); ++i, ++at) {
+            std::u16string_view word = MergedList.Word(static_cast<int>(at));
+            first[at] = static_cast<std::uint32_t>(MergedList.IndexOf(word));
+            MergedBits[at] = static_cast<std::uint8_t>(1u << row);
+            ++MergedGroupStart[first[at] + 1];
+        }
+    for (size_t i = 0; i < count; ++i)
+        MergedGroupStart[i + 1] += MergedGroupStart[i];
+    MergedGroup.assign(count, 0);
+    std::vector<std::uint32_t> placed(MergedGroupStart.begin(), MergedGroupStart.end() - 1);
+    for (size_t i = 0; i < count; ++i)
+        MergedGroup[placed[first[i]]++] = static_cast<std::uint32_t>(i);
+    MergedListSpelling = listSpelling;
+    Merged = true;
+}
+
+void TTokenReaderCommon::ApplyMergedLists()
+{
+    TTokenContext& c = Context;
+    const int lead = MergedList.IndexOf(c.Pending.Text);
+    if (lead < 0)
+        return;
+    const std::uint32_t* member = MergedGroup.data() + MergedGroupStart[static_cast<size_t>(lead)];
+    const std::uint32_t* end = MergedGroup.data() + MergedGroupStart[static_cast<size_t>(lead) + 1];
+    // The reserved words come first in the group, and the first of them is the one the list
+    // finds; the other lists compare exactly with the text it leaves.
+    const bool reserved = (MergedBits[*member] & 1) != 0 && c.Output.Kind == TokenKind::Other;
+    if (reserved) {
+        c.Pending.Kind = WordLists[0].Kind;
+        std::u16string_view word = MergedList.Word(static_cast<int>(*member));
+        if (MergedListSpelling && word != c.Pending.Text)
+            c.Pending.Text.assign(word);
+    }
+    unsigned bits = 0;
+    for (; member != end; ++member)
+        if ((MergedBits[*member] & ~1u) != 0 &&
+            MergedList.Word(static_cast<int>(*member)) == c.Pending.Text)
+            bits |= MergedBits[*member];
+    for (size_t row = 1; row < std::size(WordLists); ++row)
+        if (bits & (1u << row))
+            c.Pending.Kind = WordLists[row].Kind;
 }
 
 void TTokenReaderCommon::ApplyWordList(const TWordIndex& list, TName kind)

@@ -5,11 +5,15 @@
 #include "lexers/Tokenreader.h"
 #include "lexers/Wordindex.h"
 
+#include <cassert>
+
 #include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
+#include <vector>
 
 // The protocol. Context.State names where the lexer is. ClassifyChar gives every character to the
 // scanner of its state; the states between tokens ("その他", "演算子", "区切り記号", "不明") give
@@ -37,6 +41,43 @@ protected:
 
     // State dispatch; a character that ends the token before it is dispatched once more.
     void ClassifyChar() override;
+    // The same through the dispatch tables of TSelf: with this class, every start test and
+    // scanner is a virtual call; with a final lexer class, a direct one. In debug builds the
+    // direct start tests are checked against the virtual ones.
+    template <class TSelf>
+    void ClassifyWith(TSelf& self);
+
+    // A run that holds only for the scanner TOwner declares: a final lexer class takes it only
+    // while that scanner is still the one in effect, so an override without a run of its own
+    // goes one character at a time. A class declares such runs under the names below.
+    template <class TOwner>
+    struct TScannerRun {
+        TRun Run;
+    };
+    // The run of state and kind that every character continues but the end mark, a tab and the
+    // ASCII characters in stops.
+    static constexpr TRun RunUntil(TName state, TName kind, std::u16string_view stops)
+    {
+        TRun run{state, kind};
+        for (char16_t ch = 1; ch < 128; ++ch)
+            run.Ascii[ch] = ch != u'\t' && stops.find(ch) == stops.npos;
+        run.Wide = true;
+        return run;
+    }
+    // The run of state and kind that the ASCII characters test accepts continue.
+    template <class TTest>
+    static constexpr TRun RunOfAscii(TName state, TName kind, TTest test)
+    {
+        TRun run{state, kind};
+        for (char16_t ch = 1; ch < 128; ++ch)
+            run.Ascii[ch] = ch != u'\t' && test(ch);
+        return run;
+    }
+    static const TScannerRun<TTokenReaderCommon> MultiLineCommentRun;
+    static const TScannerRun<TTokenReaderCommon> StringRun;
+    static const TScannerRun<TTokenReaderCommon> CharRun;
+    static const TScannerRun<TTokenReaderCommon> VerbatimStringRun;
+    static const TScannerRun<TTokenReaderCommon> DirectiveRun;
 
     // Start tests: whether CurChar begins a token of that form. Asked only by StartToken.
     virtual bool IsSingleLineCommentStart() const;
@@ -71,8 +112,12 @@ protected:
     virtual void ScanDirective();
     virtual void ScanDate();
 
-    // Classifies a character that begins a token: the first start test that answers wins.
-    void StartToken();
+    // One lookup per identifier instead of one per list: the lists in one index, with the lists
+    // that hold each entry. For a lexer whose LookupWord writes a word either in the letters
+    // found (TTokenReaderCase's) or as the first matching entry spells it (TTokenReaderNoCase's),
+    // named by listSpelling; only the reserved words may ignore letter case. Debug builds check
+    // each answer against the lists one by one.
+    void MergeWordLists(bool listSpelling);
 
     TWordIndex KeyList;
     TWordIndex Sp1List;
@@ -84,41 +129,250 @@ private:
     // State -> the member that continues a token of that state, and the run of characters
     // that member is known to add without a change (null for none). A run assumes the scanner
     // of its row as written here; debug builds check every character of a run against the
-    // scanner in effect.
+    // scanner in effect. The rows are written once for every class TSelf the dispatch goes
+    // through, so that a final class calls its own members directly.
+    template <class TSelf>
     struct TScan {
         TName State;
-        void (TTokenReaderCommon::*Scan)();
+        void (*Scan)(TSelf& self);
         const TRun* Run = nullptr;
     };
     static const TRun BlankRun;
     static const TRun IdentifierRun;
     static const TRun LineCommentRun;
     static const TRun NumberRun;
-    static const TScan Scanners[];
-    // The rows of Scanners placed by the hash of their state (open addressing; an empty name
-    // marks a free slot), so a character is nearly always dispatched in one look.
-    static const std::array<TScan, 64> ScanSlots;
-    // The scanner of a state that is not in its first slot.
-    static void (TTokenReaderCommon::*ScannerOf(TName state))();
+    // The run of TSelf's own scanner: only for a final class whose scanner of that row is still
+    // the one the run was written for.
+    template <class TSelf, class TMember, class TOwner>
+    static constexpr const TRun* OwnRun(TMember, const TScannerRun<TOwner>& run)
+    {
+        return std::is_final_v<TSelf> && std::is_same_v<TMember, void (TOwner::*)()> ? &run.Run
+                                                                                     : nullptr;
+    }
+    template <class TSelf>
+    static constexpr TScan<TSelf> Scanners[] = {
+        {LexState::Other, [](TSelf& r) { r.StartToken(r); }, &BlankRun},
+        {LexState::Identifier, [](TSelf& r) { r.ScanIdentifier(); }, &IdentifierRun},
+        {LexState::Operator, [](TSelf& r) { r.StartToken(r); }},
+        {LexState::Delimiter, [](TSelf& r) { r.StartToken(r); }},
+        {LexState::Unknown, [](TSelf& r) { r.StartToken(r); }},
+        {LexState::SingleLineComment, [](TSelf& r) { r.ScanSingleLineComment(); }, &LineCommentRun},
+        {LexState::MultiLineComment, [](TSelf& r) { r.ScanMultiLineComment(); },
+         OwnRun<TSelf>(&TSelf::ScanMultiLineComment, TSelf::MultiLineCommentRun)},
+        {LexState::String, [](TSelf& r) { r.ScanString(); },
+         OwnRun<TSelf>(&TSelf::ScanString, TSelf::StringRun)},
+        {LexState::StringEscape, [](TSelf& r) { r.ScanStringEscape(); }},
+        {LexState::VerbatimString, [](TSelf& r) { r.ScanVerbatimString(); },
+         OwnRun<TSelf>(&TSelf::ScanVerbatimString, TSelf::VerbatimStringRun)},
+        {LexState::Char, [](TSelf& r) { r.ScanCharLiteral(); },
+         OwnRun<TSelf>(&TSelf::ScanCharLiteral, TSelf::CharRun)},
+        {LexState::CharEscape, [](TSelf& r) { r.ScanCharEscape(); }},
+        {LexState::EscapedIdentifier, [](TSelf& r) { r.ScanEscapedIdentifier(); }},
+        {LexState::Number, [](TSelf& r) { r.ScanNumber(); }, &NumberRun},
+        {LexState::Directive, [](TSelf& r) { r.ScanDirective(); },
+         OwnRun<TSelf>(&TSelf::ScanDirective, TSelf::DirectiveRun)},
+        {LexState::Date, [](TSelf& r) { r.ScanDate(); }},
+    };
+    // The dispatch tells the rows apart by the hash of their state alone.
+    static constexpr bool HashesDiffer()
+    {
+        const auto& rows = Scanners<TTokenReaderCommon>;
+        for (const auto& a : rows)
+            for (const auto& b : rows)
+                if (&a != &b && a.State.LetterHash() == b.State.LetterHash())
+                    return false;
+        return true;
+    }
     // A start test -> the state and kind of the token it begins; asked in the order of the rows.
+    template <class TSelf>
     struct TStart {
-        bool (TTokenReaderCommon::*Test)() const;
+        bool (*Test)(const TSelf& self);
         TName State;
         TName Kind;
     };
-    static const TStart Starts[];
+    // The fixed order: identifiers and numbers before comments, directives before comments, the
+    // delimiter test before the operator test.
+    template <class TSelf>
+    static constexpr TStart<TSelf> Starts[] = {
+        {[](const TSelf& r) { return r.IsIdentifierStart(); }, LexState::Identifier,
+         TokenKind::Identifier},
+        {[](const TSelf& r) { return r.IsEscapedIdentifierStart(); }, LexState::EscapedIdentifier,
+         TokenKind::Identifier},
+        {[](const TSelf& r) { return r.IsNumberStart(); }, LexState::Number, TokenKind::Number},
+        {[](const TSelf& r) { return r.IsDirectiveStart(); }, LexState::Directive,
+         TokenKind::Directive},
+        {[](const TSelf& r) { return r.IsSingleLineCommentStart(); }, LexState::SingleLineComment,
+         TokenKind::Comment},
+        {[](const TSelf& r) { return r.IsMultiLineCommentStart(); }, LexState::MultiLineComment,
+         TokenKind::Comment},
+        {[](const TSelf& r) { return r.IsStringStart(); }, LexState::String, TokenKind::String},
+        {[](const TSelf& r) { return r.IsCharStart(); }, LexState::Char, TokenKind::Char},
+        {[](const TSelf& r) { return r.IsVerbatimStringStart(); }, LexState::VerbatimString,
+         TokenKind::String},
+        {[](const TSelf& r) { return r.IsDateStart(); }, LexState::Date, TokenKind::String},
+        {[](const TSelf& r) { return r.IsDelimiter(); }, LexState::Delimiter, TokenKind::Delimiter},
+        {[](const TSelf& r) { return r.IsOperator(); }, LexState::Operator, TokenKind::Operator},
+    };
 
-    void Dispatch();
-    // Run becomes the run of the current state.
-    void FindRun();
-    // The row of the first start test that claims CurChar; null when none does.
-    const TStart* FirstStart() const;
-    template <size_t... Row>
-    const TStart* FirstStartOf(std::index_sequence<Row...>) const;
+    // Calls the scanner of the current state and returns the row it came from.
+    template <class TSelf, size_t... Row>
+    int DispatchWith(TSelf& self, std::index_sequence<Row...>);
+    // The row of the first start test that claims CurChar, -1 when none does.
+    template <class TSelf, size_t... Row>
+    int FirstStartWith(const TSelf& self, std::index_sequence<Row...>) const;
+    // Classifies a character that begins a token: the first start test that answers wins.
+    template <class TSelf>
+    void StartToken(TSelf& self);
+    // The run of a state, through the rows of TSelf.
+    template <class TSelf, size_t... Row>
+    static const TRun* RunOf(TName state, std::index_sequence<Row...>);
     // Gives the pending identifier kind and the text that list finds for it, if it finds one.
     void ApplyWordList(const TWordIndex& list, TName kind);
+    // The lists an identifier is looked up in, in order, so that a later list wins; a reserved
+    // word only counts after white space, a line end or the start of input.
+    struct TWordList {
+        TWordIndex TTokenReaderCommon::*List;
+        TName Kind;
+        bool OnlyAfterOther;
+    };
+    static const TWordList WordLists[];
+    // Gives the pending identifier kind and text through the lists one by one, or through
+    // the merged index.
+    void ApplyWordLists();
+    void ApplyMergedLists();
+    TWordIndex MergedList;
+    // Per entry of MergedList: bit n is set when row n of WordLists holds it.
+    std::vector<std::uint8_t> MergedBits;
+    // The entries equal to the first one of their kind under the index's comparison: those of
+    // the entry at i are MergedGroup[MergedGroupStart[i]] up to the start of i + 1 (empty for
+    // every entry that is not the first).
+    std::vector<std::uint32_t> MergedGroupStart;
+    std::vector<std::uint32_t> MergedGroup;
+    bool Merged = false;
+    bool MergedListSpelling = false;
     static TStringList LoadWordList(const std::string& code, std::string_view ext);
 
     // Per ASCII code: OpeList holds the character itself or its code in decimal.
     std::array<bool, 128> OpeChars{};
 };
+
+template <class TSelf>
+void TTokenReaderCommon::ClassifyWith(TSelf& self)
+{
+    // The plain reader's step without its kind: every scanner and StartToken set the kind
+    // anyway, and leaving it untouched lets a run of one kind skip the copy.
+    static_assert(HashesDiffer());
+    constexpr auto rows = std::make_index_sequence<std::size(Scanners<TSelf>)>();
+    SetCurrentText();
+    int row = DispatchWith(self, rows);
+    if (Context.State == LexState::Unknown) {
+        row = DispatchWith(self, rows);
+        // StartToken never answers "unknown", so no character is dispatched a third time.
+        assert(!(Context.State == LexState::Unknown));
+    }
+    // Most scanners leave the state as they found it, and with it the run.
+    Run = Context.State.LetterHash() == Scanners<TSelf>[row].State.LetterHash()
+              ? Scanners<TSelf>[row].Run
+              : RunOf<TSelf>(Context.State, rows);
+}
+
+template <class TSelf, size_t... Row>
+int TTokenReaderCommon::DispatchWith(TSelf& self, std::index_sequence<Row...>)
+{
+#ifndef NDEBUG
+    // Every scanner sets the kind: a kind left over from the character before would go unseen.
+    Context.Current.Kind = TName();
+#endif
+    const TName state = Context.State;
+    const std::uint32_t hash = state.LetterHash();
+    int row = -1;
+    // The hashes of the rows differ, so the chain compares one number per row.
+    (void)(((hash == Scanners<TSelf>[Row].State.LetterHash()) &&
+            (Scanners<TSelf>[Row].Scan(self), row = static_cast<int>(Row), true)) ||
+           ...);
+    assert(row >= 0 && "unknown lexer state");
+    assert(row < 0 || Scanners<TSelf>[row].State == state);
+    if (row < 0) {
+        StartToken(self);
+        row = 0;
+    }
+    assert(!Context.Current.Kind.Empty());
+    return row;
+}
+
+template <class TSelf, size_t... Row>
+const TTokenReader::TRun* TTokenReaderCommon::RunOf(TName state, std::index_sequence<Row...>)
+{
+    const TRun* run = nullptr;
+    const std::uint32_t hash = state.LetterHash();
+    (void)(((hash == Scanners<TSelf>[Row].State.LetterHash()) &&
+            (run = Scanners<TSelf>[Row].Run, true)) ||
+           ...);
+    return run;
+}
+
+template <class TSelf>
+void TTokenReaderCommon::StartToken(TSelf& self)
+{
+    TTokenContext& c = Context;
+    // Every start test of every language claims only a printable ASCII character, so blanks,
+    // line ends and wide characters, the most frequent between tokens, skip them all.
+    constexpr auto rows = std::make_index_sequence<std::size(Starts<TSelf>)>();
+    const int start = IsPrintable(c.CurChar) ? FirstStartWith(self, rows) : -1;
+    // The direct calls answer as the virtual ones, and no test claims any other character.
+    assert(start == FirstStartWith(static_cast<const TTokenReaderCommon&>(self), rows));
+    c.State = start >= 0 ? Starts<TSelf>[start].State : LexState::Other;
+    c.Current.Kind = start >= 0 ? Starts<TSelf>[start].Kind : TokenKind::Other;
+}
+
+// The rows are constants, so unrolled each test is called as directly as if written out.
+template <class TSelf, size_t... Row>
+int TTokenReaderCommon::FirstStartWith(const TSelf& self, std::index_sequence<Row...>) const
+{
+    int first = -1;
+    (void)((Starts<TSelf>[Row].Test(self) && (first = static_cast<int>(Row), true)) || ...);
+    return first;
+}
+
+// The start tests are asked for every character between tokens: inline, so that a final lexer
+// class that keeps them needs no call.
+inline bool TTokenReaderCommon::IsSingleLineCommentStart() const
+{
+    return Context.CurChar == u'/' && Context.NextChar == u'/';
+}
+
+inline bool TTokenReaderCommon::IsMultiLineCommentStart() const
+{
+    return Context.CurChar == u'/' && Context.NextChar == u'*';
+}
+
+inline bool TTokenReaderCommon::IsStringStart() const { return false; }
+
+inline bool TTokenReaderCommon::IsCharStart() const { return false; }
+
+inline bool TTokenReaderCommon::IsVerbatimStringStart() const { return false; }
+
+inline bool TTokenReaderCommon::IsDirectiveStart() const { return false; }
+
+inline bool TTokenReaderCommon::IsIdentifierStart() const
+{
+    return IsLetter(Context.CurChar) || Context.CurChar == u'_';
+}
+
+inline bool TTokenReaderCommon::IsEscapedIdentifierStart() const { return false; }
+
+inline bool TTokenReaderCommon::IsNumberStart() const { return IsDigit(Context.CurChar); }
+
+inline bool TTokenReaderCommon::IsOperator() const
+{
+    char16_t ch = Context.CurChar;
+    return IsSymbol(ch) && OpeChars[ch];
+}
+
+inline bool TTokenReaderCommon::IsDelimiter() const
+{
+    char16_t ch = Context.CurChar;
+    return IsSymbol(ch) && !OpeChars[ch];
+}
+
+inline bool TTokenReaderCommon::IsDateStart() const { return false; }

@@ -6,11 +6,6 @@ TTokenReaderCSharp::TTokenReaderCSharp(TTextReader& source, const std::string& c
 {
 }
 
-bool TTokenReaderCSharp::IsVerbatimStringStart() const
-{
-    return Context.CurChar == u'@' && Context.NextChar == u'"';
-}
-
 void TTokenReaderCSharp::ScanVerbatimString()
 {
     TTokenReaderCase::ScanVerbatimString();

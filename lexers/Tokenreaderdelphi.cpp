@@ -6,23 +6,6 @@ TTokenReaderDelphi::TTokenReaderDelphi(TTextReader& source, const std::string& c
 {
 }
 
-bool TTokenReaderDelphi::IsMultiLineCommentStart() const
-{
-    return (Context.CurChar == u'(' && Context.NextChar == u'*') || Context.CurChar == u'{';
-}
-
-bool TTokenReaderDelphi::IsCharStart() const { return Context.CurChar == u'#'; }
-
-bool TTokenReaderDelphi::IsDirectiveStart() const
-{
-    return Context.CurChar == u'{' && Context.NextChar == u'$';
-}
-
-bool TTokenReaderDelphi::IsNumberStart() const
-{
-    return Context.CurChar == u'$' || IsDigit(Context.CurChar);
-}
-
 void TTokenReaderDelphi::ScanMultiLineComment()
 {
     // The opener is read from the start of Pending; the lengths keep "(*)", "(**)" and "{}" open.

@@ -3,7 +3,7 @@
 
 #include "lexers/Tokenreadernocase.h"
 
-class TTokenReaderDelphi final : public TTokenReaderNoCase {
+class TTokenReaderDelphi : public TTokenReaderNoCase {
 public:
     TTokenReaderDelphi(TTextReader& source, const std::string& code);
 
@@ -16,4 +16,30 @@ protected:
     void ScanCharLiteral() override;
     bool IsExponentSignAllowed() const override;
     void ScanDirective() override;
+
+    // A comment can only end at a slash (the common closer), a parenthesis or a brace; a
+    // directive at its brace; #13 goes on while digits follow.
+    static constexpr TScannerRun<TTokenReaderDelphi> MultiLineCommentRun{
+        RunUntil(LexState::MultiLineComment, TokenKind::Comment, u"/)}")};
+    static constexpr TScannerRun<TTokenReaderDelphi> DirectiveRun{
+        RunUntil(LexState::Directive, TokenKind::Directive, u"}")};
+    static constexpr TScannerRun<TTokenReaderDelphi> CharRun{
+        RunOfAscii(LexState::Char, TokenKind::Char, IsDigit)};
 };
+
+inline bool TTokenReaderDelphi::IsMultiLineCommentStart() const
+{
+    return (Context.CurChar == u'(' && Context.NextChar == u'*') || Context.CurChar == u'{';
+}
+
+inline bool TTokenReaderDelphi::IsCharStart() const { return Context.CurChar == u'#'; }
+
+inline bool TTokenReaderDelphi::IsDirectiveStart() const
+{
+    return Context.CurChar == u'{' && Context.NextChar == u'$';
+}
+
+inline bool TTokenReaderDelphi::IsNumberStart() const
+{
+    return Context.CurChar == u'$' || IsDigit(Context.CurChar);
+}

@@ -6,8 +6,6 @@ TTokenReaderNoCase::TTokenReaderNoCase(TTextReader& source, const std::string& c
 {
 }
 
-bool TTokenReaderNoCase::IsVerbatimStringStart() const { return Context.CurChar == u'\''; }
-
 void TTokenReaderNoCase::ScanVerbatimString()
 {
     // The opening quote never gets here, so the next quote closes; '' inside joins two strings.

@@ -11,4 +11,10 @@ protected:
     bool IsVerbatimStringStart() const override;
     void ScanVerbatimString() override;
     std::u16string_view LookupWord(const TWordIndex& list) const override;
+
+    // Only a quote can end a string.
+    static constexpr TScannerRun<TTokenReaderNoCase> VerbatimStringRun{
+        RunUntil(LexState::VerbatimString, TokenKind::String, u"'")};
 };
+
+inline bool TTokenReaderNoCase::IsVerbatimStringStart() const { return Context.CurChar == u'\''; }

@@ -6,13 +6,6 @@ TTokenReaderPlsql::TTokenReaderPlsql(TTextReader& source, const std::string& cod
 {
 }
 
-bool TTokenReaderPlsql::IsSingleLineCommentStart() const
-{
-    return Context.CurChar == u'-' && Context.NextChar == u'-';
-}
-
-bool TTokenReaderPlsql::IsEscapedIdentifierStart() const { return Context.CurChar == u'"'; }
-
 void TTokenReaderPlsql::ScanEscapedIdentifier()
 {
     // While Pending is the lone opening quote, a quote does not close.

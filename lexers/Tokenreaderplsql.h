@@ -3,7 +3,7 @@
 
 #include "lexers/Tokenreadernocase.h"
 
-class TTokenReaderPlsql final : public TTokenReaderNoCase {
+class TTokenReaderPlsql : public TTokenReaderNoCase {
 public:
     TTokenReaderPlsql(TTextReader& source, const std::string& code);
 
@@ -13,3 +13,10 @@ protected:
     void ScanEscapedIdentifier() override;
     bool IsExponentSignAllowed() const override;
 };
+
+inline bool TTokenReaderPlsql::IsSingleLineCommentStart() const
+{
+    return Context.CurChar == u'-' && Context.NextChar == u'-';
+}
+
+inline bool TTokenReaderPlsql::IsEscapedIdentifierStart() const { return Context.CurChar == u'"'; }

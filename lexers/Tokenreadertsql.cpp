@@ -6,16 +6,6 @@ TTokenReaderTsql::TTokenReaderTsql(TTextReader& source, const std::string& code)
 {
 }
 
-bool TTokenReaderTsql::IsSingleLineCommentStart() const
-{
-    return Context.CurChar == u'-' && Context.NextChar == u'-';
-}
-
-bool TTokenReaderTsql::IsEscapedIdentifierStart() const
-{
-    return Context.CurChar == u'"' || Context.CurChar == u'[';
-}
-
 void TTokenReaderTsql::ScanEscapedIdentifier()
 {
     // The first character of Pending picks the closer; a lone opener does not close.

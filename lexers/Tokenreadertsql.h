@@ -3,7 +3,7 @@
 
 #include "lexers/Tokenreadernocase.h"
 
-class TTokenReaderTsql final : public TTokenReaderNoCase {
+class TTokenReaderTsql : public TTokenReaderNoCase {
 public:
     TTokenReaderTsql(TTextReader& source, const std::string& code);
 
@@ -12,3 +12,13 @@ protected:
     bool IsEscapedIdentifierStart() const override;
     void ScanEscapedIdentifier() override;
 };
+
+inline bool TTokenReaderTsql::IsSingleLineCommentStart() const
+{
+    return Context.CurChar == u'-' && Context.NextChar == u'-';
+}
+
+inline bool TTokenReaderTsql::IsEscapedIdentifierStart() const
+{
+    return Context.CurChar == u'"' || Context.CurChar == u'[';
+}

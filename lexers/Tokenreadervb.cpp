@@ -6,30 +6,6 @@ TTokenReaderVB::TTokenReaderVB(TTextReader& source, const std::string& code)
 {
 }
 
-bool TTokenReaderVB::IsSingleLineCommentStart() const { return Context.CurChar == u'\''; }
-
-bool TTokenReaderVB::IsMultiLineCommentStart() const { return false; }
-
-bool TTokenReaderVB::IsVerbatimStringStart() const { return Context.CurChar == u'"'; }
-
-bool TTokenReaderVB::IsEscapedIdentifierStart() const { return Context.CurChar == u'['; }
-
-bool TTokenReaderVB::IsNumberStart() const
-{
-    if (Context.CurChar == u'&') {
-        char16_t next = Context.NextChar;
-        if (next == u'o' || next == u'O' || next == u'h' || next == u'H')
-            return true;
-    }
-    return IsDigit(Context.CurChar);
-}
-
-bool TTokenReaderVB::IsDateStart() const
-{
-    // Output is the token before the one still pending: in "x = #" that is the "=".
-    return Context.CurChar == u'#' && Context.Output.Kind == TokenKind::Operator;
-}
-
 void TTokenReaderVB::ScanVerbatimString()
 {
     // The string form is the common one closed by a double quote, not the single-quoted one.

@@ -3,7 +3,7 @@
 
 #include "lexers/Tokenreadernocase.h"
 
-class TTokenReaderVB final : public TTokenReaderNoCase {
+class TTokenReaderVB : public TTokenReaderNoCase {
 public:
     TTokenReaderVB(TTextReader& source, const std::string& code);
 
@@ -18,4 +18,32 @@ protected:
     void ScanEscapedIdentifier() override;
     bool IsExponentSignAllowed() const override;
     void ScanDate() override;
+
+    // Only a double quote can end a string.
+    static constexpr TScannerRun<TTokenReaderVB> VerbatimStringRun{
+        RunUntil(LexState::VerbatimString, TokenKind::String, u"\"")};
 };
+
+inline bool TTokenReaderVB::IsSingleLineCommentStart() const { return Context.CurChar == u'\''; }
+
+inline bool TTokenReaderVB::IsMultiLineCommentStart() const { return false; }
+
+inline bool TTokenReaderVB::IsVerbatimStringStart() const { return Context.CurChar == u'"'; }
+
+inline bool TTokenReaderVB::IsEscapedIdentifierStart() const { return Context.CurChar == u'['; }
+
+inline bool TTokenReaderVB::IsNumberStart() const
+{
+    if (Context.CurChar == u'&') {
+        char16_t next = Context.NextChar;
+        if (next == u'o' || next == u'O' || next == u'h' || next == u'H')
+            return true;
+    }
+    return IsDigit(Context.CurChar);
+}
+
+inline bool TTokenReaderVB::IsDateStart() const
+{
+    // Output is the token before the one still pending: in "x = #" that is the "=".
+    return Context.CurChar == u'#' && Context.Output.Kind == TokenKind::Operator;
+}

@@ -21,7 +21,24 @@ TWordIndex::TWordIndex(const TStringList& lines, TComparison comparison)
         Starts.push_back(static_cast<std::uint32_t>(end - Text.data()));
     }
     Text.resize(static_cast<size_t>(end - Text.data()));
+    Build();
+}
 
+TWordIndex::TWordIndex(std::span<const TWordIndex* const> parts, TComparison comparison)
+    : Exact(comparison == TComparison::Exact),
+      Fold(comparison == TComparison::Exact ? nullptr : CodePage::FoldTable())
+{
+    for (const TWordIndex* part : parts) {
+        for (int i = 0; i < part->Count(); ++i) {
+            Text += part->Word(i);
+            Starts.push_back(static_cast<std::uint32_t>(Text.size()));
+        }
+    }
+    Build();
+}
+
+void TWordIndex::Build()
+{
     size_t slots = 16;
     while (slots < static_cast<size_t>(Count()) * 2)
         slots *= 2;

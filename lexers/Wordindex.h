@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,8 @@ public:
     TWordIndex() = default;
     // Every line of lines is one entry; lines is not kept.
     TWordIndex(const TStringList& lines, TComparison comparison);
+    // The entries of every index of parts, in their order, in one index of that comparison.
+    TWordIndex(std::span<const TWordIndex* const> parts, TComparison comparison);
 
     // Position of the first entry equal to key under the comparison; -1 if none.
     int IndexOf(std::u16string_view key) const;
@@ -44,6 +47,8 @@ private:
     std::array<std::uint64_t, 32> Shapes{};
     size_t MaxLength = 0;
 
+    // Hashes the entries held in Text and Starts.
+    void Build();
     char16_t Folded(char16_t ch) const { return Exact ? ch : Fold[ch]; }
     std::uint64_t Hash(std::u16string_view word) const;
     std::uint64_t ShapeBit(std::u16string_view word) const;

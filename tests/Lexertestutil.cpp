@@ -81,6 +81,29 @@ std::vector<std::string> LexerCodes(bool ignoringCase)
     return codes;
 }
 
+namespace {
+
+// Every token of the file input through the reader make gives for code.
+std::vector<TLexed> ReadAll(std::unique_ptr<TTokenReader> (*make)(TTextReader&, const std::string&),
+                            const std::string& code, const std::string& input, size_t bytes)
+{
+    TTextReader source(input);
+    std::unique_ptr<TTokenReader> reader = make(source, code);
+    std::vector<TLexed> tokens;
+    while (const TToken* token = reader->NextToken()) {
+        tokens.push_back({token->Text, std::u16string(token->Kind)});
+        if (tokens.size() > bytes * 4 + 10) {
+            ADD_FAILURE() << "NextToken does not end";
+            break;
+        }
+    }
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(reader->NextToken(), nullptr) << "NextToken must stay ended";
+    return tokens;
+}
+
+} // namespace
+
 std::vector<TLexed> LexBytes(const std::string& code, const std::string& bytes,
                              const TWordLists& lists)
 {
@@ -93,18 +116,12 @@ std::vector<TLexed> LexBytes(const std::string& code, const std::string& bytes,
     std::string input = folder.File("input.src");
     TestUtil::WriteBytes(input, bytes);
 
-    TTextReader source(input);
-    std::unique_ptr<TTokenReader> reader = CreateTokenReader(source, code);
-    std::vector<TLexed> tokens;
-    while (const TToken* token = reader->NextToken()) {
-        tokens.push_back({token->Text, std::u16string(token->Kind)});
-        if (tokens.size() > bytes.size() * 4 + 10) {
-            ADD_FAILURE() << "NextToken does not end";
-            break;
-        }
-    }
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(reader->NextToken(), nullptr) << "NextToken must stay ended";
+    // The factory's lexer gives exactly the tokens of its reference.
+    std::vector<TLexed> tokens = ReadAll(CreateTokenReader, code, input, bytes.size());
+    std::vector<TLexed> reference =
+        ReadAll(CreateReferenceTokenReader, code, input, bytes.size());
+    EXPECT_EQ(Render(tokens), Render(reference)) << code << ": the lexer and its reference differ";
+    EXPECT_EQ(tokens.size(), reference.size()) << code;
     return tokens;
 }
 

@@ -33,7 +33,8 @@ struct TWordLists {
 };
 
 // Writes the lists of code into a fresh program folder and the input file as bytes, then reads
-// every token through CreateTokenReader. Checks that NextToken stays ended.
+// every token through CreateTokenReader. Checks that NextToken stays ended and that the
+// reference lexer (CreateReferenceTokenReader) gives the same tokens.
 std::vector<TLexed> LexBytes(const std::string& code, const std::string& bytes,
                              const TWordLists& lists = {});
 // The same for a wide text, written in code page 932.

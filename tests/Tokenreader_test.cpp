@@ -2,6 +2,7 @@
 #include "Lexertestutil.h"
 #include "Testutil.h"
 #include "core/Textreader.h"
+#include "lexers/Tokenloop.h"
 #include "lexers/Tokenreader.h"
 #include "lexers/Tokenreadercase.h"
 #include "lexers/Tokenreadercsharp.h"
@@ -67,20 +68,37 @@ TEST(TTokenReader, PlainReaderGivesWholeInputWithTabsExpanded)
 
 TEST(TTokenReader, FactoryComparesCodesExactly)
 {
+    // The factory makes the final loop of the lexer; the reference is the lexer itself.
     struct Case {
         std::string code;
         std::type_index type;
+        std::type_index reference;
+    };
+    auto lexer = []<class T>(const char* code, T*) {
+        return Case{code, typeid(TTokenLoop<T>), typeid(T)};
+    };
+    auto plain = [](const char* code) {
+        return Case{code, typeid(TTokenReader), typeid(TTokenReader)};
     };
     const Case cases[] = {
-        {"cs7", typeid(TTokenReaderCSharp)}, {"vc6", typeid(TTokenReaderCase)},
-        {"vc7", typeid(TTokenReaderCase)},   {"java", typeid(TTokenReaderCase)},
-        {"js", typeid(TTokenReaderCase)},    {"bcb", typeid(TTokenReaderCase)},
-        {"vb6", typeid(TTokenReaderVB)},     {"vb7", typeid(TTokenReaderVB)},
-        {"del", typeid(TTokenReaderDelphi)}, {"psq", typeid(TTokenReaderPlsql)},
-        {"tsq", typeid(TTokenReaderTsql)},   {"txt", typeid(TTokenReader)},
-        {"CS7", typeid(TTokenReader)},       {" cs7", typeid(TTokenReader)},
-        {"cs7 ", typeid(TTokenReader)},      {"", typeid(TTokenReader)},
-        {"Java", typeid(TTokenReader)},      {"vb", typeid(TTokenReader)},
+        lexer("cs7", (TTokenReaderCSharp*)nullptr),
+        lexer("vc6", (TTokenReaderCase*)nullptr),
+        lexer("vc7", (TTokenReaderCase*)nullptr),
+        lexer("java", (TTokenReaderCase*)nullptr),
+        lexer("js", (TTokenReaderCase*)nullptr),
+        lexer("bcb", (TTokenReaderCase*)nullptr),
+        lexer("vb6", (TTokenReaderVB*)nullptr),
+        lexer("vb7", (TTokenReaderVB*)nullptr),
+        lexer("del", (TTokenReaderDelphi*)nullptr),
+        lexer("psq", (TTokenReaderPlsql*)nullptr),
+        lexer("tsq", (TTokenReaderTsql*)nullptr),
+        plain("txt"),
+        plain("CS7"),
+        plain(" cs7"),
+        plain("cs7 "),
+        plain(""),
+        plain("Java"),
+        plain("vb"),
     };
     TProgramFolder folder("");
     std::string input = folder.File("in.src");
@@ -90,6 +108,10 @@ TEST(TTokenReader, FactoryComparesCodesExactly)
         std::unique_ptr<TTokenReader> reader = CreateTokenReader(source, c.code);
         ASSERT_NE(reader, nullptr);
         EXPECT_EQ(std::type_index(typeid(*reader)), c.type) << "code '" << c.code << "'";
+        TTextReader again(input);
+        std::unique_ptr<TTokenReader> reference = CreateReferenceTokenReader(again, c.code);
+        ASSERT_NE(reference, nullptr);
+        EXPECT_EQ(std::type_index(typeid(*reference)), c.reference) << "code '" << c.code << "'";
     }
 }
 

@@ -1,5 +1,6 @@
-// Fuzzcheck: token texts add up to the expanded input, only the thirteen kinds occur, NextToken
-// ends and stays ended, and every SPAN of the HTML closes.
+// Fuzzcheck: the lexer gives its reference's tokens, token texts add up to the expanded input,
+// only the thirteen kinds occur, NextToken ends and stays ended, and every SPAN of the HTML
+// closes.
 #include "Fuzzcheck.h"
 
 #include "Installedfiles.h"
@@ -57,13 +58,21 @@ std::string CheckTokens(const std::string& code, const std::string& source, size
     std::u16string expected = TabExpansion::ReadExpanded(source);
     TTextReader reader(source);
     std::unique_ptr<TTokenReader> lexer = CreateTokenReader(reader, code);
+    TTextReader referenceReader(source);
+    std::unique_ptr<TTokenReader> reference = CreateReferenceTokenReader(referenceReader, code);
     size_t pos = 0;
     size_t count = 0;
     *highlighted = 0;
     for (;;) {
         const TToken* token = lexer->NextToken();
+        const TToken* mate = reference->NextToken();
+        if ((token == nullptr) != (mate == nullptr))
+            return "the lexer and its reference end at different tokens";
         if (token == nullptr)
             break;
+        if (token->Text != mate->Text || !(token->Kind == mate->Kind))
+            return "token " + Describe(token->Text) + " differs from the reference's " +
+                   Describe(mate->Text);
         if (++count > expected.size() + 2)
             return "NextToken does not end";
         if (!IsKind(token->Kind))

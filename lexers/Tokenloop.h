@@ -1,0 +1,39 @@
+// Tokenloop: a language's lexer made final, so that its loop reaches the scanners directly.
+#pragma once
+
+#include "lexers/Tokenreadercase.h"
+#include "lexers/Tokenreadercommon.h"
+#include "lexers/Tokenreadernocase.h"
+
+#include <type_traits>
+
+// The lexer the factory makes for a language: TLexer with nothing overridden but the loop. As the
+// class is final, the dispatch tables instantiated for it call TLexer's start tests and scanners
+// without a virtual call, and runs of strings and comments that TLexer's own scanners allow are
+// taken whole. The virtual ClassifyChar stays the one-character reference: debug builds check
+// every character of a run against it.
+template <class TLexer>
+class TTokenLoop final : public TLexer {
+    static_assert(std::is_base_of_v<TTokenReaderCommon, TLexer>);
+
+public:
+    TTokenLoop(TTextReader& source, const std::string& code) : TLexer(source, code)
+    {
+        using TLookup = decltype(&TTokenLoop::LookupWord);
+        using TCaseLookup = std::u16string_view (TTokenReaderCase::*)(const TWordIndex&) const;
+        using TNoCaseLookup = std::u16string_view (TTokenReaderNoCase::*)(const TWordIndex&) const;
+        if constexpr (std::is_same_v<TLookup, TCaseLookup>)
+            this->MergeWordLists(false);
+        else if constexpr (std::is_same_v<TLookup, TNoCaseLookup>)
+            this->MergeWordLists(true);
+    }
+
+    const TToken* NextToken() override { return this->ReadToken(*this); }
+
+private:
+    friend class TTokenReader;
+    friend class TTokenReaderCommon;
+
+    // Hides the reader's step, which calls the virtual ClassifyChar.
+    void ClassifyStep() { this->ClassifyWith(*this); }
+};
