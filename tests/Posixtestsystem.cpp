@@ -29,6 +29,7 @@ TChild::TChild(const std::string& exe, const std::vector<std::string>& args,
     pid_t pid = -1;
     if (posix_spawn(&pid, exe.c_str(), &actions, nullptr, argv.data(), environ) == 0)
         Id = pid;
+        Pid = pid;
     posix_spawn_file_actions_destroy(&actions);
 }
 

@@ -5,7 +5,6 @@
 #include "core/Token.h"
 #include "lexers/Languagetable.h"
 #include "platform/Codepage.h"
-#include "ui/Interactive.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -506,7 +505,7 @@ TWin32MessageBoxScope::~TWin32MessageBoxScope()
     Platform::SetMessageBoxHandler(std::move(Previous));
 }
 
-int RunInteractive(int, char**)
+int RunWin32Window()
 {
     // Drawn at the monitor's DPI rather than stretched by the system.
     SetProcessDPIAware();
