@@ -493,8 +493,9 @@ TWin32MessageBoxScope::TWin32MessageBoxScope()
               int answer =
                   MessageBoxW(GetActiveWindow(), W(wideText.c_str()), W(wideCaption.c_str()), type);
               SetCursor(cursor);
-              // No box could be shown (no desktop): the message must not be lost.
-              if (answer == 0)
+              // No box could be shown (no desktop): the message must not be lost. Windows says
+              // so with 0, Wine without a display with -1.
+              if (answer <= 0)
                   Platform::WriteErrorLine(caption + ": " + text);
           }))
 {
