@@ -55,6 +55,25 @@ public:
         LineOpen = true;
     }
 
+    // For writers that encode for themselves: room for bytes more (at most the largest buffer,
+    // 1 MB, for the buffer to be reused), at the returned position. The bytes are written there
+    // and handed over with Commit, before any other call.
+    char* Claim(size_t bytes)
+    {
+        Reserve(bytes);
+        return Pos;
+    }
+    // The bytes up to end, encoded, with line ends as CR LF; lineOpen tells whether they end in
+    // the middle of a line. Nothing changes when end is the claimed position.
+    void Commit(char* end, bool lineOpen)
+    {
+        if (end == Pos)
+            return;
+        IsOpen = true;
+        LineOpen = lineOpen;
+        Pos = end;
+    }
+
 private:
     // The encoded output not yet written, filled from Buffer to Pos; Limit ends the buffer. The
     // buffer grows for small outputs, which are written in one piece on Close; once it is full

@@ -1,9 +1,23 @@
-// Tokenwriter: SPAN markup and numeric character references.
+// Tokenwriter: SPAN markup and numeric character references, encoded straight into the text
+// writer's buffer through one table.
 #include "output/Tokenwriter.h"
 
 #include "platform/Codepage.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
+
+#include <algorithm>
+#include <bitset>
+#include <cstring>
+
+namespace {
+
+// Texts up to this many characters go to the buffer in one piece with their tags; longer ones
+// in slices of it.
+constexpr size_t ShortText = 4096;
+constexpr size_t Slice = 65536;
+
+} // namespace
 
 TStringList TTokenWriter::ReadEscapeList()
 {
@@ -22,8 +36,16 @@ TTokenWriter::TTokenWriter(TTextWriter& writer, const TColorSettingList& styles)
 TTokenWriter::TTokenWriter(TTextWriter& writer, const TColorSettingList& styles,
                            TStringList escapeList)
     : Writer(writer), Styles(styles), EscapeList(std::move(escapeList)),
-      Escaped(std::make_unique<std::bitset<65536>>())
+      Output(std::make_unique_for_overwrite<std::uint16_t[]>(65536))
 {
+    const std::uint16_t* encoded = CodePage::EncodedTable();
+    std::uint16_t* output = Output.get();
+    for (unsigned c = 0; c < 65536; ++c) {
+        std::uint16_t code = encoded[c];
+        std::uint16_t swapped = static_cast<std::uint16_t>(code >> 8 | code << 8);
+        output[c] = code < 0x100 ? code : swapped;
+    }
+    Output[Writer.LineBreak] = LineBreakMark;
 
     // A line matches a character when it is that one character, letter case aside. The
     // character is compared as code page 932 writes it, so one the code page cannot hold
@@ -38,36 +60,44 @@ TTokenWriter::TTokenWriter(TTextWriter& writer, const TColorSettingList& styles,
         const char16_t* foldedWritten = CodePage::FoldedWrittenTable();
         for (unsigned c = 0; c < 65536; ++c)
             if (listed->test(foldedWritten[c]))
-                Escaped->set(c);
+                Output[c] = EscapeMark;
     }
 
     for (int i = 0; i < Styles.Count(); ++i) {
         const TColorSetting* item = Styles.Item(i);
         ItemNames.push_back(CodePage::Decode(item->Name));
         // Written as the wide text would be: the class name's bytes decoded and encoded again.
-        OpenTags.push_back(CodePage::Encode(u"<SPAN CLASS=\"" + CodePage::Decode(item->CssClass) + u"\">"));
+        TTag tag;
+        tag.Bytes = CodePage::Encode(u"<SPAN CLASS=\"" + CodePage::Decode(item->CssClass) + u"\">");
+        if (tag.Bytes.size() <= TagBlock)
+            std::memcpy(tag.Block.data(), tag.Bytes.data(), tag.Bytes.size());
+        OpenTags.push_back(std::move(tag));
     }
-    using namespace TokenKind;
-    const TName byFrequency[] = {Other,     Identifier, Delimiter, Reserved, Operator,
-                                               Comment,   Number,     String,    Char,     Directive,
-                                               Emphasis1, Emphasis2,  Emphasis3};
-    static_assert(std::size(byFrequency) == std::size(TokenKind::All));
-    for (size_t i = 0; i < KindTags.size(); ++i)
-        KindTags[i] = {byFrequency[i], SearchOpenTag(byFrequency[i])};
+    PlaceKinds();
 }
 
-const std::string* TTokenWriter::FindOpenTag(TName kind) const
+void TTokenWriter::PlaceKinds()
 {
-    // The lexers' kinds are the TokenKind names themselves, so the first row of the same
-    // letters is nearly always found by its hash and address alone.
-#pragma GCC unroll 16
-    for (const TKindTag& k : KindTags)
-        if (kind == k.Kind)
-            return k.Tag;
-    return SearchOpenTag(kind);
+    // The lexers' kinds are the TokenKind names themselves: the first shift that gives each of
+    // them a slot of its own. Any other kind, or a miss, is searched among the items.
+    for (Shift = 0; Shift < 32; ++Shift) {
+        std::bitset<SlotCount> taken;
+        bool apart = true;
+        for (TName kind : TokenKind::All) {
+            size_t slot = (kind.LetterHash() >> Shift) % SlotCount;
+            apart = apart && !taken.test(slot);
+            taken.set(slot);
+        }
+        if (apart)
+            break;
+    }
+    if (Shift == 32)
+        return; // no slot is used: every kind is searched
+    for (TName kind : TokenKind::All)
+        KindSlots[(kind.LetterHash() >> Shift) % SlotCount] = {kind, SearchOpenTag(kind), true};
 }
 
-const std::string* TTokenWriter::SearchOpenTag(TName kind) const
+const TTokenWriter::TTag* TTokenWriter::SearchOpenTag(TName kind) const
 {
     // The first enabled item of that name.
     for (int i = 0; i < Styles.Count(); ++i)
@@ -76,55 +106,86 @@ const std::string* TTokenWriter::SearchOpenTag(TName kind) const
     return nullptr;
 }
 
+// "&#x", the full code in upper-case hexadecimal (at least two digits), ";".
+char* TTokenWriter::PutReference(char16_t ch, char* pos)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    int digits = ch > 0xFFF ? 4 : ch > 0xFF ? 3 : 2;
+    *pos++ = '&';
+    *pos++ = '#';
+    *pos++ = 'x';
+    for (int d = digits - 1; d >= 0; --d)
+        *pos++ = hex[(ch >> (4 * d)) & 0xF];
+    *pos++ = ';';
+    return pos;
+}
+
+char* TTokenWriter::PutText(std::u16string_view text, char* pos) const
+{
+    const std::uint16_t* output = Output.get();
+    for (char16_t ch : text) {
+        std::uint16_t code = output[ch];
+        if (code < FirstMark) {
+            // Both bytes stored, the second overwritten next when there is only one.
+            pos[0] = static_cast<char>(code & 0xFF);
+            pos[1] = static_cast<char>(code >> 8);
+            pos += code > 0xFF ? 2 : 1;
+        } else if (code == LineBreakMark) {
+            *pos++ = '\r';
+            *pos++ = '\n';
+        } else {
+            pos = PutReference(ch, pos);
+        }
+    }
+    return pos;
+}
+
 void TTokenWriter::WriteToken(const TToken& token)
 {
-    if (const std::string* tag = FindOpenTag(token.Kind)) {
-        Writer.WriteEncoded(*tag);
-        WriteEscaped(token.Text);
-        Writer.WriteEncoded("</SPAN>");
-    } else {
-        WriteEscaped(token.Text);
+    const TTag* tag = FindOpenTag(token.Kind);
+    std::u16string_view text = token.Text;
+    if (text.size() > ShortText) {
+        WriteLongToken(tag, text);
+        return;
+    }
+    if (tag) {
+        // Room for the whole block of a short tag and for one more byte a character.
+        size_t tagSize = tag->Bytes.size();
+        char* pos = Writer.Claim(std::max(tagSize, TagBlock) + CloseTag.size() +
+                                 MaxCharBytes * text.size() + 1);
+        if (tagSize <= TagBlock)
+            std::memcpy(pos, tag->Block.data(), TagBlock);
+        else
+            std::memcpy(pos, tag->Bytes.data(), tagSize);
+        pos = PutText(text, pos + tagSize);
+        std::memcpy(pos, CloseTag.data(), CloseTag.size());
+        Writer.Commit(pos + CloseTag.size(), true);
+    } else if (!text.empty()) {
+        char* pos = Writer.Claim(MaxCharBytes * text.size() + 1);
+        Writer.Commit(PutText(text, pos), text.back() != Writer.LineBreak);
     }
 }
 
-// "&#x", the full code in upper-case hexadecimal (at least two digits), ";".
-std::u16string_view TTokenWriter::FormatReference(char16_t ch, char16_t (&buf)[8])
+void TTokenWriter::WriteLongToken(const TTag* tag, std::u16string_view text)
 {
-    static const char16_t hex[] = u"0123456789ABCDEF";
-    int digits = ch > 0xFFF ? 4 : ch > 0xFF ? 3 : 2;
-    size_t n = 0;
-    buf[n++] = u'&';
-    buf[n++] = u'#';
-    buf[n++] = u'x';
-    for (int d = digits - 1; d >= 0; --d)
-        buf[n++] = hex[(ch >> (4 * d)) & 0xF];
-    buf[n++] = u';';
-    return {buf, n};
-}
-
-void TTokenWriter::WriteEscaped(std::u16string_view text)
-{
-    // Runs of characters that need no reference go to the writer in one piece.
-    char16_t buf[8];
-    const std::bitset<65536>& escaped = *Escaped;
-    size_t run = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (!escaped[text[i]])
-            continue;
-        Writer.WriteText(text.substr(run, i - run));
-        Writer.WriteText(FormatReference(text[i], buf));
-        run = i + 1;
+    if (tag)
+        Writer.WriteEncoded(tag->Bytes);
+    for (size_t at = 0; at < text.size(); at += Slice) {
+        std::u16string_view part = text.substr(at, Slice);
+        char* pos = Writer.Claim(MaxCharBytes * part.size() + 1);
+        Writer.Commit(PutText(part, pos), part.back() != Writer.LineBreak);
     }
-    Writer.WriteText(text.substr(run));
+    if (tag)
+        Writer.WriteEncoded(CloseTag);
 }
 
 std::u16string TTokenWriter::Escape(std::u16string_view text) const
 {
     std::u16string out;
-    char16_t buf[8];
+    char buf[MaxCharBytes];
     for (char16_t ch : text) {
-        if ((*Escaped)[ch])
-            out += FormatReference(ch, buf);
+        if (Output[ch] == EscapeMark)
+            out.append(buf, PutReference(ch, buf));
         else
             out += ch;
     }

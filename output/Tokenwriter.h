@@ -7,7 +7,7 @@
 #include "output/Colorsettinglist.h"
 
 #include <array>
-#include <bitset>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,21 +29,49 @@ private:
     const TColorSettingList& Styles;
     TStringList EscapeList;
 
-    // Per character: whether escape.txt lists it (letter case aside). Built once from EscapeList.
-    std::unique_ptr<std::bitset<65536>> Escaped;
-    // The item names, decoded once, and their opening tags, encoded once.
-    std::vector<std::u16string> ItemNames;
-    std::vector<std::string> OpenTags;
-    // The thirteen kinds, the most frequent first, each with its opening tag (null for none).
-    struct TKindTag {
-        TName Kind;
-        const std::string* Tag = nullptr;
-    };
-    std::array<TKindTag, std::size(TokenKind::All)> KindTags{};
+    // Per character, what it becomes in the output: its code page 932 bytes in the order they
+    // are written, the first in the low byte (below 0x100 the one byte; else the trail byte,
+    // 0x40-0xFC, in the high byte), or one of the marks below, which no character's bytes are.
+    static constexpr std::uint16_t FirstMark = 0xFD00;
+    static constexpr std::uint16_t LineBreakMark = 0xFE0A; // CR LF
+    static constexpr std::uint16_t EscapeMark = 0xFFFF;    // a numeric character reference
+    std::unique_ptr<std::uint16_t[]> Output;
+    // The most bytes one character becomes: "&#xFFFF;".
+    static constexpr size_t MaxCharBytes = 8;
 
-    const std::string* FindOpenTag(TName kind) const;
-    const std::string* SearchOpenTag(TName kind) const;
-    void WriteEscaped(std::u16string_view text);
+    // The item names, decoded once, and their opening tags, encoded once, each in a block of
+    // fixed size (padded with zeros), so that the short ones are copied without a loop.
+    static constexpr size_t TagBlock = 32;
+    struct TTag {
+        std::string Bytes;
+        std::array<char, TagBlock> Block{};
+    };
+    std::vector<std::u16string> ItemNames;
+    std::vector<TTag> OpenTags;
+    static constexpr std::string_view CloseTag = "</SPAN>";
+    // The thirteen kinds, each with its opening tag (null for none), placed by their letter hash
+    // so that a kind finds its slot in one step; Shift is chosen so that no two share a slot.
+    struct TKindSlot {
+        TName Kind;
+        const TTag* Tag = nullptr;
+        bool Used = false;
+    };
+    static constexpr size_t SlotCount = 64;
+    std::array<TKindSlot, SlotCount> KindSlots{};
+    unsigned Shift = 0;
+
+    const TTag* FindOpenTag(TName kind) const
+    {
+        const TKindSlot& slot = KindSlots[(kind.LetterHash() >> Shift) % SlotCount];
+        if (slot.Used && slot.Kind == kind)
+            return slot.Tag;
+        return SearchOpenTag(kind);
+    }
+    const TTag* SearchOpenTag(TName kind) const;
+    void PlaceKinds();
+    // Writes text at pos, which has room for MaxCharBytes a character; returns the end.
+    [[gnu::always_inline]] inline char* PutText(std::u16string_view text, char* pos) const;
+    void WriteLongToken(const TTag* tag, std::u16string_view text);
     static TStringList ReadEscapeList();
-    static std::u16string_view FormatReference(char16_t ch, char16_t (&buf)[8]);
+    static char* PutReference(char16_t ch, char* pos);
 };

@@ -1,54 +1,48 @@
-// Codepage: code page 932 tables, built once from the system's converter (Microsoft's mapping),
-// byte by byte and pair by pair.
+// Codepage: code page 932 tables, worked out at compile time from the characters of every byte
+// and byte pair (Codepagemap.h, checked against the system's converter by the tests).
 #include "platform/Codepage.h"
 
-#include "platform/Codepagedecoder.h"
+#include "platform/Codepagemap.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
-#include <memory>
+#include <cstring>
 
 namespace CodePage {
 namespace {
 
-constexpr char16_t Invalid = TCodePageDecoder::NoChar;
+constexpr char16_t Invalid = 0xFFFF;
 
-bool IsLeadByte(unsigned b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-
-// The bytes that can be a character alone: ASCII and the half-width katakana. Windows' own
-// converter also gives 0x80 (and, depending on the version, 0xA0 and 0xFD-0xFF) characters of
-// its own; here they stay stray bytes on every system, so that all systems build one table.
-bool IsSingleByte(unsigned b) { return b < 0x80 || (b >= 0xA1 && b <= 0xDF); }
+constexpr bool IsLeadByte(unsigned b)
+{
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
 
 struct TTables {
     std::array<char16_t, 256> Single{};                  // Invalid for lead and undefined bytes
-    std::array<std::array<char16_t, 256>, 256> Double{}; // [lead][trail], Invalid if undefined
-    std::array<std::uint16_t, 65536> Encoded{};          // bytes of a character, lead in high byte
+    std::array<std::uint8_t, 256> LeadRow{};             // the row of Double for a lead byte
+    std::array<std::array<char16_t, 256>, 60> Double{};  // [row][trail], Invalid if undefined
     std::array<std::uint8_t, 65536> Width{};             // 0: not representable
     std::array<char16_t, 65536> Fold{};
-    std::array<std::uint16_t, 65536> Written{}; // Encoded, or Replacement when Width is 0
+    std::array<std::uint16_t, 65536> Written{}; // bytes of a character, lead in high byte, or
+                                                // Replacement when Width is 0
+    std::array<char16_t, 65536> FoldedWritten{};
 
-    TTables()
+    constexpr TTables()
     {
-        TCodePageDecoder decoder;
-        Single.fill(Invalid);
+        for (unsigned b = 0; b < 256; ++b)
+            Single[b] = Map::Single[b];
         for (auto& row : Double)
             row.fill(Invalid);
-        for (unsigned b = 0; b < 256; ++b) {
-            if (!IsSingleByte(b))
-                continue;
-            char c = static_cast<char>(b);
-            Single[b] = decoder.Decode(&c, 1);
-        }
+        unsigned row = 0;
         for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
             if (!IsLeadByte(lead))
                 continue;
-            for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
-                if (trail == 0x7F)
-                    continue;
-                char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-                Double[lead][trail] = decoder.Decode(pair, 2);
-            }
+            LeadRow[lead] = static_cast<std::uint8_t>(row);
+            for (unsigned t = 0; t < Map::TrailCount; ++t)
+                Double[row][Map::FirstTrail + t] = Map::Double[row][t];
+            ++row;
         }
 
         // Reverse table. Where several byte pairs decode to one character, Windows writes the
@@ -56,7 +50,7 @@ struct TTables {
         // copies (0xED, 0xEE): fill those two rows last.
         auto setEncoded = [this](char16_t ch, unsigned code, std::uint8_t width) {
             if (ch != Invalid && Width[ch] == 0) {
-                Encoded[ch] = static_cast<std::uint16_t>(code);
+                Written[ch] = static_cast<std::uint16_t>(code);
                 Width[ch] = width;
             }
         };
@@ -68,16 +62,16 @@ struct TTables {
                 if (!IsLeadByte(lead) || necSelected != (pass == 1))
                     continue;
                 for (unsigned trail = 0x40; trail <= 0xFC; ++trail)
-                    setEncoded(Double[lead][trail], lead << 8 | trail, 2);
+                    setEncoded(Double[LeadRow[lead]][trail], lead << 8 | trail, 2);
             }
         for (unsigned b = 0; b < 256; ++b)
             if (Width[PrivateBase + b] == 0) {
-                Encoded[PrivateBase + b] = static_cast<std::uint16_t>(b);
+                Written[PrivateBase + b] = static_cast<std::uint16_t>(b);
                 Width[PrivateBase + b] = 1;
             }
-
         for (unsigned c = 0; c < 65536; ++c)
-            Written[c] = Width[c] != 0 ? Encoded[c] : static_cast<std::uint16_t>(Replacement);
+            if (Width[c] == 0)
+                Written[c] = static_cast<std::uint16_t>(Replacement);
 
         for (unsigned c = 0; c < 65536; ++c)
             Fold[c] = static_cast<char16_t>(c);
@@ -94,14 +88,16 @@ struct TTables {
         foldRange(0x410, 0x42F, 0x20);
         foldRange(0x2160, 0x216F, 0x10);
         foldRange(0xFF21, 0xFF3A, 0x20);
+
+        for (unsigned c = 0; c < 65536; ++c)
+            FoldedWritten[c] = Width[c] != 0 ? Fold[c] : Fold[static_cast<char16_t>(Replacement)];
     }
 };
 
-const TTables& Tables()
-{
-    static const std::unique_ptr<const TTables> tables = std::make_unique<TTables>();
-    return *tables;
-}
+// Built by the compiler: nothing of it is worked out when the program starts.
+constexpr TTables Built;
+
+constexpr const TTables& Tables() { return Built; }
 
 } // namespace
 
@@ -110,24 +106,44 @@ char16_t* DecodeTo(std::string_view text, char16_t* dest)
     const TTables& t = Tables();
     size_t n = text.size();
     const unsigned char* src = reinterpret_cast<const unsigned char*>(text.data());
-    for (size_t i = 0; i < n; ++i) {
-        unsigned b = src[i];
-        if (b < 0x80) {
-            *dest++ = static_cast<char16_t>(b);
-            continue;
-        }
-        char16_t ch = t.Single[b];
-        if (ch == Invalid && IsLeadByte(b) && i + 1 < n) {
-            ch = t.Double[b][src[i + 1]];
-            if (ch != Invalid) {
-                *dest++ = ch;
-                ++i;
+    constexpr size_t Block = 8;
+    size_t i = 0;
+    while (i < n) {
+        // Blocks of ASCII, the most of most sources, are widened without a look at each byte.
+        if (i + Block <= n) {
+            std::uint64_t bytes;
+            std::memcpy(&bytes, src + i, Block);
+            if ((bytes & 0x8080808080808080ull) == 0) {
+                for (size_t k = 0; k < Block; ++k)
+                    dest[k] = static_cast<char16_t>(src[i + k]);
+                dest += Block;
+                i += Block;
                 continue;
             }
         }
-        // An undefined byte, or a lead byte without a valid partner: keep the byte alone; the
-        // byte after it is read afresh.
-        *dest++ = ch != Invalid ? ch : static_cast<char16_t>(PrivateBase + b);
+        // Otherwise byte by byte to the end of the block (a pair may reach one byte past it).
+        size_t end = std::min(i + Block, n);
+        while (i < end) {
+            unsigned b = src[i];
+            if (b < 0x80) {
+                *dest++ = static_cast<char16_t>(b);
+                ++i;
+                continue;
+            }
+            char16_t ch = t.Single[b];
+            if (ch == Invalid && IsLeadByte(b) && i + 1 < n) {
+                ch = t.Double[t.LeadRow[b]][src[i + 1]];
+                if (ch != Invalid) {
+                    *dest++ = ch;
+                    i += 2;
+                    continue;
+                }
+            }
+            // An undefined byte, or a lead byte without a valid partner: keep the byte alone; the
+            // byte after it is read afresh.
+            *dest++ = ch != Invalid ? ch : static_cast<char16_t>(PrivateBase + b);
+            ++i;
+        }
     }
     return dest;
 }
@@ -151,18 +167,10 @@ std::u16string Decode(std::string_view text)
 
 void EncodeAppend(char16_t ch, std::string& out)
 {
-    const TTables& t = Tables();
-    switch (t.Width[ch]) {
-    case 1:
-        out.push_back(static_cast<char>(t.Encoded[ch]));
-        break;
-    case 2:
-        out.push_back(static_cast<char>(t.Encoded[ch] >> 8));
-        out.push_back(static_cast<char>(t.Encoded[ch] & 0xFF));
-        break;
-    default:
-        out.push_back(Replacement);
-    }
+    std::uint16_t code = Tables().Written[ch];
+    if (code >= 0x100)
+        out.push_back(static_cast<char>(code >> 8));
+    out.push_back(static_cast<char>(code & 0xFF));
 }
 
 void EncodeAppend(std::u16string_view text, std::string& out)
@@ -193,17 +201,7 @@ int CharWidth(char16_t ch)
     return width == 0 ? 1 : width;
 }
 
-const char16_t* FoldedWrittenTable()
-{
-    static const std::unique_ptr<const std::array<char16_t, 65536>> table = [] {
-        const TTables& t = Tables();
-        auto folded = std::make_unique<std::array<char16_t, 65536>>();
-        for (unsigned c = 0; c < 65536; ++c)
-            (*folded)[c] = t.Width[c] != 0 ? t.Fold[c] : t.Fold[static_cast<char16_t>(Replacement)];
-        return std::unique_ptr<const std::array<char16_t, 65536>>(std::move(folded));
-    }();
-    return table->data();
-}
+const char16_t* FoldedWrittenTable() { return Tables().FoldedWritten.data(); }
 
 char16_t FoldCase(char16_t ch) { return Tables().Fold[ch]; }
 

@@ -1,5 +1,6 @@
 // Codepagedecoder: the system's own code page 932 converter, asked about one byte or one byte
-// pair at a time while the lookup tables are built.
+// pair at a time: what the built-in tables (Codepagemap.h) are made from and checked against.
+// The program itself never calls it.
 #pragma once
 
 #include <cstddef>

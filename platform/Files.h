@@ -41,7 +41,9 @@ public:
     // Creates or truncates path and writes bytes; a short write leaves the file empty. Throws.
     virtual void WriteAll(const std::string& path, std::string_view bytes) = 0;
     // Replaces path as a whole (settings files): readers see the old or the new content, never a
-    // torn one; an existing file keeps its permissions. Throws TFileError.
+    // torn one; an existing file keeps its permissions. A file that already holds exactly
+    // bytes may be left untouched where the system can tell that replacing it would succeed
+    // (a failure is reported all the same). Throws TFileError.
     virtual void Replace(const std::string& path, std::string_view bytes) = 0;
     // A file written as it grows (the conversion's output). Does not touch the file yet.
     virtual std::unique_ptr<TOutputStream> OpenOutput(const std::string& path) = 0;

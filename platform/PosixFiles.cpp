@@ -69,6 +69,33 @@ bool WriteFully(int fd, std::string_view data)
     return true;
 }
 
+// Whether the regular file path, of size bytes as st says, holds exactly data. Any failure to
+// read it counts as a difference.
+bool HoldsExactly(const std::string& path, const struct stat& st, std::string_view data)
+{
+    if (!S_ISREG(st.st_mode) || static_cast<std::uintmax_t>(st.st_size) != data.size())
+        return false;
+    int fd;
+    do
+        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return false;
+    // One byte more than expected shows a file that grew since it was looked at.
+    std::string held(data.size() + 1, '\0');
+    size_t done = 0;
+    while (done < held.size()) {
+        ssize_t n = ::read(fd, held.data() + done, held.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        done += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    return done == data.size() && std::string_view(held).substr(0, done) == data;
+}
+
 int OpenForWriting(const std::string& path)
 {
     int fd;
@@ -215,6 +242,12 @@ public:
         if (existed && S_ISDIR(st.st_mode))
             Throw(FileMessage::CannotCreate, path, EISDIR);
         std::string dir = ExtractFileDir(target);
+        // A file that already holds these bytes stays as it is, unless the replacement would
+        // fail (a folder that takes no new file, a read-only file system): that failure is
+        // still reported as it would be.
+        if (existed && ::access(dir.empty() ? "." : dir.c_str(), W_OK | X_OK) == 0 &&
+            HoldsExactly(target, st, bytes))
+            return;
         std::string tempName(1, '.');
         tempName.append(target, target.find_last_of('/') + 1);
         tempName.append(".XXXXXX");

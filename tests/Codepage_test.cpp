@@ -3,6 +3,7 @@
 
 #include "Codepagetable.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 TEST(CodePage, MicrosoftMappingKeepsBackslashAndTilde)
@@ -51,6 +52,33 @@ TEST(CodePage, StrayBytesSurviveDecodeAndEncode)
     EXPECT_EQ(CodePage::Decode("\x85\x5C").back(), u'\\');
 }
 
+TEST(CodePage, LongTextsDecodeAsTheirPiecesDo)
+{
+    // Long runs of ASCII are widened in blocks: a piece anywhere in a long text, across a block
+    // boundary too, decodes as it does alone, and a lead byte still takes its partner along.
+    const std::string pieces[] = {
+        "\x95\x5C", "\x82\xA0\x82\xA2", "\xB1\xDF",     "\x80",    "\x81\x0A",
+        "\x85\x5C", "\x82\xFF\x5C",     "\xFD\xFE\xFF", "a\x81 b", "\xFA\x5C",
+    };
+    auto alone = [](const std::string& piece) { return CodePage::Decode(piece); };
+    for (const std::string& piece : pieces) {
+        for (size_t before = 0; before <= 34; ++before) {
+            for (size_t after : {0, 1, 7, 8, 9, 15, 16, 17, 40}) {
+                std::string text = std::string(before, 'x') + piece + std::string(after, '-');
+                std::u16string want =
+                    std::u16string(before, u'x') + alone(piece) + std::u16string(after, u'-');
+                EXPECT_EQ(CodePage::Decode(text), want) << before << " " << after;
+            }
+        }
+    }
+    // A lead byte at the end of a block takes the first byte of the next as its partner.
+    for (size_t before : {7, 15}) {
+        std::string split = std::string(before, 'x') + "\x95\x5C" + std::string(20, 'y');
+        EXPECT_EQ(CodePage::Decode(split),
+                  std::u16string(before, u'x') + u"表" + std::u16string(20, u'y'));
+    }
+}
+
 TEST(CodePage, CharWidthAndReplacement)
 {
     EXPECT_EQ(CodePage::CharWidth(u'a'), 1);
@@ -82,9 +110,8 @@ TEST(CodePage, Utf8RoundTrip)
 
 TEST(CodePage, TablesAreTheSameOnEverySystem)
 {
-    // The tables come from the system's converter; every system must build the same ones. The
-    // fingerprint is that of the tables glibc and Windows both give; on a mismatch, compare the
-    // dumps of corvina_codepage_dump from both builds.
+    // The built-in tables; every system must build the same ones. The fingerprint is that of the
+    // tables glibc's and Windows' converters both give.
     std::string dump = TestUtil::CodePageTableDump();
     auto lines = [&](auto keep) {
         size_t n = 0;
@@ -102,4 +129,19 @@ TEST(CodePage, TablesAreTheSameOnEverySystem)
     EXPECT_EQ(lines([](std::string_view l) { return l.starts_with("U+"); }), 9652u)
         << "characters the code page writes";
     EXPECT_EQ(TestUtil::Fingerprint(dump), 0x0BF7FA4A354CFE54ull);
+}
+
+TEST(CodePage, BuiltInTablesAreWhatTheSystemConverterGives)
+{
+    // Every single byte and byte pair decodes as this system's own converter decodes it; on a
+    // mismatch, compare the dumps of corvina_codepage_dump (and its --source output with
+    // platform/Codepagemap.h).
+    std::string system = TestUtil::SystemCodePageDump();
+    std::string builtIn = TestUtil::CodePageTableDump();
+    ASSERT_GT(builtIn.size(), system.size());
+    std::string_view decoded = std::string_view(builtIn).substr(0, system.size());
+    EXPECT_TRUE(decoded == system)
+        << "first difference at byte "
+        << std::mismatch(system.begin(), system.end(), decoded.begin()).first - system.begin();
+    EXPECT_TRUE(builtIn.compare(system.size(), 2, "U+") == 0) << "the characters follow";
 }

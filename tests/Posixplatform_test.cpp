@@ -1,5 +1,6 @@
 // The POSIX platform layer: Japanese reasons for the common file errors, what real failures of
 // the disk leave behind, the path rules and the default message box.
+#include "Testsystem.h"
 #include "Testutil.h"
 
 #include <cerrno>
@@ -250,6 +251,60 @@ TEST(PosixFiles, ReplaceOfANewFileFollowsTheUmask)
     ASSERT_EQ(::stat(dir.File("new").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
     EXPECT_EQ(ReadBytes(dir.File("new")), "a");
+}
+
+TEST(PosixFiles, ReplaceLeavesAFileThatAlreadyHoldsTheBytesAlone)
+{
+    const struct {
+        const char* name;
+        std::string held;
+        std::string bytes;
+        bool kept;
+    } cases[] = {
+        {"the same bytes", "a,b\r\n", "a,b\r\n", true},
+        {"empty and empty", "", "", true},
+        {"other bytes of the same size", "a,b\r\n", "a,c\r\n", false},
+        {"the held bytes longer", "a,b\r\nc", "a,b\r\n", false},
+        {"the held bytes shorter", "a,b", "a,b\r\n", false},
+    };
+    for (const auto& c : cases) {
+        for (bool viaLink : {false, true}) {
+            TTempDir dir;
+            std::string target = dir.File("target.txt");
+            std::string path = viaLink ? dir.File("link.txt") : target;
+            WriteBytes(target, c.held);
+            if (viaLink)
+                fs::create_symlink(target, path);
+            unsigned long long before = FileIdentity(target);
+            SystemFiles().Replace(path, c.bytes);
+            EXPECT_EQ(ReadBytes(target), c.bytes) << c.name << viaLink;
+            EXPECT_EQ(FileIdentity(target) == before, c.kept) << c.name << viaLink;
+            EXPECT_EQ(fs::is_symlink(path), viaLink) << c.name;
+            EXPECT_EQ(EntriesIn(dir.Path()), viaLink ? 2u : 1u) << c.name;
+        }
+    }
+}
+
+TEST(PosixFiles, ReplaceOfUnchangedBytesStillReportsAFolderThatTakesNoFile)
+{
+    // Left alone or not, a file the program could not have replaced is reported as before.
+    TTempDir dir;
+    std::string folder = dir.File("locked");
+    fs::create_directory(folder);
+    WriteBytes(Platform::JoinPath(folder, "color.txt"), "same");
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
+                                fs::perms::others_exec);
+    fs::permissions(dir.Path(), fs::perms::others_read | fs::perms::others_exec,
+                    fs::perm_options::add);
+    auto attempt = [&] {
+        if (!DropSuperuser())
+            std::_Exit(2);
+        std::string error = ErrorOf(
+            [&] { SystemFiles().Replace(Platform::JoinPath(folder, "color.txt"), "same"); });
+        std::_Exit(error.starts_with("ファイルを作成できません: ") ? 0 : 1);
+    };
+    EXPECT_EXIT(attempt(), ::testing::ExitedWithCode(0), "");
+    fs::permissions(folder, fs::perms::owner_all);
 }
 
 TEST(PosixPaths, FolderPartAndJoin)

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -51,6 +52,12 @@ int TChild::Wait()
 }
 
 std::string FromErrorStream(const std::string& bytes) { return bytes; }
+
+unsigned long long FileIdentity(const std::string& path)
+{
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 ? static_cast<unsigned long long>(st.st_ino) : 0;
+}
 
 bool DropSuperuser() { return ::geteuid() != 0 || (::setgid(65534) == 0 && ::setuid(65534) == 0); }
 

@@ -1,5 +1,6 @@
 // The user's settings survive: color.txt is replaced whole, keeps its permissions and its link,
-// survives a failed write, and stays valid when two runs end at the same moment.
+// survives a failed write, stays valid when two runs end at the same moment, and is left alone
+// when it already holds what would be written.
 #include "Faultyfiles.h"
 #include "Testsystem.h"
 #include "Testutil.h"
@@ -115,7 +116,15 @@ TEST_F(Settings, TwoBatchRunsAtOnceBothSucceedAndLeaveAValidColorTxt)
         source += "int value = 1; // a line of C\r\n";
     WriteBytes(work.File("in.cpp"), source);
     std::string color = ReadBytes(Folder.File("color.txt"));
+    // Each round starts from the same items with LF line ends, so that both runs write the file
+    // back (in CR LF) at the same moment rather than find it as they would write it.
+    std::string lfColor;
+    for (char c : color)
+        if (c != '\r')
+            lfColor += c;
+    ASSERT_NE(lfColor, color);
     for (int round = 0; round < 5; ++round) {
+        WriteBytes(Folder.File("color.txt"), lfColor);
         std::vector<std::unique_ptr<TChild>> runs;
         for (int k = 1; k <= 2; ++k) {
             std::string n = std::to_string(k);
@@ -130,5 +139,38 @@ TEST_F(Settings, TwoBatchRunsAtOnceBothSucceedAndLeaveAValidColorTxt)
         }
         EXPECT_EQ(ReadBytes(Folder.File("color.txt")), color) << "round " << round;
         EXPECT_EQ(TempFilesIn(Folder.Path()), 0);
+    }
+}
+
+TEST_F(Settings, ABatchRunLeavesAColorTxtThatHoldsWhatItWouldWriteAlone)
+{
+    if (!IsPosix())
+        GTEST_SKIP() << "Windows replaces color.txt at every end (Win32Settings)";
+    std::string exe = CopyProgram(Folder);
+    TTempDir work;
+    WriteBytes(work.File("in.cpp"), "int a;\r\n");
+    const std::string color = Folder.File("color.txt");
+    const struct {
+        const char* name;
+        std::string before; // "" for the shipped file as it is
+        bool kept;
+    } cases[] = {
+        {"as the program writes it", "", true},
+        {"in another syntax", Sjis(u"予約語, res ,255,$FFFFFF,2,0,1\n"), false},
+    };
+    for (const auto& c : cases) {
+        if (!c.before.empty())
+            WriteBytes(color, c.before);
+        std::string before = ReadBytes(color);
+        unsigned long long identity = FileIdentity(color);
+        std::string err;
+        EXPECT_EQ(RunCorvina({"vc7", work.File("in.cpp"), work.File("out.html")}, &err, exe), 0)
+            << err;
+        EXPECT_EQ(FileIdentity(color) == identity, c.kept) << c.name;
+        if (c.kept)
+            EXPECT_EQ(ReadBytes(color), before) << c.name;
+        else
+            EXPECT_NE(ReadBytes(color), before) << c.name;
+        EXPECT_EQ(TempFilesIn(Folder.Path()), 0) << c.name;
     }
 }

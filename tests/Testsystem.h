@@ -37,6 +37,10 @@ private:
 // are on POSIX; on Windows code page 932 with CR LF.
 std::string FromErrorStream(const std::string& bytes);
 
+// Which file path names (after links), the same for as long as that file exists and different
+// for a file that replaced it; 0 when there is none.
+unsigned long long FileIdentity(const std::string& path);
+
 // POSIX only: gives up the superuser's rights in this process (a child of a death test), so
 // that file permissions apply to it; false when that fails.
 bool DropSuperuser();

@@ -66,6 +66,78 @@ TEST_F(TokenWriterTest, SpansForEnabledItemsOnly)
         EXPECT_EQ(Render(c.tokens), c.expected) << c.name;
 }
 
+TEST_F(TokenWriterTest, KindsOfTheSameLettersElsewhereFindTheirItem)
+{
+    // A module loaded at run time has its own copy of each kind's letters.
+    static constexpr char16_t reserved[] = u"予約語";
+    static constexpr char16_t comment[] = u"コメント";
+    static constexpr char16_t unknown[] = u"未知";
+    ASSERT_NE(std::u16string_view(TokenKind::Reserved).data(), reserved);
+    EXPECT_EQ(Render({TToken(u"if", TName(reserved)), TToken(u"//", TName(comment)),
+                      TToken(u"x", TName(unknown)), TToken(u"y", TokenKind::Comment)}),
+              "<SPAN CLASS=\"res\">if</SPAN><SPAN CLASS=\"late\">//</SPAN>x"
+              "<SPAN CLASS=\"late\">y</SPAN>\r\n");
+}
+
+TEST_F(TokenWriterTest, LineEndsAndTagsAroundTheText)
+{
+    const std::string longClass(40, 'c');
+    TColorSettingList styles{
+        Lines(Sjis(u"予約語," + std::u16string(40, u'c') + u",0,0xFFFFFF,0,0,1\r\n"))};
+    const struct {
+        const char* name;
+        TToken token;
+        std::string expected;
+    } cases[] = {
+        {"a line end inside a span", TToken(u"/*a\n", TokenKind::Comment),
+         "<SPAN CLASS=\"late\">/*a\r\n</SPAN>\r\n"},
+        {"a line end last, no span", TToken(u"a\n", TokenKind::Other), "a\r\n"},
+        {"the character of stray byte 0x0A ends no line", TToken(u"\uF70A", TokenKind::Other),
+         "\n\r\n"},
+        {"a character the code page lacks", TToken(u"\u00E9\u4E02", TokenKind::Other), "??\r\n"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Render({c.token}), c.expected) << c.name;
+
+    // A tag longer than most, with long and short texts.
+    std::string path = Folder.File("long.html");
+    {
+        TTextWriter writer(path);
+        TTokenWriter tokenWriter(writer, styles, TStringList());
+        tokenWriter.WriteToken(TToken(u"if", TokenKind::Reserved));
+        tokenWriter.WriteToken(TToken(std::u16string(5000, u'i'), TokenKind::Reserved));
+        writer.Close();
+    }
+    const std::string tag = "<SPAN CLASS=\"" + longClass + "\">";
+    EXPECT_EQ(ReadBytes(path), tag + "if</SPAN>" + tag + std::string(5000, 'i') + "</SPAN>\r\n");
+}
+
+TEST_F(TokenWriterTest, LongTokensAreWrittenWholeAcrossTheBuffer)
+{
+    // Tokens longer than the writer takes in one piece, with references, double-byte
+    // characters and line breaks falling on every boundary; many of them fill the buffer.
+    const TStringList escapes = Lines("<\r\n");
+    const std::u16string pattern = u"a<表\nｱ";
+    for (size_t length : {4095u, 4096u, 4097u, 65535u, 65536u, 65537u, 300001u}) {
+        for (TName kind : {TokenKind::Other, TokenKind::Reserved}) {
+            std::u16string text;
+            std::string body;
+            for (size_t i = 0; i < length; ++i) {
+                text += pattern[i % pattern.size()];
+                body += i % pattern.size() == 1   ? std::string("&#x3C;")
+                        : i % pattern.size() == 3 ? std::string("\r\n")
+                                                  : Sjis(std::u16string(1, text.back()));
+            }
+            std::string one =
+                kind == TokenKind::Reserved ? "<SPAN CLASS=\"res\">" + body + "</SPAN>" : body;
+            bool open = kind == TokenKind::Reserved || text.back() != u'\n';
+            std::vector<TToken> tokens(3, TToken(text, kind));
+            EXPECT_EQ(Render(tokens, &escapes), one + one + one + (open ? "\r\n" : ""))
+                << length << " " << std::u16string_view(kind).size();
+        }
+    }
+}
+
 TEST_F(TokenWriterTest, NothingEscapedWithoutEscapeList)
 {
     EXPECT_EQ(Render({TToken(u"a<b&c", u"その他")}), "a<b&c\r\n");

@@ -109,6 +109,20 @@ std::string FromErrorStream(const std::string& bytes)
     return out;
 }
 
+unsigned long long FileIdentity(const std::string& path)
+{
+    HANDLE h =
+        CreateFileW(Wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return 0;
+    BY_HANDLE_FILE_INFORMATION info;
+    bool ok = GetFileInformationByHandle(h, &info);
+    CloseHandle(h);
+    return ok ? (static_cast<unsigned long long>(info.nFileIndexHigh) << 32 | info.nFileIndexLow)
+              : 0;
+}
+
 bool DropSuperuser() { return false; }
 
 } // namespace TestUtil
