@@ -38,16 +38,23 @@ constexpr TErrorRow ErrorReasons[] = {
     {ERROR_WRITE_FAULT, TFileReason::InputOutput},
     {ERROR_SHARING_VIOLATION, TFileReason::Busy},
     {ERROR_LOCK_VIOLATION, TFileReason::Busy},
+    // A module (LoadLibrary) that is not there.
+    {ERROR_MOD_NOT_FOUND, TFileReason::NotFound},
 };
 
-// Japanese for the common errors, the system's text for the rest.
-std::string ReasonOf(DWORD code)
+} // namespace
+
+std::string Win32::ReasonOf(unsigned long code)
 {
     for (const TErrorRow& row : ErrorReasons)
         if (row.Code == code)
             return std::string(ReasonText(row.Reason));
     return Win32::ErrorText(code);
 }
+
+namespace {
+
+using Win32::ReasonOf;
 
 [[noreturn]] void Throw(std::string_view message, const std::string& path, DWORD code)
 {

@@ -17,4 +17,8 @@ std::wstring WidePath(const std::string& path);
 // The system's text for an error code (GetLastError), without the line end.
 std::string ErrorText(unsigned long code);
 
+// The reason for an error code as a file message gives it: Japanese for the common ones, the
+// system's text for the rest.
+std::string ReasonOf(unsigned long code);
+
 } // namespace Platform::Win32

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Cross-builds corvina.exe (console), corvinaw.exe (the window program) and their tests for
-# 64-bit Windows with mingw-w64 into build-win/, the program folder with every data file, and runs
+# Cross-builds corvina.exe (console), corvinaw.exe (the window program), the window module
+# corvina_window.dll that corvina.exe loads to open the window, and their tests for 64-bit
+# Windows with mingw-w64 into build-win/, the program folder with every data file, and runs
 # every test under Wine through ctest, the window's under Xvfb; then compares the output of the
 # Windows and the Linux build (compare-windows.sh).
 #   scripts/build-windows.sh [--dist]   (--dist also writes dist/corvina-VERSION-win64.zip)
@@ -47,12 +48,17 @@ if [ "$DIST" = 1 ]; then
     STAGE="$BUILD_DIR/dist/$NAME"
     rm -rf "$STAGE"
     mkdir -p "$STAGE" "$ROOT/dist"
-    for exe in corvina.exe corvinaw.exe; do
-        x86_64-w64-mingw32-strip -o "$STAGE/$exe" "$BUILD_DIR/$exe"
+    PROGRAMS=(corvina.exe corvinaw.exe corvina_window.dll)
+    for program in "${PROGRAMS[@]}"; do
+        x86_64-w64-mingw32-strip -o "$STAGE/$program" "$BUILD_DIR/$program"
     done
     cp "$ROOT"/data/* "$STAGE/"
     [ -f "$ROOT/README.ja.md" ] && cp "$ROOT/README.ja.md" "$STAGE/"
     rm -f "$ROOT/dist/$NAME.zip"
     (cd "$BUILD_DIR/dist" && zip -qr -X "$ROOT/dist/$NAME.zip" "$NAME")
+    for program in "${PROGRAMS[@]}"; do
+        unzip -l "$ROOT/dist/$NAME.zip" "$NAME/$program" >/dev/null ||
+            { echo "dist: $program is missing from the zip" >&2; exit 1; }
+    done
     echo "Wrote dist/$NAME.zip"
 fi

@@ -15,8 +15,9 @@ FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # scripts/screenshot.sh: a virtual X server and a screen grabber.
 SCREENSHOT_PACKAGES=(xvfb xauth x11-apps imagemagick)
 # scripts/build-windows.sh: the mingw-w64 cross compiler, GoogleTest's sources, Wine (64-bit) to
-# run the tests, the Japanese locale's sources and zip for the download.
-WINDOWS_PACKAGES=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix googletest wine wine64 locales zip)
+# run the tests, the Japanese locale's sources, zip for the download and unzip to check it.
+WINDOWS_PACKAGES=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix googletest wine wine64 locales zip
+    unzip)
 
 # Installs the packages that are missing (as root; otherwise prints the command and fails).
 # Recommended packages come along, as on the machines the program is tested on, unless the first

@@ -28,8 +28,10 @@ TChild::TChild(const std::string& exe, const std::vector<std::string>& args,
     posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0644);
     pid_t pid = -1;
-    if (posix_spawn(&pid, exe.c_str(), &actions, nullptr, argv.data(), environ) == 0)
+    if (posix_spawn(&pid, exe.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
         Id = pid;
+        Pid = pid;
+    }
     posix_spawn_file_actions_destroy(&actions);
 }
 

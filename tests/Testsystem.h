@@ -23,9 +23,12 @@ public:
     // Waits for the end; the exit status, or -1 when the program did not end normally (or did
     // not start).
     int Wait();
+    // The system's id of the process (to find its windows), or -1 when it did not start.
+    long long ProcessId() const { return Pid; }
 
 private:
     long long Id = -1;
+    long long Pid = -1;
     int Status = -1;
     bool Done = false;
 };

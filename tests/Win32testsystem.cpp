@@ -75,6 +75,7 @@ TChild::TChild(const std::string& exe, const std::vector<std::string>& args,
                        &startup, &process)) {
         CloseHandle(process.hThread);
         Id = reinterpret_cast<long long>(process.hProcess);
+        Pid = process.dwProcessId;
     }
     if (in != INVALID_HANDLE_VALUE)
         CloseHandle(in);

@@ -4,8 +4,10 @@
 // Runs the window until it closes; the result is the process's exit status.
 int RunInteractive(int argc, char** argv);
 
-// The entry of the window module (corvina_window.so in the program folder), which RunInteractive
-// loads; the name is looked up at run time.
+// The entry of the window module in the program folder, which RunInteractive loads; the name is
+// looked up at run time. Linux: the Qt window; Windows: the native one, so that the console
+// program loads the window's system libraries only when it opens the window.
 inline constexpr const char* WindowModuleName = "corvina_window.so";
+inline constexpr const char* Win32WindowModuleName = "corvina_window.dll";
 inline constexpr const char* WindowEntryName = "CorvinaRunWindow";
 extern "C" int CorvinaRunWindow(int argc, char** argv);

@@ -1,8 +1,8 @@
 // Win32main: the entry of corvinaw.exe, the Windows program without a console: three or more
-// arguments run one conversion and show its messages in message boxes; fewer open the window.
+// arguments run one conversion and show its messages in message boxes; fewer open the window,
+// which this program links rather than loads.
 #include "platform/Process.h"
 #include "ui/Batch.h"
-#include "ui/Interactive.h"
 #include "ui/Win32window.h"
 
 #include <string>
@@ -17,5 +17,5 @@ int main(int argc, char** argv)
         TWin32MessageBoxScope messageBox;
         return RunBatchMode(args);
     }
-    return RunInteractive(argc, argv);
+    return RunWin32Window();
 }

@@ -1,6 +1,7 @@
-# The window on Windows: native controls, linked into corvinaw.exe (no console), which also runs
-# batch conversions and shows their messages in message boxes. corvina.exe (console) keeps a
-# batch run's messages on the error stream.
+# The window on Windows: native controls. corvinaw.exe (no console) links them and also runs
+# batch conversions, showing their messages in message boxes. corvina.exe (console) loads them
+# from the module corvina_window.dll only to open the window: with user32 loaded, batch runs
+# started at the same moment under Wine without a display fail to start.
 add_library(corvina_win32window STATIC
   ${PROJECT_SOURCE_DIR}/ui/Win32window.cpp
   ${PROJECT_SOURCE_DIR}/ui/Win32controls.cpp)
@@ -8,9 +9,15 @@ target_link_libraries(corvina_win32window PUBLIC corvina_core user32 gdi32 comdl
 # The wide Windows API throughout.
 target_compile_definitions(corvina_win32window PUBLIC UNICODE _UNICODE)
 
-# corvina.exe stays the scripting tool without the window: with user32 loaded, batch runs
-# started at the same moment under Wine without a display fail to start.
-target_sources(corvina PRIVATE ${PROJECT_SOURCE_DIR}/ui/Nowindow.cpp)
+# The file name is Win32WindowModuleName (ui/Interactive.h).
+add_library(corvina_win32window_module MODULE ${PROJECT_SOURCE_DIR}/ui/Win32windowmodule.cpp)
+target_link_libraries(corvina_win32window_module PRIVATE corvina_win32window)
+set_target_properties(corvina_win32window_module PROPERTIES
+  OUTPUT_NAME corvina_window PREFIX "" SUFFIX ".dll"
+  LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+target_sources(corvina PRIVATE ${PROJECT_SOURCE_DIR}/ui/Win32windowloader.cpp)
+add_dependencies(corvina corvina_win32window_module)
 
 add_executable(corvinaw WIN32 ${PROJECT_SOURCE_DIR}/ui/Win32main.cpp)
 target_link_libraries(corvinaw PRIVATE corvina_win32window)

@@ -5,7 +5,6 @@
 #include "core/Token.h"
 #include "lexers/Languagetable.h"
 #include "platform/Codepage.h"
-#include "ui/Interactive.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -494,8 +493,9 @@ TWin32MessageBoxScope::TWin32MessageBoxScope()
               int answer =
                   MessageBoxW(GetActiveWindow(), W(wideText.c_str()), W(wideCaption.c_str()), type);
               SetCursor(cursor);
-              // No box could be shown (no desktop): the message must not be lost.
-              if (answer == 0)
+              // No box could be shown (no desktop): the message must not be lost. Windows says
+              // so with 0, Wine without a display with -1.
+              if (answer <= 0)
                   Platform::WriteErrorLine(caption + ": " + text);
           }))
 {
@@ -506,7 +506,7 @@ TWin32MessageBoxScope::~TWin32MessageBoxScope()
     Platform::SetMessageBoxHandler(std::move(Previous));
 }
 
-int RunInteractive(int, char**)
+int RunWin32Window()
 {
     // Drawn at the monitor's DPI rather than stretched by the system.
     SetProcessDPIAware();

@@ -1,31 +1,81 @@
-// Tests of corvinaw.exe, the program without a console: a batch run writes what corvina.exe
-// writes, and its messages come up in message boxes.
+// Tests of the two programs as the user starts them: corvinaw.exe (no console) converts as
+// corvina.exe does and shows its messages in message boxes; with fewer than three arguments both
+// open the window, corvina.exe through the window DLL beside it, which it reports when missing.
 #include "Testsystem.h"
 #include "Win32fixture.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <optional>
 
 using namespace TestUtil;
 
 namespace {
 
-// corvinaw.exe copied into a program folder of its own; returns its path.
-std::string CopyWindowProgram(const TTempDir& folder)
+// A built file copied into folder under its own name; returns the copy's path.
+std::string CopyBuilt(const TTempDir& folder, const std::string& built)
 {
-    std::string copy = folder.File("corvinaw.exe");
-    std::filesystem::copy_file(FsPath(CORVINAW_EXE), FsPath(copy));
+    std::filesystem::path from = FsPath(built);
+    std::string copy = folder.File(PathText(from.filename()));
+    std::filesystem::copy_file(from, FsPath(copy));
     return copy;
 }
 
-// The message box of another process with caption, or nullptr after a while.
-HWND WaitForBox(const wchar_t* caption)
+std::string CopyWindowProgram(const TTempDir& folder) { return CopyBuilt(folder, CORVINAW_EXE); }
+
+// The console program and, with it unless told otherwise, the window DLL; returns the program.
+std::string CopyConsoleProgram(const TTempDir& folder, bool withWindow = true)
 {
-    for (int i = 0; i < 300; ++i) {
-        if (HWND box = FindWindowW(L"#32770", caption))
-            return box;
+    if (withWindow)
+        CopyBuilt(folder, CORVINA_WINDOW_DLL);
+    return CopyProgram(folder);
+}
+
+struct TWindowSearch {
+    DWORD Process;
+    const wchar_t* Caption;
+    HWND Found;
+};
+
+BOOL CALLBACK FindProcessWindow(HWND hwnd, LPARAM param)
+{
+    auto& search = *reinterpret_cast<TWindowSearch*>(param);
+    DWORD process = 0;
+    GetWindowThreadProcessId(hwnd, &process);
+    wchar_t caption[64] = {};
+    GetWindowTextW(hwnd, caption, 64);
+    if (process == search.Process && IsWindowVisible(hwnd) &&
+        std::wstring_view(caption) == search.Caption) {
+        search.Found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The visible top-level window of child's with caption, or nullptr after a while. Only the
+// child's: other tests may show windows of the same caption at the same time.
+HWND WaitForWindow(const TChild& child, const wchar_t* caption)
+{
+    TWindowSearch search{static_cast<DWORD>(child.ProcessId()), caption, nullptr};
+    for (int i = 0; i < 300 && child.ProcessId() >= 0; ++i) {
+        EnumWindows(&FindProcessWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.Found != nullptr)
+            return search.Found;
         Sleep(100);
     }
     return nullptr;
+}
+
+// color.txt as it is shipped but with one colour in decimal: it loads the same, and only a
+// rewrite when the window closes turns it back into the shipped bytes.
+std::string ShippedColorsInDecimal(const std::string& shipped)
+{
+    std::string decimal = shipped;
+    const std::string hex = "0x800000";
+    size_t at = decimal.find(hex);
+    if (at != std::string::npos)
+        decimal.replace(at, hex.size(), std::to_string(0x800000));
+    return decimal;
 }
 
 } // namespace
@@ -54,10 +104,85 @@ TEST(Corvinaw, BatchFailureIsShownInAMessageBoxAndEndsWithStatusOne)
     TTempDir work;
     TChild run(CopyWindowProgram(folder), {"txt", work.File("none.c"), work.File("o.html")},
                work.File("err.txt"));
-    HWND box = WaitForBox(L"エラー");
+    HWND box = WaitForWindow(run, L"エラー");
     ASSERT_NE(box, nullptr) << "no message box came up";
     EXPECT_EQ(Win32Test::TextOf(GetDlgItem(box, 0xFFFF)), u"ファイルが見つかりません");
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(run.Wait(), 1);
     EXPECT_EQ(ReadBytes(work.File("err.txt")), "");
+}
+
+TEST(Programs, FewerThanThreeArgumentsOpenTheWindowWhichWritesColorTxtOnClosing)
+{
+    struct TCase {
+        const char* What;
+        bool Console;
+        std::vector<std::string> Args;
+    };
+    const TCase cases[] = {
+        {"corvina.exe, no argument", true, {}},
+        {"corvina.exe, one argument", true, {"bcb"}},
+        {"corvina.exe, two arguments", true, {"bcb", "in.cpp"}},
+        {"corvinaw.exe, no argument", false, {}},
+    };
+    for (const TCase& c : cases) {
+        TProgramFolder folder;
+        TTempDir work;
+        std::string exe = c.Console ? CopyConsoleProgram(folder) : CopyWindowProgram(folder);
+        std::string shipped = ReadBytes(folder.File("color.txt"));
+        std::string decimal = ShippedColorsInDecimal(shipped);
+        ASSERT_NE(decimal, shipped);
+        WriteBytes(folder.File("color.txt"), decimal);
+
+        TChild run(exe, c.Args, work.File("err.txt"));
+        HWND window = WaitForWindow(run, L"Corvina");
+        ASSERT_NE(window, nullptr) << c.What << ": no window came up; "
+                                   << FromErrorStream(ReadBytes(work.File("err.txt")));
+        EXPECT_EQ(Win32Test::ClassOf(window), "CorvinaForm1") << c.What;
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        EXPECT_EQ(run.Wait(), 0) << c.What;
+        EXPECT_EQ(ReadBytes(folder.File("color.txt")), shipped) << c.What;
+        EXPECT_EQ(ReadBytes(work.File("err.txt")), "") << c.What;
+    }
+}
+
+TEST(Programs, ConsoleProgramWithoutAWorkingWindowDllSaysSoAndFails)
+{
+    struct TCase {
+        const char* What;
+        // The window DLL's bytes, or none for no DLL; the built DLL without the window's entry
+        // when Content is none and WithoutEntry is set.
+        std::optional<std::string> Content;
+        bool WithoutEntry;
+        std::string Reason;
+    };
+    const TCase cases[] = {
+        {"missing", std::nullopt, false, "ファイルまたはフォルダーが見つかりません"},
+        {"empty", "", false, "壊れているか、この Windows の DLL ではありません"},
+        {"not a DLL", "MZ but nothing more", false,
+         "壊れているか、この Windows の DLL ではありません"},
+        {"another DLL", std::nullopt, true, "関数 CorvinaRunWindow がありません"},
+    };
+    const std::vector<std::string> argumentLists[] = {{}, {"bcb", "in.cpp"}};
+    for (const TCase& c : cases) {
+        TProgramFolder folder;
+        TTempDir work;
+        std::string exe = CopyConsoleProgram(folder, false);
+        std::string dll = folder.File("corvina_window.dll");
+        if (c.Content)
+            WriteBytes(dll, *c.Content);
+        if (c.WithoutEntry)
+            std::filesystem::copy_file(FsPath(CORVINA_NOENTRY_DLL), FsPath(dll));
+        std::string before = ReadBytes(folder.File("color.txt"));
+        for (const std::vector<std::string>& args : argumentLists) {
+            std::string err;
+            EXPECT_EQ(RunCorvina(args, &err, exe), 2) << c.What;
+            EXPECT_EQ(err.rfind("エラー: ウィンドウの DLL を読み込めません: ", 0), 0u)
+                << c.What << ": " << err;
+            EXPECT_NE(err.find("corvina_window.dll: " + c.Reason + "\n"), std::string::npos)
+                << c.What << ": " << err;
+            EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << c.What << ": " << err;
+        }
+        EXPECT_EQ(ReadBytes(folder.File("color.txt")), before) << c.What;
+    }
 }
