@@ -1,6 +1,8 @@
 // PosixProcess: arguments, the display check and the window module on a POSIX system.
 #include "platform/Process.h"
 
+#include "platform/Files.h"
+
 #include <cstdlib>
 #include <dlfcn.h>
 
@@ -24,6 +26,12 @@ bool HasDisplay()
 TWindowEntry LoadWindowModule(const std::string& path, const std::string& entryName,
                               std::string& error)
 {
+    // A missing module is the common case and gets the file reason; for the rest the loader's
+    // own text tells what is wrong (a missing library, a damaged file).
+    if (Files().Kind(path) != TPathKind::File) {
+        error = path + ": " + std::string(ReasonText(TFileReason::NotFound));
+        return nullptr;
+    }
     void* module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (module == nullptr) {
         const char* reason = ::dlerror();
@@ -32,7 +40,7 @@ TWindowEntry LoadWindowModule(const std::string& path, const std::string& entryN
     }
     auto entry = reinterpret_cast<TWindowEntry>(::dlsym(module, entryName.c_str()));
     if (entry == nullptr) {
-        error = path + ": no " + entryName;
+        error = path + ": 関数 " + entryName + " がありません";
         return nullptr;
     }
     // The module stays loaded until the process ends: Qt does not expect to be unloaded.

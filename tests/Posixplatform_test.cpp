@@ -2,6 +2,7 @@
 // the disk leave behind, the path rules and the default message box.
 #include "Testsystem.h"
 #include "Testutil.h"
+#include "platform/Process.h"
 
 #include <cerrno>
 #include <csignal>
@@ -339,4 +340,27 @@ TEST(PosixMessageBox, WithoutAHandlerTheMessageIsOneLineOnStderr)
     std::string err = ::testing::internal::GetCapturedStderr();
     Platform::SetMessageBoxHandler(std::move(previous));
     EXPECT_EQ(err, "エラー: ファイルが見つかりません\n");
+}
+
+TEST(PosixProcess, AWindowModuleThatDoesNotLoadIsExplained)
+{
+    TTempDir dir;
+    WriteBytes(dir.File("empty.so"), "");
+    const std::string libc = "/lib/x86_64-linux-gnu/libc.so.6";
+    struct Row {
+        std::string Path;
+        std::string Entry;
+        std::string ErrorHas;
+    } rows[] = {
+        {dir.File("missing.so"), "Run", "missing.so: " + Reason(TFileReason::NotFound)},
+        {dir.File("empty.so"), "Run", "empty.so"},
+        {libc, "NoSuchEntry", libc + ": 関数 NoSuchEntry がありません"},
+    };
+    for (const Row& row : rows) {
+        if (row.Path == libc && !fs::exists(libc))
+            continue;
+        std::string error;
+        EXPECT_EQ(Platform::LoadWindowModule(row.Path, row.Entry, error), nullptr) << row.Path;
+        EXPECT_NE(error.find(row.ErrorHas), std::string::npos) << error;
+    }
 }

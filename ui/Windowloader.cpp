@@ -6,18 +6,25 @@
 #include "platform/Paths.h"
 #include "platform/Process.h"
 
+namespace {
+
+constexpr const char* MsgNoDisplay = "ウィンドウを表示する画面がありません (DISPLAY が設定されていません)。"
+                                     "画面なしで変換するには: corvina コード 入力 出力";
+constexpr const char* MsgCannotLoadWindow = "ウィンドウのモジュールを読み込めません";
+
+} // namespace
+
 int RunInteractive(int argc, char** argv)
 {
     if (!Platform::HasDisplay()) {
-        Platform::WriteErrorLine("corvina: no display for the window (DISPLAY is not set); "
-                                 "for a conversion without one run: corvina CODE INPUT OUTPUT");
+        Platform::ShowError(MsgNoDisplay);
         return 2;
     }
     std::string error;
     Platform::TWindowEntry entry =
         Platform::LoadWindowModule(Platform::ProgramFile(WindowModuleName), WindowEntryName, error);
     if (entry == nullptr) {
-        Platform::WriteErrorLine("corvina: the window cannot be loaded: " + error);
+        Platform::ShowError(std::string(MsgCannotLoadWindow) + ": " + error);
         return 2;
     }
     return entry(argc, argv);
