@@ -21,3 +21,8 @@ else()
     ${CMAKE_CURRENT_LIST_DIR}/PosixPaths.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PosixProcess.cpp)
 endif()
+# The code page tables are worked out by the compiler: clang's default step limit is too small.
+if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/Codepage.cpp PROPERTIES
+    COMPILE_OPTIONS "-fconstexpr-steps=100000000")
+endif()
