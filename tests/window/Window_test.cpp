@@ -383,7 +383,7 @@ TEST_F(TWindowTest, WithoutADisplayTheProgramSaysSoAndFails)
         int status = TestUtil::RunCorvina(args, &err);
         EXPECT_GT(status, 0) << args.size();
         EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
-        EXPECT_NE(err.find("display"), std::string::npos) << err;
+        EXPECT_NE(err.find("ウィンドウを表示する画面がありません"), std::string::npos) << err;
     }
     for (const TSavedEnv& s : saved)
         if (s.Value)
