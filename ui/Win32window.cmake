@@ -12,6 +12,9 @@ target_compile_definitions(corvina_win32window PUBLIC UNICODE _UNICODE)
 # The file name is Win32WindowModuleName (ui/Interactive.h).
 add_library(corvina_win32window_module MODULE ${PROJECT_SOURCE_DIR}/ui/Win32windowmodule.cpp)
 target_link_libraries(corvina_win32window_module PRIVATE corvina_win32window)
+# Static here too (not only through the toolchain's first-configure flags, which an existing
+# build folder keeps from before): the module must load with no MinGW runtime DLL beside it.
+target_link_options(corvina_win32window_module PRIVATE -static)
 set_target_properties(corvina_win32window_module PROPERTIES
   OUTPUT_NAME corvina_window PREFIX "" SUFFIX ".dll"
   LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
