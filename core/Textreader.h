@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 class TTextReader {
 public:
@@ -20,6 +21,17 @@ public:
             return Line[static_cast<size_t>(Column++) - 1];
         return ReadCharSlow();
     }
+    // The characters of the current line that ReadChar has yet to give, without its line break
+    // (empty when there are none): a caller may take some of them at once and Skip them.
+    std::u16string_view Unread() const
+    {
+        if (Column < 1)
+            return {};
+        const size_t at = static_cast<size_t>(Column) - 1;
+        return {Line.get() + at, LineLength - at};
+    }
+    // Passes over count characters of Unread.
+    void Skip(size_t count) { Column += static_cast<long long>(count); }
     void Close();
 
     const char16_t EndMark = 0;

@@ -32,28 +32,43 @@ void TTokenReader::TakeRun(const TRun& run)
     if (!c.HasPending || !(c.State == run.State) || !(c.Pending.Kind == run.Kind))
         return;
     std::u16string& text = c.Pending.Text;
-    // The window and the column move exactly as in NextToken; a run holds no tab, and a space
-    // is one column wide like any ASCII character.
+    // The window and the column move exactly as in NextToken. A tab is the spaces up to the next
+    // tab stop, so it continues any run that a space continues; every other character of a run
+    // is one column wide or as wide as the code page writes it.
+    const bool tabs = run.Continues(SpaceChar);
 #ifdef NDEBUG
-    // The window is kept in locals and the characters gathered in a block, appended when full.
+    // The window is kept in locals, and the characters the current line still holds are taken
+    // straight from the reader's buffer as far as they continue.
     char16_t prev = c.PrevChar;
     char16_t cur = c.CurChar;
     char16_t next = c.NextChar;
     int column = DisplayColumn;
-    char16_t block[256];
-    size_t filled = 0;
     do {
         prev = cur;
-        cur = next;
-        next = Source.ReadChar();
-        column = cur == LineBreak ? 0 : column + CharWidth(cur);
-        block[filled++] = cur;
-        if (filled == std::size(block)) {
-            text.append(block, filled);
-            filled = 0;
+        if (next == TabChar) {
+            cur = SpaceChar;
+            const int spaces = TabWidth(column);
+            text.append(static_cast<size_t>(spaces), SpaceChar);
+            column += spaces;
+        } else {
+            cur = next;
+            column = cur == LineBreak ? 0 : column + CharWidth(cur);
+            text.push_back(cur);
         }
-    } while (run.Continues(next));
-    text.append(block, filled);
+        const std::u16string_view rest = Source.Unread();
+        size_t taken = 0;
+        while (taken < rest.size() && run.Continues(rest[taken])) {
+            column += CharWidth(rest[taken]);
+            ++taken;
+        }
+        if (taken > 0) {
+            text.append(rest.data(), taken);
+            prev = taken >= 2 ? rest[taken - 2] : cur;
+            cur = rest[taken - 1];
+            Source.Skip(taken);
+        }
+        next = Source.ReadChar();
+    } while (run.Continues(next) || (tabs && next == TabChar));
     c.PrevChar = prev;
     c.CurChar = cur;
     c.NextChar = next;
@@ -63,21 +78,55 @@ void TTokenReader::TakeRun(const TRun& run)
         c.PrevChar = c.CurChar;
         c.CurChar = c.NextChar;
         c.NextChar = Source.ReadChar();
-        if (c.CurChar == SpaceChar)
-            DisplayColumn += 1;
-        else if (c.CurChar == LineBreak)
-            DisplayColumn = 0;
-        else
-            DisplayColumn += CharWidth(c.CurChar);
-        // The one-character path is the reference: it must merge the character as the run says.
-        size_t length = text.size();
-        ConsumeChar();
-        assert(text.size() == length + 1 && c.State == run.State && !c.Output.Ready);
-    } while (run.Continues(c.NextChar));
+        // The one-character path is the reference: it must merge each character as the run says.
+        const size_t length = text.size();
+        size_t added = 1;
+        if (c.CurChar == TabChar) {
+            c.CurChar = SpaceChar;
+            added = static_cast<size_t>(TabWidth(DisplayColumn));
+            for (size_t i = 0; i < added; ++i) {
+                ConsumeChar();
+                DisplayColumn += 1;
+            }
+        } else {
+            if (c.CurChar == LineBreak)
+                DisplayColumn = 0;
+            else
+                DisplayColumn += CharWidth(c.CurChar);
+            ConsumeChar();
+        }
+        assert(text.size() == length + added && c.State == run.State && !c.Output.Ready);
+    } while (run.Continues(c.NextChar) || (tabs && c.NextChar == TabChar));
 #endif
     // As classifying the last character would leave them.
     c.Current.Kind = run.Kind;
     SetCurrentText();
+}
+
+bool TTokenReader::TakeTabRest()
+{
+    TTokenContext& c = Context;
+    if (Run == nullptr || !Run->Continues(SpaceChar) || !c.HasPending || !(c.State == Run->State) ||
+        !(c.Pending.Kind == Run->Kind))
+        return false;
+    const int spaces = TabWidth(DisplayColumn);
+#ifdef NDEBUG
+    c.Pending.Text.append(static_cast<size_t>(spaces), SpaceChar);
+    DisplayColumn += spaces;
+#else
+    // The reference: each space classified, and merged as the run says.
+    const size_t length = c.Pending.Text.size();
+    const bool ready = c.Output.Ready; // the tab's first space may have completed a token
+    for (int i = 0; i < spaces; ++i) {
+        ConsumeChar();
+        DisplayColumn += 1;
+    }
+    assert(c.Pending.Text.size() == length + static_cast<size_t>(spaces) &&
+           c.State == Run->State && c.Output.Ready == ready);
+#endif
+    c.Current.Kind = Run->Kind;
+    SetCurrentText();
+    return true;
 }
 
 void TTokenReader::ClassifyChar()

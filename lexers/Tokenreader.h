@@ -42,6 +42,8 @@ protected:
         std::array<bool, 128> Ascii{};
         bool Wide = false;
         bool Continues(char16_t ch) const { return ch < 128 ? Ascii[ch] : Wide; }
+        // The same, counting a tab as the spaces it stands for.
+        bool Takes(char16_t ch) const { return Continues(ch) || (ch == u'\t' && Ascii[u' ']); }
     };
     // The run of the state the last character left, null for none.
     const TRun* Run = nullptr;
@@ -94,6 +96,8 @@ protected:
         return &Context.Output;
     }
     static bool IsTabStop(int n) { return n % 4 == 0; }
+    // The spaces a tab at column n stands for.
+    static int TabWidth(int n) { return 4 - n % 4; }
     static int CharWidth(char16_t ch) { return ch < 128 ? 1 : WideCharWidth(ch); }
     static int WideCharWidth(char16_t ch);
     static constexpr bool IsLetter(char16_t ch) { return (ch | 0x20) >= u'a' && (ch | 0x20) <= u'z'; }
@@ -113,6 +117,9 @@ private:
     static const TRun PlainRun;
     // Appends the characters that continue the pending token under Run, if any.
     void TakeRun(const TRun& run);
+    // After the first space of a tab: appends the rest of its spaces at once when Run holds
+    // for the pending token and takes a space, and returns whether it did.
+    bool TakeTabRest();
 };
 
 template <class TSelf>
@@ -120,17 +127,21 @@ const TToken* TTokenReader::ReadToken(TSelf& self)
 {
     TTokenContext& c = Context;
     for (;;) {
-        if (Run != nullptr && Run->Continues(c.NextChar))
+        if (Run != nullptr && Run->Takes(c.NextChar))
             TakeRun(*Run);
         c.PrevChar = c.CurChar;
         c.CurChar = c.NextChar;
         c.NextChar = Source.ReadChar();
         if (c.CurChar == TabChar) {
             c.CurChar = SpaceChar;
-            do {
-                ConsumeChar(self);
-                DisplayColumn += 1;
-            } while (!IsTabStop(DisplayColumn));
+            ConsumeChar(self);
+            DisplayColumn += 1;
+            if (!IsTabStop(DisplayColumn) && !TakeTabRest()) {
+                do {
+                    ConsumeChar(self);
+                    DisplayColumn += 1;
+                } while (!IsTabStop(DisplayColumn));
+            }
         } else {
             if (c.CurChar == SpaceChar)
                 DisplayColumn += 1;
