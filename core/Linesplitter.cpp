@@ -31,7 +31,7 @@ bool TLineSplitter::Next(std::string_view& line)
     size_t end = std::min(std::min(NextCR, NextLF), size);
     line = Data.substr(Offset, end - Offset);
     if (end < size)
-        end += Data[end] == '\r' && end + 1 < size && Data[end + 1] == '\n' ? 2 : 1;
+        end += LineEndLength(Data, end);
     Offset = end;
     return true;
 }

@@ -17,6 +17,11 @@ public:
     bool Next(std::string_view& line);
     // The text the lines are taken from: the data up to its first zero byte.
     std::string_view Text() const { return Data; }
+    // The bytes of the line end at text[at], a CR or an LF: 2 for CR LF, else 1.
+    static size_t LineEndLength(std::string_view text, size_t at)
+    {
+        return text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n' ? 2 : 1;
+    }
 
 private:
     std::string_view Data;

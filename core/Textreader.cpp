@@ -1,10 +1,9 @@
-// Textreader: loads the file on the first read and decodes it one line at a time.
+// Textreader: loads the file on the first read and decodes it a slice of lines at a time.
 #include "core/Textreader.h"
 
+#include "core/Linesplitter.h"
 #include "platform/Codepage.h"
 #include "platform/Files.h"
-
-#include <algorithm>
 
 TTextReader::TTextReader(std::string fileName) : FileName(std::move(fileName)) {}
 
@@ -12,47 +11,57 @@ TTextReader::~TTextReader() { Close(); }
 
 void TTextReader::Close()
 {
-    if (Loaded) {
-        Splitter = TLineSplitter();
-        std::string().swap(Lines);
-        Line.reset();
-        LineCapacity = LineLength = 0;
-        Loaded = false;
-    }
+    std::string().swap(Bytes);
+    Text = {};
+    Buffer.reset();
+    Pos = End = nullptr;
+    Active = false;
 }
 
-// Past the end of the current line: its line break, the next line, or the end mark.
+// Past the decoded characters: the next slice, or the end mark.
 char16_t TTextReader::ReadCharSlow()
 {
     if (!Active)
         return EndMark;
-    if (Column < 0)
-        return NextLine();
-    Column = -1;
-    return LineBreak;
-}
-
-// The slow path of ReadChar: load the file if needed and decode the next line.
-char16_t TTextReader::NextLine()
-{
     if (!Loaded) {
+        Loaded = true;
         if (!Platform::IsFile(FileName)) {
             Active = false;
             return EndMark;
         }
-        Lines = Platform::Files().ReadAll(FileName);
-        Splitter = TLineSplitter(Lines);
-        Loaded = true;
+        Bytes = Platform::Files().ReadAll(FileName);
+        Text = TLineSplitter(Bytes).Text();
     }
-    std::string_view line;
-    if (!Splitter.Next(line))
-        return EndMark; // exhausted: nothing changes, so every later call ends here too
-    if (line.size() > LineCapacity) {
-        // At most one character a byte; not zeroed, as every character is written before use.
-        LineCapacity = std::max(line.size(), LineCapacity * 2);
-        Line = std::make_unique_for_overwrite<char16_t[]>(LineCapacity);
+    if (!Fill()) {
+        Active = false; // exhausted: every later call ends here too
+        return EndMark;
     }
-    LineLength = static_cast<size_t>(CodePage::DecodeTo(line, Line.get()) - Line.get());
-    Column = 1;
-    return ReadChar();
+    return *Pos++;
+}
+
+bool TTextReader::Fill()
+{
+    if (Offset >= Text.size())
+        return false;
+    if (!Buffer)
+        Buffer = std::make_unique_for_overwrite<char16_t[]>(Slice + 2);
+    // Whole lines while they fit, then part of the next one: at most Slice + 1 characters from
+    // the bytes and a line break. A line cut here goes on in the next slice.
+    char16_t* dest = Buffer.get();
+    char16_t* const limit = dest + Slice;
+    while (dest < limit && Offset < Text.size()) {
+        const CodePage::TDecoded line = CodePage::DecodeLineTo(
+            Text.substr(Offset), dest, static_cast<size_t>(limit - dest));
+        dest = line.End;
+        Offset += line.Used;
+        if (Offset < Text.size() && (Text[Offset] == '\r' || Text[Offset] == '\n')) {
+            Offset += TLineSplitter::LineEndLength(Text, Offset);
+            *dest++ = LineBreak;
+        } else if (Offset == Text.size()) {
+            *dest++ = LineBreak; // the last line has no line end of its own
+        }
+    }
+    Pos = Buffer.get();
+    End = dest;
+    return true;
 }

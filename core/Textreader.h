@@ -1,8 +1,7 @@
 // Textreader: a text file as a stream of 16-bit characters, a line break after every line.
 #pragma once
 
-#include "core/Linesplitter.h"
-
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -17,39 +16,37 @@ public:
     // The next character; 10 after every line, 0 at the end and for ever after.
     char16_t ReadChar()
     {
-        if (Column >= 1 && static_cast<size_t>(Column) <= LineLength)
-            return Line[static_cast<size_t>(Column++) - 1];
+        if (Pos != End)
+            return *Pos++;
         return ReadCharSlow();
     }
-    // The characters of the current line that ReadChar has yet to give, without its line break
-    // (empty when there are none): a caller may take some of them at once and Skip them.
-    std::u16string_view Unread() const
-    {
-        if (Column < 1)
-            return {};
-        const size_t at = static_cast<size_t>(Column) - 1;
-        return {Line.get() + at, LineLength - at};
-    }
+    // The characters already decoded that ReadChar has yet to give, line breaks included: a
+    // caller may take some of them at once and Skip them. Empty when the next call decodes.
+    std::u16string_view Unread() const { return {Pos, static_cast<size_t>(End - Pos)}; }
     // Passes over count characters of Unread.
-    void Skip(size_t count) { Column += static_cast<long long>(count); }
+    void Skip(size_t count) { Pos += count; }
+    // Lets the file go; from then on ReadChar gives the end mark.
     void Close();
 
     const char16_t EndMark = 0;
     const char16_t LineBreak = 10;
 
 private:
-    // The file's bytes, and its lines taken from them in order.
-    std::string Lines;
-    TLineSplitter Splitter;
+    // The file's bytes, up to the first zero byte, and how far they are decoded.
+    std::string Bytes;
+    std::string_view Text;
+    size_t Offset = 0;
     std::string FileName;
-    // The current line, decoded; the buffer grows to the longest line and is then reused.
-    std::unique_ptr<char16_t[]> Line;
-    size_t LineCapacity = 0;
-    size_t LineLength = 0;
-    long long Column = -1;
+    // The characters of the latest slice of lines: each line followed by its line break. A slice
+    // ends after some Slice bytes, so a long line is decoded over several.
+    std::unique_ptr<char16_t[]> Buffer;
+    const char16_t* Pos = nullptr;
+    const char16_t* End = nullptr;
     bool Active = true;
     bool Loaded = false;
 
+    static constexpr size_t Slice = 32768;
     char16_t ReadCharSlow();
-    char16_t NextLine();
+    // Decodes the next slice into Buffer; false when the text is used up.
+    bool Fill();
 };

@@ -50,4 +50,7 @@ public:
     TToken Current;
     // False once the end of input has been processed: Pending is then absent.
     bool HasPending = true;
+
+private:
+    static constexpr size_t ReservedText = 64;
 };

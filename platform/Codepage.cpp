@@ -101,19 +101,36 @@ constexpr const TTables& Tables() { return Built; }
 
 } // namespace
 
-char16_t* DecodeTo(std::string_view text, char16_t* dest)
+namespace {
+
+constexpr std::uint64_t EveryByte(unsigned char b) { return 0x0101010101010101ull * b; }
+
+// Whether any of the eight ASCII bytes is b.
+constexpr bool HoldsByte(std::uint64_t bytes, unsigned char b)
+{
+    const std::uint64_t v = bytes ^ EveryByte(b);
+    return ((v - EveryByte(1)) & ~v & EveryByte(0x80)) != 0;
+}
+
+// Decodes from text to dest until the end of text, until at least limit bytes are used (a pair
+// may take one byte more) or, with StopAtLineEnd, before the first CR or LF byte; the first
+// such byte is never the trail byte of a pair.
+template <bool StopAtLineEnd>
+TDecoded DecodeUntil(std::string_view text, char16_t* dest, size_t limit)
 {
     const TTables& t = Tables();
-    size_t n = text.size();
+    const size_t n = text.size();
+    const size_t stop = std::min(n, limit);
     const unsigned char* src = reinterpret_cast<const unsigned char*>(text.data());
     constexpr size_t Block = 8;
     size_t i = 0;
-    while (i < n) {
+    while (i < stop) {
         // Blocks of ASCII, the most of most sources, are widened without a look at each byte.
-        if (i + Block <= n) {
+        if (i + Block <= stop) {
             std::uint64_t bytes;
             std::memcpy(&bytes, src + i, Block);
-            if ((bytes & 0x8080808080808080ull) == 0) {
+            if ((bytes & EveryByte(0x80)) == 0 &&
+                !(StopAtLineEnd && (HoldsByte(bytes, '\r') || HoldsByte(bytes, '\n')))) {
                 for (size_t k = 0; k < Block; ++k)
                     dest[k] = static_cast<char16_t>(src[i + k]);
                 dest += Block;
@@ -122,10 +139,12 @@ char16_t* DecodeTo(std::string_view text, char16_t* dest)
             }
         }
         // Otherwise byte by byte to the end of the block (a pair may reach one byte past it).
-        size_t end = std::min(i + Block, n);
+        size_t end = std::min(i + Block, stop);
         while (i < end) {
             unsigned b = src[i];
             if (b < 0x80) {
+                if (StopAtLineEnd && (b == '\r' || b == '\n'))
+                    return {dest, i};
                 *dest++ = static_cast<char16_t>(b);
                 ++i;
                 continue;
@@ -145,7 +164,19 @@ char16_t* DecodeTo(std::string_view text, char16_t* dest)
             ++i;
         }
     }
-    return dest;
+    return {dest, i};
+}
+
+} // namespace
+
+char16_t* DecodeTo(std::string_view text, char16_t* dest)
+{
+    return DecodeUntil<false>(text, dest, text.size()).End;
+}
+
+TDecoded DecodeLineTo(std::string_view text, char16_t* dest, size_t limit)
+{
+    return DecodeUntil<true>(text, dest, limit);
 }
 
 void DecodeAppend(std::string_view text, std::u16string& out)

@@ -16,6 +16,14 @@ inline constexpr char Replacement = '?';
 
 // Decodes text to dest, which has room for text.size() characters; returns the end.
 char16_t* DecodeTo(std::string_view text, char16_t* dest);
+// Decodes the start of text to dest up to the first CR or LF byte, or up to the end of text, or
+// until at least limit bytes are taken (a pair may take one more): dest has room for limit + 1
+// characters. Returns the end of the characters and the bytes taken.
+struct TDecoded {
+    char16_t* End;
+    size_t Used;
+};
+TDecoded DecodeLineTo(std::string_view text, char16_t* dest, size_t limit);
 // Appends the decoded characters of text to out.
 void DecodeAppend(std::string_view text, std::u16string& out);
 std::u16string Decode(std::string_view text);
