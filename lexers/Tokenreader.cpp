@@ -37,8 +37,8 @@ void TTokenReader::TakeRun(const TRun& run)
     // is one column wide or as wide as the code page writes it.
     const bool tabs = run.Continues(SpaceChar);
 #ifdef NDEBUG
-    // The window is kept in locals, and the characters the current line still holds are taken
-    // straight from the reader's buffer as far as they continue.
+    // The window is kept in locals, and the characters the reader has decoded are taken
+    // straight from its buffer as far as they continue.
     char16_t prev = c.PrevChar;
     char16_t cur = c.CurChar;
     char16_t next = c.NextChar;
@@ -58,7 +58,8 @@ void TTokenReader::TakeRun(const TRun& run)
         const std::u16string_view rest = Source.Unread();
         size_t taken = 0;
         while (taken < rest.size() && run.Continues(rest[taken])) {
-            column += CharWidth(rest[taken]);
+            const char16_t ch = rest[taken];
+            column = ch == LineBreak ? 0 : column + CharWidth(ch);
             ++taken;
         }
         if (taken > 0) {
