@@ -1,8 +1,11 @@
 // Convert: pulls tokens from the lexer and pushes them to the token writer.
 #include "core/Convert.h"
 
+#include "core/Tokenpipe.h"
 #include "lexers/Tokenreader.h"
 #include "output/Tokenwriter.h"
+
+#include <thread>
 
 void TConvert::Copy(TTextReader& reader, TTextWriter& writer)
 {
@@ -14,7 +17,51 @@ void TConvert::Convert(TTextReader& reader, TTextWriter& writer, const std::stri
 {
     std::unique_ptr<TTokenReader> tokenReader = CreateTokenReader(reader, code);
     TTokenWriter tokenWriter(writer, Styles);
-    while (const TToken* token = tokenReader->NextToken())
-        tokenWriter.WriteToken(*token);
+    // The lexer has read its first character, so the reader knows how much is left.
+    if (reader.UndecodedBytes() >= MinPipelineBytes)
+        WriteThroughPipe(*tokenReader, tokenWriter);
+    else
+        WriteInTurn(*tokenReader, tokenWriter);
     tokenReader.reset(); // the lexer first, then the token writer
+}
+
+void TConvert::WriteInTurn(TTokenReader& tokenReader, TTokenWriter& tokenWriter)
+{
+    while (const TToken* token = tokenReader.NextToken())
+        tokenWriter.WriteToken(*token);
+}
+
+void TConvert::WriteThroughPipe(TTokenReader& tokenReader, TTokenWriter& tokenWriter)
+{
+    TTokenPipe pipe;
+    std::thread lexer([&pipe, &tokenReader] {
+        try {
+            while (TTokenPipe::TBatch* batch = pipe.Acquire()) {
+                const TToken* token = nullptr;
+                while (!batch->Full() && (token = tokenReader.NextToken()) != nullptr)
+                    batch->Add(token->Text, token->Kind);
+                pipe.Hand(batch);
+                if (token == nullptr)
+                    break;
+            }
+            pipe.Close();
+        } catch (...) {
+            pipe.Close(std::current_exception());
+        }
+    });
+    // However the writing ends, the lexer is stopped and waited for before anything goes.
+    struct TJoin {
+        TTokenPipe& Pipe;
+        std::thread& Lexer;
+        ~TJoin()
+        {
+            Pipe.Abandon();
+            Lexer.join();
+        }
+    } join{pipe, lexer};
+    while (TTokenPipe::TBatch* batch = pipe.Take()) {
+        for (size_t i = 0; i < batch->Count(); ++i)
+            tokenWriter.Write(batch->Text(i), batch->Kind(i));
+        pipe.Give(batch);
+    }
 }

@@ -4,13 +4,21 @@
 #include "core/Textreader.h"
 #include "core/Textwriter.h"
 
+#include <cstddef>
 #include <string>
 
 class TColorSettingList;
+class TTokenReader;
+class TTokenWriter;
 
 class TConvert {
 public:
-    explicit TConvert(const TColorSettingList& styles) : Styles(styles) {}
+    // A source of at least pipelineBytes is lexed on a thread of its own while this one writes
+    // the tokens; a smaller one is lexed and written in turn.
+    explicit TConvert(const TColorSettingList& styles, size_t pipelineBytes = PipelineBytes)
+        : Styles(styles), MinPipelineBytes(pipelineBytes)
+    {
+    }
 
     // Every character of reader into writer, unchanged.
     void Copy(TTextReader& reader, TTextWriter& writer);
@@ -18,7 +26,13 @@ public:
     void Convert(TTextReader& reader, TTextWriter& writer, const std::string& code);
 
     const char16_t EndMark = 0;
+    // Below this, starting a thread costs more than the overlap saves.
+    static constexpr size_t PipelineBytes = 256 * 1024;
 
 private:
     const TColorSettingList& Styles;
+    const size_t MinPipelineBytes;
+
+    static void WriteInTurn(TTokenReader& tokenReader, TTokenWriter& tokenWriter);
+    static void WriteThroughPipe(TTokenReader& tokenReader, TTokenWriter& tokenWriter);
 };

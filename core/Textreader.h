@@ -25,6 +25,8 @@ public:
     std::u16string_view Unread() const { return {Pos, static_cast<size_t>(End - Pos)}; }
     // Passes over count characters of Unread.
     void Skip(size_t count) { Pos += count; }
+    // The bytes of the file not yet decoded: 0 before the first read.
+    size_t UndecodedBytes() const { return Text.size() - Offset; }
     // Lets the file go; from then on ReadChar gives the end mark.
     void Close();
 

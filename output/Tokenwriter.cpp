@@ -140,10 +140,9 @@ char* TTokenWriter::PutText(std::u16string_view text, char* pos) const
     return pos;
 }
 
-void TTokenWriter::WriteToken(const TToken& token)
+void TTokenWriter::Write(std::u16string_view text, TName kind)
 {
-    const TTag* tag = FindOpenTag(token.Kind);
-    std::u16string_view text = token.Text;
+    const TTag* tag = FindOpenTag(kind);
     if (text.size() > ShortText) {
         WriteLongToken(tag, text);
         return;

@@ -21,7 +21,9 @@ public:
     TTokenWriter(const TTokenWriter&) = delete;
     TTokenWriter& operator=(const TTokenWriter&) = delete;
 
-    void WriteToken(const TToken& token);
+    void WriteToken(const TToken& token) { Write(token.Text, token.Kind); }
+    // The same for a token's text and kind held elsewhere.
+    void Write(std::u16string_view text, TName kind);
     std::u16string Escape(std::u16string_view text) const;
 
 private:

@@ -1,9 +1,12 @@
 // Tests of TConvert and the conversion job: templates, body, file-name check, style sheet.
 #include "core/Convert.h"
 #include "ui/Unit1.h"
+#include "Faultyfiles.h"
+#include "Lexertestutil.h"
 #include "Testutil.h"
 
 #include <gtest/gtest.h>
+#include <cstdint>
 #include <filesystem>
 
 using namespace TestUtil;
@@ -32,7 +35,55 @@ protected:
     }
 };
 
+// A source of about size bytes with tokens of every kind, and one token longer than a batch.
+std::string MixedSource(size_t size)
+{
+    const std::string line = Sjis(u"int a = b<c && d; // コメント表\t\"s\\\"t\" 'c' 0x1F /* x */\r\n") +
+                             "#if X\r\n\tBegin (* y *) { z } -- q\r\n";
+    std::string source = "/*" + std::string(100000, 'x') + "*/\r\n";
+    while (source.size() < size)
+        source += line;
+    return source;
+}
+
+// Converts in to out with the lexer on a thread of its own (or in turn).
+void ConvertFile(const TColorSettingList& styles, bool onThread, const std::string& code,
+                 const std::string& in, const std::string& out)
+{
+    TConvert convert(styles, onThread ? 0 : SIZE_MAX);
+    TTextReader reader(in);
+    TTextWriter writer(out);
+    convert.Convert(reader, writer, code);
+    writer.Close();
+}
+
 } // namespace
+
+TEST(TConvert, LexingOnAThreadWritesWhatLexingInTurnWrites)
+{
+    TProgramFolder folder;
+    TColorSettingList styles(Lines(ReadBytes(folder.File("color.txt"))));
+    WriteBytes(folder.File("in.txt"), MixedSource(300000));
+    for (const std::string& code : LexerTest::AllCodes()) {
+        ConvertFile(styles, false, code, folder.File("in.txt"), folder.File("turn.html"));
+        ConvertFile(styles, true, code, folder.File("in.txt"), folder.File("thread.html"));
+        EXPECT_TRUE(ReadBytes(folder.File("turn.html")) == ReadBytes(folder.File("thread.html")))
+            << code;
+    }
+}
+
+TEST(TConvert, AWriteFailureWhileLexingOnAThreadStopsTheLexer)
+{
+    TProgramFolder folder;
+    TColorSettingList styles(Lines(ReadBytes(folder.File("color.txt"))));
+    WriteBytes(folder.File("in.txt"), MixedSource(1500000));
+    TFaultyFiles faulty;
+    TInstalledFiles installed{faulty};
+    // The output buffer first goes out at 1 MB, long before the lexer is through.
+    faulty.FailNextWrite(1000, folder.File("out.html"));
+    EXPECT_THROW(ConvertFile(styles, true, "vc7", folder.File("in.txt"), folder.File("out.html")),
+                 TFileError);
+}
 
 TEST(TConvert, CopyWritesEveryLineWithABreak)
 {
