@@ -3,11 +3,12 @@
 
 #include <algorithm>
 
+TTokenPipe::TBatch::TBatch() : Tokens(std::make_unique<TSpan[]>(FullTokens)) { Grow(0); }
+
 void TTokenPipe::TBatch::Clear()
 {
     Used = 0;
-    Ends.clear();
-    Kinds.clear();
+    TokenCount = 0;
 }
 
 void TTokenPipe::TBatch::Grow(size_t more)

@@ -18,24 +18,32 @@ public:
     // The texts and kinds of some tokens, one after the other.
     class TBatch {
     public:
+        TBatch();
         void Add(std::u16string_view text, TName kind)
         {
-            if (text.size() > Capacity - Used)
-                Grow(text.size());
-            std::char_traits<char16_t>::copy(Chars.get() + Used, text.data(), text.size());
-            Used += text.size();
-            Ends.push_back(Used);
-            Kinds.push_back(kind);
+            const size_t size = text.size();
+            if (size > Capacity - Used)
+                Grow(size);
+            char16_t* to = Chars.get() + Used;
+            // Most texts are a few characters long: copied in place rather than by a call.
+            if (size <= 8) {
+                for (size_t i = 0; i < size; ++i)
+                    to[i] = text[i];
+            } else {
+                std::char_traits<char16_t>::copy(to, text.data(), size);
+            }
+            Used += size;
+            Tokens[TokenCount++] = {kind, Used};
         }
-        // Full enough to hand over.
-        bool Full() const { return Used >= FullChars || Kinds.size() >= FullTokens; }
-        size_t Count() const { return Kinds.size(); }
+        // Full enough to hand over: no room for another token, or enough text.
+        bool Full() const { return Used >= FullChars || TokenCount == FullTokens; }
+        size_t Count() const { return TokenCount; }
         std::u16string_view Text(size_t i) const
         {
-            const size_t from = i == 0 ? 0 : Ends[i - 1];
-            return {Chars.get() + from, Ends[i] - from};
+            const size_t from = i == 0 ? 0 : Tokens[i - 1].End;
+            return {Chars.get() + from, Tokens[i].End - from};
         }
-        TName Kind(size_t i) const { return Kinds[i]; }
+        TName Kind(size_t i) const { return Tokens[i].Kind; }
         void Clear();
 
     private:
@@ -44,8 +52,13 @@ public:
         std::unique_ptr<char16_t[]> Chars;
         size_t Used = 0;
         size_t Capacity = 0;
-        std::vector<size_t> Ends;
-        std::vector<TName> Kinds;
+        // Each token's kind and where its text ends in Chars.
+        struct TSpan {
+            TName Kind;
+            size_t End;
+        };
+        std::unique_ptr<TSpan[]> Tokens;
+        size_t TokenCount = 0;
         void Grow(size_t more);
     };
 
