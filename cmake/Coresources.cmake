@@ -7,7 +7,7 @@ set(CORVINA_CORE_SOURCES
   ${CORVINA_SOURCE_ROOT}/core/Stringlist.cpp
   ${CORVINA_SOURCE_ROOT}/core/Textreader.cpp
   ${CORVINA_SOURCE_ROOT}/core/Textwriter.cpp
-  ${CORVINA_SOURCE_ROOT}/core/Tokenpipe.cpp
+  ${CORVINA_SOURCE_ROOT}/core/Tokenbatch.cpp
   ${CORVINA_SOURCE_ROOT}/lexers/Languagetable.cpp
   ${CORVINA_SOURCE_ROOT}/lexers/Tokencontext.cpp
   ${CORVINA_SOURCE_ROOT}/lexers/Tokenreader.cpp

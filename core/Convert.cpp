@@ -1,7 +1,8 @@
 // Convert: pulls tokens from the lexer and pushes them to the token writer.
 #include "core/Convert.h"
 
-#include "core/Tokenpipe.h"
+#include "core/Pipe.h"
+#include "core/Tokenbatch.h"
 #include "lexers/Tokenreader.h"
 #include "output/Tokenwriter.h"
 
@@ -18,9 +19,10 @@ void TConvert::Convert(TTextReader& reader, TTextWriter& writer, const std::stri
     std::unique_ptr<TTokenReader> tokenReader = CreateTokenReader(reader, code);
     TTokenWriter tokenWriter(writer, Styles);
     // The lexer has read its first character, so the reader knows how much is left.
-    if (reader.UndecodedBytes() >= MinPipelineBytes)
+    if (reader.UndecodedBytes() >= MinPipelineBytes) {
+        reader.DecodeAhead();
         WriteThroughPipe(*tokenReader, tokenWriter);
-    else
+    } else
         WriteInTurn(*tokenReader, tokenWriter);
     tokenReader.reset(); // the lexer first, then the token writer
 }
@@ -33,10 +35,11 @@ void TConvert::WriteInTurn(TTokenReader& tokenReader, TTokenWriter& tokenWriter)
 
 void TConvert::WriteThroughPipe(TTokenReader& tokenReader, TTokenWriter& tokenWriter)
 {
-    TTokenPipe pipe;
+    TPipe<TTokenBatch> pipe(4);
     std::thread lexer([&pipe, &tokenReader] {
         try {
-            while (TTokenPipe::TBatch* batch = pipe.Acquire()) {
+            while (TTokenBatch* batch = pipe.Acquire()) {
+                batch->Clear();
                 const TToken* token = nullptr;
                 while (!batch->Full() && (token = tokenReader.NextToken()) != nullptr)
                     batch->Add(token->Text, token->Kind);
@@ -51,7 +54,7 @@ void TConvert::WriteThroughPipe(TTokenReader& tokenReader, TTokenWriter& tokenWr
     });
     // However the writing ends, the lexer is stopped and waited for before anything goes.
     struct TJoin {
-        TTokenPipe& Pipe;
+        TPipe<TTokenBatch>& Pipe;
         std::thread& Lexer;
         ~TJoin()
         {
@@ -59,7 +62,7 @@ void TConvert::WriteThroughPipe(TTokenReader& tokenReader, TTokenWriter& tokenWr
             Lexer.join();
         }
     } join{pipe, lexer};
-    while (TTokenPipe::TBatch* batch = pipe.Take()) {
+    while (TTokenBatch* batch = pipe.Take()) {
         for (size_t i = 0; i < batch->Count(); ++i)
             tokenWriter.Write(batch->Text(i), batch->Kind(i));
         pipe.Give(batch);

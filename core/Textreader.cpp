@@ -11,11 +11,22 @@ TTextReader::~TTextReader() { Close(); }
 
 void TTextReader::Close()
 {
+    StopDecoder();
     std::string().swap(Bytes);
     Text = {};
-    Buffer.reset();
+    Own.Chars.reset();
     Pos = End = nullptr;
     Active = false;
+}
+
+void TTextReader::StopDecoder()
+{
+    if (!Decoder.joinable())
+        return;
+    Ahead->Abandon();
+    Decoder.join();
+    Ahead.reset();
+    Reading = nullptr;
 }
 
 // Past the decoded characters: the next slice, or the end mark.
@@ -41,14 +52,54 @@ char16_t TTextReader::ReadCharSlow()
 
 bool TTextReader::Fill()
 {
+    TSlice* slice = &Own;
+    if (Ahead) {
+        if (Reading)
+            Ahead->Give(Reading);
+        Reading = Ahead->Take();
+        slice = Reading;
+    } else if (!Decode(Own)) {
+        slice = nullptr;
+    }
+    if (slice == nullptr)
+        return false;
+    Pos = slice->Chars.get();
+    End = Pos + slice->Length;
+    return true;
+}
+
+void TTextReader::DecodeAhead()
+{
+    if (!Loaded || Ahead)
+        return;
+    Ahead = std::make_unique<TPipe<TSlice>>(4);
+    // The decoder alone moves Offset from here on; it stops when the text is used up or
+    // when Close abandons the pipe.
+    Decoder = std::thread([this] {
+        try {
+            while (TSlice* slice = Ahead->Acquire()) {
+                if (!Decode(*slice))
+                    break;
+                Ahead->Hand(slice);
+            }
+            Ahead->Close();
+        } catch (...) {
+            Ahead->Close(std::current_exception()); // out of memory: ReadChar rethrows it
+        }
+    });
+}
+
+bool TTextReader::Decode(TSlice& slice)
+{
     if (Offset >= Text.size())
         return false;
-    if (!Buffer)
-        Buffer = std::make_unique_for_overwrite<char16_t[]>(Slice + 2);
+    if (!slice.Chars)
+        slice.Chars = std::make_unique_for_overwrite<char16_t[]>(Slice + 2);
     // Whole lines while they fit, then part of the next one: at most Slice + 1 characters from
     // the bytes and a line break. A line cut here goes on in the next slice.
-    char16_t* dest = Buffer.get();
-    char16_t* const limit = dest + Slice;
+    char16_t* const first = slice.Chars.get();
+    char16_t* const limit = first + Slice;
+    char16_t* dest = first;
     while (dest < limit && Offset < Text.size()) {
         const CodePage::TDecoded line = CodePage::DecodeLineTo(
             Text.substr(Offset), dest, static_cast<size_t>(limit - dest));
@@ -61,7 +112,6 @@ bool TTextReader::Fill()
             *dest++ = LineBreak; // the last line has no line end of its own
         }
     }
-    Pos = Buffer.get();
-    End = dest;
+    slice.Length = static_cast<size_t>(dest - first);
     return true;
 }

@@ -1,10 +1,13 @@
 // Textreader: a text file as a stream of 16-bit characters, a line break after every line.
 #pragma once
 
+#include "core/Pipe.h"
+
 #include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <thread>
 
 class TTextReader {
 public:
@@ -27,6 +30,9 @@ public:
     void Skip(size_t count) { Pos += count; }
     // The bytes of the file not yet decoded: 0 before the first read.
     size_t UndecodedBytes() const { return Text.size() - Offset; }
+    // From now on the rest of the file is decoded on a thread of its own, a few slices ahead of
+    // ReadChar; UndecodedBytes no longer counts. Does nothing before the first read.
+    void DecodeAhead();
     // Lets the file go; from then on ReadChar gives the end mark.
     void Close();
 
@@ -41,14 +47,25 @@ private:
     std::string FileName;
     // The characters of the latest slice of lines: each line followed by its line break. A slice
     // ends after some Slice bytes, so a long line is decoded over several.
-    std::unique_ptr<char16_t[]> Buffer;
+    struct TSlice {
+        std::unique_ptr<char16_t[]> Chars;
+        size_t Length = 0;
+    };
+    TSlice Own;
     const char16_t* Pos = nullptr;
     const char16_t* End = nullptr;
     bool Active = true;
     bool Loaded = false;
+    // While decoding ahead: the slices the decoder hands over, and the one being read.
+    std::unique_ptr<TPipe<TSlice>> Ahead;
+    TSlice* Reading = nullptr;
+    std::thread Decoder;
 
     static constexpr size_t Slice = 32768;
     char16_t ReadCharSlow();
-    // Decodes the next slice into Buffer; false when the text is used up.
+    // Makes the next slice the one ReadChar reads; false when the text is used up.
     bool Fill();
+    // Decodes the next slice into slice; false when the text is used up.
+    bool Decode(TSlice& slice);
+    void StopDecoder();
 };

@@ -1,15 +1,20 @@
 // Tests of TTextReader and TTextWriter: line ends, end mark, CR LF output, when output is written.
+#include "core/Linesplitter.h"
 #include "core/Textreader.h"
 #include "core/Textwriter.h"
+#include "platform/Codepage.h"
 #include "Testutil.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 using namespace TestUtil;
 
 namespace {
 
-std::u16string ReadAll(const std::string& path, int extraCalls = 3)
+// Every character of the file; with ahead, decoded on the reader's own thread after the first.
+std::u16string ReadAll(const std::string& path, int extraCalls = 3, bool ahead = false)
 {
     TTextReader reader(path);
     std::u16string out;
@@ -18,6 +23,8 @@ std::u16string ReadAll(const std::string& path, int extraCalls = 3)
         if (ch == 0)
             break;
         out += ch;
+        if (ahead && out.size() == 1)
+            reader.DecodeAhead();
     }
     for (int i = 0; i < extraCalls; ++i)
         EXPECT_EQ(reader.ReadChar(), 0) << "the end mark must repeat";
@@ -56,6 +63,30 @@ TEST(TTextReader, LineEndsAndEndMark)
         std::string path = dir.File("in.txt");
         WriteBytes(path, c.bytes);
         EXPECT_EQ(ReadAll(path), c.expected) << c.name;
+        EXPECT_EQ(ReadAll(path, 3, true), c.expected) << c.name << ", decoded ahead";
+    }
+}
+
+TEST(TTextReader, ReadsAsTheLineSplitterAndDecoderDoOverManySlices)
+{
+    // Line ends of every kind, double-byte characters and lone lead bytes, in lines short and
+    // long, so that slices end inside lines, pairs and CR LF.
+    const std::string pieces[] = {"a", "bc", "\r", "\n", "\r\n", "\x95\x5c", "\x81", "\t",
+                                  std::string(5000, 'x'), std::string(40000, 'y')};
+    std::mt19937 rng(7);
+    std::uniform_int_distribution<size_t> pick(0, std::size(pieces) - 1);
+    TTempDir dir;
+    for (int round = 0; round < 4; ++round) {
+        std::string bytes;
+        while (bytes.size() < 200000)
+            bytes += pieces[pick(rng)];
+        std::u16string expected;
+        TLineSplitter lines(bytes);
+        for (std::string_view line; lines.Next(line);)
+            expected += CodePage::Decode(line) + u"\n";
+        WriteBytes(dir.File("in.txt"), bytes);
+        EXPECT_TRUE(ReadAll(dir.File("in.txt")) == expected) << "round " << round;
+        EXPECT_TRUE(ReadAll(dir.File("in.txt"), 3, true) == expected) << "ahead, round " << round;
     }
 }
 
