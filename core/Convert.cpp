@@ -6,6 +6,7 @@
 #include "lexers/Tokenreader.h"
 #include "output/Tokenwriter.h"
 
+#include <system_error>
 #include <thread>
 
 void TConvert::Copy(TTextReader& reader, TTextWriter& writer)
@@ -36,22 +37,29 @@ void TConvert::WriteInTurn(TTokenReader& tokenReader, TTokenWriter& tokenWriter)
 void TConvert::WriteThroughPipe(TTokenReader& tokenReader, TTokenWriter& tokenWriter)
 {
     TPipe<TTokenBatch> pipe(4);
-    std::thread lexer([&pipe, &tokenReader] {
-        try {
-            while (TTokenBatch* batch = pipe.Acquire()) {
-                batch->Clear();
-                const TToken* token = nullptr;
-                while (!batch->Full() && (token = tokenReader.NextToken()) != nullptr)
-                    batch->Add(token->Text, token->Kind);
-                pipe.Hand(batch);
-                if (token == nullptr)
-                    break;
+    std::thread lexer;
+    try {
+        lexer = std::thread([&pipe, &tokenReader] {
+            try {
+                while (TTokenBatch* batch = pipe.Acquire()) {
+                    batch->Clear();
+                    const TToken* token = nullptr;
+                    while (!batch->Full() && (token = tokenReader.NextToken()) != nullptr)
+                        batch->Add(token->Text, token->Kind);
+                    pipe.Hand(batch);
+                    if (token == nullptr)
+                        break;
+                }
+                pipe.Close();
+            } catch (...) {
+                pipe.Close(std::current_exception());
             }
-            pipe.Close();
-        } catch (...) {
-            pipe.Close(std::current_exception());
-        }
-    });
+        });
+    } catch (const std::system_error&) {
+        // No thread to be had: the same tokens, lexed and written in turn.
+        WriteInTurn(tokenReader, tokenWriter);
+        return;
+    }
     // However the writing ends, the lexer is stopped and waited for before anything goes.
     struct TJoin {
         TPipe<TTokenBatch>& Pipe;

@@ -5,6 +5,8 @@
 #include "platform/Codepage.h"
 #include "platform/Files.h"
 
+#include <system_error>
+
 TTextReader::TTextReader(std::string fileName) : FileName(std::move(fileName)) {}
 
 TTextReader::~TTextReader() { Close(); }
@@ -74,19 +76,23 @@ void TTextReader::DecodeAhead()
         return;
     Ahead = std::make_unique<TPipe<TSlice>>(4);
     // The decoder alone moves Offset from here on; it stops when the text is used up or
-    // when Close abandons the pipe.
-    Decoder = std::thread([this] {
-        try {
-            while (TSlice* slice = Ahead->Acquire()) {
-                if (!Decode(*slice))
-                    break;
-                Ahead->Hand(slice);
+    // when Close abandons the pipe. Where no thread can be started, ReadChar decodes as before.
+    try {
+        Decoder = std::thread([this] {
+            try {
+                while (TSlice* slice = Ahead->Acquire()) {
+                    if (!Decode(*slice))
+                        break;
+                    Ahead->Hand(slice);
+                }
+                Ahead->Close();
+            } catch (...) {
+                Ahead->Close(std::current_exception()); // out of memory: ReadChar rethrows it
             }
-            Ahead->Close();
-        } catch (...) {
-            Ahead->Close(std::current_exception()); // out of memory: ReadChar rethrows it
-        }
-    });
+        });
+    } catch (const std::system_error&) {
+        Ahead.reset();
+    }
 }
 
 bool TTextReader::Decode(TSlice& slice)
@@ -101,8 +107,8 @@ bool TTextReader::Decode(TSlice& slice)
     char16_t* const limit = first + Slice;
     char16_t* dest = first;
     while (dest < limit && Offset < Text.size()) {
-        const CodePage::TDecoded line = CodePage::DecodeLineTo(
-            Text.substr(Offset), dest, static_cast<size_t>(limit - dest));
+        const CodePage::TDecoded line =
+            CodePage::DecodeLineTo(Text.substr(Offset), dest, static_cast<size_t>(limit - dest));
         dest = line.End;
         Offset += line.Used;
         if (Offset < Text.size() && (Text[Offset] == '\r' || Text[Offset] == '\n')) {
