@@ -98,6 +98,7 @@ void TTokenReader::TakeRun(const TRun& run)
         }
         assert(text.size() == length + added && c.State == run.State && !c.Output.Ready);
     } while (run.Continues(c.NextChar) || (tabs && c.NextChar == TabChar));
+    Run = &run; // as the fast path leaves it, whatever the reference's dispatch set
 #endif
     // As classifying the last character would leave them.
     c.Current.Kind = run.Kind;
@@ -110,12 +111,14 @@ bool TTokenReader::TakeTabRest()
     if (Run == nullptr || !Run->Continues(SpaceChar) || !c.HasPending || !(c.State == Run->State) ||
         !(c.Pending.Kind == Run->Kind))
         return false;
+    const TRun& run = *Run;
     const int spaces = TabWidth(DisplayColumn);
 #ifdef NDEBUG
     c.Pending.Text.append(static_cast<size_t>(spaces), SpaceChar);
     DisplayColumn += spaces;
 #else
-    // The reference: each space classified, and merged as the run says.
+    // The reference: each space classified, and merged as the run says. The reference's
+    // dispatch sets Run as a lexer without runs of its own would; it is put back after.
     const size_t length = c.Pending.Text.size();
     const bool ready = c.Output.Ready; // the tab's first space may have completed a token
     for (int i = 0; i < spaces; ++i) {
@@ -123,9 +126,10 @@ bool TTokenReader::TakeTabRest()
         DisplayColumn += 1;
     }
     assert(c.Pending.Text.size() == length + static_cast<size_t>(spaces) &&
-           c.State == Run->State && c.Output.Ready == ready);
+           c.State == run.State && c.Output.Ready == ready);
+    Run = &run;
 #endif
-    c.Current.Kind = Run->Kind;
+    c.Current.Kind = run.Kind;
     SetCurrentText();
     return true;
 }
