@@ -6,6 +6,7 @@
 #include "lexers/Tokenreader.h"
 #include "output/Tokenwriter.h"
 
+#include <cstdint>
 #include <system_error>
 #include <thread>
 
@@ -13,6 +14,13 @@ void TConvert::Copy(TTextReader& reader, TTextWriter& writer)
 {
     for (char16_t ch = reader.ReadChar(); ch != EndMark; ch = reader.ReadChar())
         writer.WriteChar(ch);
+}
+
+size_t TConvert::DefaultPipelineBytes()
+{
+    // 0 means the count is unknown: threads are worth trying then.
+    const unsigned processors = std::thread::hardware_concurrency();
+    return processors == 1 ? SIZE_MAX : PipelineBytes;
 }
 
 void TConvert::Convert(TTextReader& reader, TTextWriter& writer, const std::string& code)

@@ -15,7 +15,8 @@ class TConvert {
 public:
     // A source of at least pipelineBytes is lexed on a thread of its own while this one writes
     // the tokens; a smaller one is lexed and written in turn.
-    explicit TConvert(const TColorSettingList& styles, size_t pipelineBytes = PipelineBytes)
+    explicit TConvert(const TColorSettingList& styles,
+                      size_t pipelineBytes = DefaultPipelineBytes())
         : Styles(styles), MinPipelineBytes(pipelineBytes)
     {
     }
@@ -28,6 +29,8 @@ public:
     const char16_t EndMark = 0;
     // Below this, starting a thread costs more than the overlap saves.
     static constexpr size_t PipelineBytes = 256 * 1024;
+    // PipelineBytes where the threads can run side by side; with a single processor, no size.
+    static size_t DefaultPipelineBytes();
 
 private:
     const TColorSettingList& Styles;
