@@ -2,6 +2,7 @@
 #include "core/Convert.h"
 
 #include "core/Pipe.h"
+#include "core/Token.h"
 #include "core/Tokenbatch.h"
 #include "lexers/Tokenreader.h"
 #include "output/Tokenwriter.h"
@@ -36,15 +37,45 @@ void TConvert::Convert(TTextReader& reader, TTextWriter& writer, const std::stri
     tokenReader.reset(); // the lexer first, then the token writer
 }
 
-void TConvert::WriteInTurn(TTokenReader& tokenReader, TTokenWriter& tokenWriter)
+namespace {
+
+// Writes tokens, looking up first those the lexer left unlooked-up.
+struct TDeferredWriter {
+    TTokenWriter& Writer;
+    const TTokenReader::TLookup* Lookup;
+    // The kind of the token before, as the lexer's own lookups see it: none yet is "other".
+    TName Before = TokenKind::Other;
+
+    void Write(std::u16string_view text, TName kind, bool lookup)
+    {
+        if (lookup)
+            kind = Lookup->LookUp(kind, text, Before);
+        Writer.Write(text, kind);
+        Before = kind;
+    }
+};
+
+} // namespace
+
+void TConvert::WriteInTurn(TTokenReader& tokenReader, TTokenWriter& tokenWriter,
+                           const TTokenReader::TLookup* lookup)
 {
+    if (lookup == nullptr) {
+        while (const TToken* token = tokenReader.NextToken())
+            tokenWriter.WriteToken(*token);
+        return;
+    }
+    TDeferredWriter deferred{tokenWriter, lookup};
     while (const TToken* token = tokenReader.NextToken())
-        tokenWriter.WriteToken(*token);
+        deferred.Write(token->Text, token->Kind, token->Lookup);
 }
 
 void TConvert::WriteThroughPipe(TTokenReader& tokenReader, TTokenWriter& tokenWriter)
 {
     TPipe<TTokenBatch> pipe(4);
+    // The word lookups are left to the writing thread, which has less to do. The lexer has
+    // ended no token yet.
+    const TTokenReader::TLookup* lookup = tokenReader.DeferLookups();
     std::thread lexer;
     try {
         lexer = std::thread([&pipe, &tokenReader] {
@@ -53,7 +84,7 @@ void TConvert::WriteThroughPipe(TTokenReader& tokenReader, TTokenWriter& tokenWr
                     batch->Clear();
                     const TToken* token = nullptr;
                     while (!batch->Full() && (token = tokenReader.NextToken()) != nullptr)
-                        batch->Add(token->Text, token->Kind);
+                        batch->Add(token->Text, token->Kind, token->Lookup);
                     pipe.Hand(batch);
                     if (token == nullptr)
                         break;
@@ -65,7 +96,7 @@ void TConvert::WriteThroughPipe(TTokenReader& tokenReader, TTokenWriter& tokenWr
         });
     } catch (const std::system_error&) {
         // No thread to be had: the same tokens, lexed and written in turn.
-        WriteInTurn(tokenReader, tokenWriter);
+        WriteInTurn(tokenReader, tokenWriter, lookup);
         return;
     }
     // However the writing ends, the lexer is stopped and waited for before anything goes.
@@ -78,9 +109,10 @@ void TConvert::WriteThroughPipe(TTokenReader& tokenReader, TTokenWriter& tokenWr
             Lexer.join();
         }
     } join{pipe, lexer};
+    TDeferredWriter deferred{tokenWriter, lookup};
     while (TTokenBatch* batch = pipe.Take()) {
         for (size_t i = 0; i < batch->Count(); ++i)
-            tokenWriter.Write(batch->Text(i), batch->Kind(i));
+            deferred.Write(batch->Text(i), batch->Kind(i), batch->Lookup(i));
         pipe.Give(batch);
     }
 }

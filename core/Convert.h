@@ -3,12 +3,12 @@
 
 #include "core/Textreader.h"
 #include "core/Textwriter.h"
+#include "lexers/Tokenreader.h"
 
 #include <cstddef>
 #include <string>
 
 class TColorSettingList;
-class TTokenReader;
 class TTokenWriter;
 
 class TConvert {
@@ -36,6 +36,8 @@ private:
     const TColorSettingList& Styles;
     const size_t MinPipelineBytes;
 
-    static void WriteInTurn(TTokenReader& tokenReader, TTokenWriter& tokenWriter);
+    // lookup: what the lexer's deferred lookups are made with, null if it defers none.
+    static void WriteInTurn(TTokenReader& tokenReader, TTokenWriter& tokenWriter,
+                            const TTokenReader::TLookup* lookup = nullptr);
     static void WriteThroughPipe(TTokenReader& tokenReader, TTokenWriter& tokenWriter);
 };

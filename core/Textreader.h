@@ -47,7 +47,8 @@ private:
     std::string FileName;
     // The characters of the latest slice of lines: each line followed by its line break. A slice
     // ends after some Slice bytes, so a long line is decoded over several.
-    struct TSlice {
+    // Aligned to a cache line of its own: the decoder fills one slice while another is read.
+    struct alignas(64) TSlice {
         std::unique_ptr<char16_t[]> Chars;
         size_t Length = 0;
     };

@@ -3,6 +3,11 @@
 
 #include "core/Name.h"
 
+#include <array>
+#include <cassert>
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -42,6 +47,41 @@ inline constexpr TName Other = Letters::Other;
 inline constexpr TName All[] = {Reserved,  Directive, Comment,   String,    Char,
                                 Number,    Identifier, Operator, Delimiter, Emphasis1,
                                 Emphasis2, Emphasis3, Other};
+
+namespace Slots {
+// The kinds are told apart by the top six bits of their hash times a factor: the first odd
+// factor that keeps all thirteen apart, and the position in All of each value of those bits.
+constexpr unsigned Of(std::uint32_t hash, std::uint32_t factor) { return (hash * factor) >> 26; }
+inline constexpr std::uint32_t Factor = [] {
+    for (std::uint32_t factor = 1; factor < 1u << 16; factor += 2) {
+        std::uint64_t seen = 0;
+        bool apart = true;
+        for (TName kind : All) {
+            const std::uint64_t bit = std::uint64_t{1} << Of(kind.LetterHash(), factor);
+            apart = apart && (seen & bit) == 0;
+            seen |= bit;
+        }
+        if (apart)
+            return factor;
+    }
+    return 0u;
+}();
+static_assert(Factor != 0, "no factor tells the kinds apart");
+inline constexpr std::array<std::uint8_t, 64> Positions = [] {
+    std::array<std::uint8_t, 64> positions{};
+    for (std::uint8_t i = 0; i < std::size(All); ++i)
+        positions[Of(All[i].LetterHash(), Factor)] = i;
+    return positions;
+}();
+} // namespace Slots
+
+// The position of kind in All, in one step; kind must be one of them.
+inline std::size_t IndexOf(TName kind)
+{
+    const std::size_t index = Slots::Positions[Slots::Of(kind.LetterHash(), Slots::Factor)];
+    assert(All[index] == kind && "not a token kind");
+    return index;
+}
 } // namespace TokenKind
 
 class TToken {
@@ -51,4 +91,7 @@ public:
     std::u16string Text;
     TName Kind;
     bool Ready = false;
+    // An identifier whose word-list lookup a lexer left to the reader of its tokens: Kind and
+    // Text are as before the lookup, and TTokenReader::LookUp gives what it would have made.
+    bool Lookup = false;
 };

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-TTokenBatch::TTokenBatch() : Tokens(std::make_unique<TSpan[]>(FullTokens)) { Grow(0); }
+TTokenBatch::TTokenBatch() : Tokens(std::make_unique<std::uint64_t[]>(FullTokens)) { Grow(0); }
 
 void TTokenBatch::Clear()
 {

@@ -1,17 +1,20 @@
 // Tokenbatch: the texts and kinds of some tokens, handed from a lexer thread to the writer.
 #pragma once
 
-#include "core/Name.h"
+#include "core/Token.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 
-class TTokenBatch {
+// Aligned to a cache line of its own: the lexer fills one batch while the writer reads another.
+class alignas(64) TTokenBatch {
 public:
     TTokenBatch();
-    void Add(std::u16string_view text, TName kind)
+    // lookup: the token is an identifier still to be looked up (TToken::Lookup).
+    void Add(std::u16string_view text, TName kind, bool lookup)
     {
         const size_t size = text.size();
         if (size > Capacity - Used)
@@ -25,17 +28,18 @@ public:
             std::char_traits<char16_t>::copy(to, text.data(), size);
         }
         Used += size;
-        Tokens[TokenCount++] = {kind, Used};
+        Tokens[TokenCount++] = Used << 8 | TokenKind::IndexOf(kind) << 1 | (lookup ? 1u : 0u);
     }
     // Full enough to hand over: no room for another token, or enough text.
     bool Full() const { return Used >= FullChars || TokenCount == FullTokens; }
     size_t Count() const { return TokenCount; }
     std::u16string_view Text(size_t i) const
     {
-        const size_t from = i == 0 ? 0 : Tokens[i - 1].End;
-        return {Chars.get() + from, Tokens[i].End - from};
+        const size_t from = i == 0 ? 0 : Tokens[i - 1] >> 8;
+        return {Chars.get() + from, (Tokens[i] >> 8) - from};
     }
-    TName Kind(size_t i) const { return Tokens[i].Kind; }
+    TName Kind(size_t i) const { return TokenKind::All[(Tokens[i] & 0xFF) >> 1]; }
+    bool Lookup(size_t i) const { return (Tokens[i] & 1) != 0; }
     void Clear();
 
 private:
@@ -44,12 +48,10 @@ private:
     std::unique_ptr<char16_t[]> Chars;
     size_t Used = 0;
     size_t Capacity = 0;
-    // Each token's kind and where its text ends in Chars.
-    struct TSpan {
-        TName Kind;
-        size_t End;
-    };
-    std::unique_ptr<TSpan[]> Tokens;
+    // Per token, packed in eight bytes so that a batch stays small in the caches of both
+    // threads: where its text ends in Chars (bits 8 and up), the index of its kind in
+    // TokenKind::All (bits 1 to 7) and whether it is still to be looked up (bit 0).
+    std::unique_ptr<std::uint64_t[]> Tokens;
     size_t TokenCount = 0;
     void Grow(size_t more);
 };

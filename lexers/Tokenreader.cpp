@@ -147,6 +147,8 @@ void TTokenReader::CompletePending()
     c.Output.Kind = c.Pending.Kind;
     std::swap(c.Output.Text, c.Pending.Text);
     c.Output.Ready = true;
+    c.Output.Lookup = c.Pending.Lookup;
+    c.Pending.Lookup = false;
     c.Pending.Kind = c.Current.Kind;
     c.Pending.Text.clear();
     if (c.Current.Text.size() == 1)
@@ -155,6 +157,17 @@ void TTokenReader::CompletePending()
         c.Pending.Text.append(c.Current.Text);
     if (c.CurChar == EndMark)
         c.HasPending = false;
+}
+
+bool TTokenReader::LookUpPending()
+{
+    TToken& pending = Context.Pending;
+    pending.Lookup = false;
+    std::u16string_view text = pending.Text;
+    pending.Kind = Deferred->LookUp(pending.Kind, text, Context.Output.Kind);
+    if (text.data() != pending.Text.data() || text.size() != pending.Text.size())
+        pending.Text.assign(text);
+    return Context.Current.Kind == pending.Kind;
 }
 
 std::unique_ptr<TTokenReader> CreateTokenReader(TTextReader& source, const std::string& code)

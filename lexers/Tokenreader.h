@@ -20,6 +20,20 @@ public:
     // The next completed token, lent until the next call; nullptr at the end. A lexer of a final
     // class runs the same loop with its scanners called directly.
     virtual const TToken* NextToken();
+    // Looks up the identifiers a lexer left unlooked-up. It only reads word lists, and lies
+    // apart from the memory the lexer writes, so another thread can use it while the lexer
+    // goes on.
+    class TLookup {
+    public:
+        virtual ~TLookup() = default;
+        // The kind of a token that came out with Lookup set, of kind and text as it came, after
+        // a token of kind before (as written); text becomes the letters to write.
+        virtual TName LookUp(TName kind, std::u16string_view& text, TName before) const = 0;
+    };
+    // From now on an identifier whose lookup cannot change any later token may come out with
+    // Lookup set, for whoever writes the tokens to look up with what this returns (valid as
+    // long as the lexer). Null for a lexer that never sets Lookup.
+    virtual const TLookup* DeferLookups() { return nullptr; }
 
     const char16_t EndMark = 0;
     const char16_t LineBreak = 10;
@@ -77,6 +91,12 @@ protected:
             return;
         self.ClassifyStep();
         if (c.Current.Kind == c.Pending.Kind && c.CurChar != EndMark) {
+            // An identifier left unlooked-up merges only with what its kind after the lookup
+            // takes: seldom asked, as only an identifier's kind is the same as its own.
+            if (c.Pending.Lookup && !LookUpPending()) {
+                CompletePending();
+                return;
+            }
             if (c.Current.Text.size() == 1)
                 c.Pending.Text.push_back(c.Current.Text[0]);
             else
@@ -88,6 +108,10 @@ protected:
     // The same with the virtual ClassifyChar: the one-character reference.
     void ConsumeChar() { ConsumeChar(*this); }
     void CompletePending();
+    // Looks the pending token up with Deferred and returns whether Current still merges.
+    bool LookUpPending();
+    // What DeferLookups returned; null while lookups are not deferred.
+    const TLookup* Deferred = nullptr;
     const TToken* TakeReadyToken()
     {
         if (!Context.Output.Ready)

@@ -170,6 +170,10 @@ void TTokenReaderCommon::ScanIdentifier()
         ApplyWordLists();
         return;
     }
+    if (Deferred != nullptr) {
+        c.Pending.Lookup = true;
+        return;
+    }
 #ifdef NDEBUG
     ApplyMergedLists();
 #else
@@ -196,55 +200,72 @@ void TTokenReaderCommon::MergeWordLists(bool listSpelling)
         if (row > 0 && parts[row]->Comparison() != TWordIndex::TComparison::Exact)
             return;
     }
-    MergedList = TWordIndex(parts, parts[0]->Comparison());
-    const size_t count = static_cast<size_t>(MergedList.Count());
-    MergedBits.assign(count, 0);
+    auto merged = std::make_unique<TMergedLists>();
+    merged->List = TWordIndex(parts, parts[0]->Comparison());
+    const TWordIndex& list = merged->List;
+    const size_t count = static_cast<size_t>(list.Count());
+    merged->Bits.assign(count, 0);
     // Every entry joins the group of the first entry equal to it: counted, then placed.
     std::vector<std::uint32_t> first(count);
-    MergedGroupStart.assign(count + 1, 0);
+    std::vector<std::uint32_t>& start = merged->GroupStart;
+    start.assign(count + 1, 0);
     size_t at = 0;
     for (size_t row = 0; row < std::size(WordLists); ++row)
         for (int i = 0; i < parts[row]->Count(); ++i, ++at) {
-            std::u16string_view word = MergedList.Word(static_cast<int>(at));
-            first[at] = static_cast<std::uint32_t>(MergedList.IndexOf(word));
-            MergedBits[at] = static_cast<std::uint8_t>(1u << row);
-            ++MergedGroupStart[first[at] + 1];
+            std::u16string_view word = list.Word(static_cast<int>(at));
+            first[at] = static_cast<std::uint32_t>(list.IndexOf(word));
+            merged->Bits[at] = static_cast<std::uint8_t>(1u << row);
+            ++start[first[at] + 1];
         }
     for (size_t i = 0; i < count; ++i)
-        MergedGroupStart[i + 1] += MergedGroupStart[i];
-    MergedGroup.assign(count, 0);
-    std::vector<std::uint32_t> placed(MergedGroupStart.begin(), MergedGroupStart.end() - 1);
+        start[i + 1] += start[i];
+    merged->Group.assign(count, 0);
+    std::vector<std::uint32_t> placed(start.begin(), start.end() - 1);
     for (size_t i = 0; i < count; ++i)
-        MergedGroup[placed[first[i]]++] = static_cast<std::uint32_t>(i);
-    MergedListSpelling = listSpelling;
-    Merged = true;
+        merged->Group[placed[first[i]]++] = static_cast<std::uint32_t>(i);
+    merged->ListSpelling = listSpelling;
+    Merged = std::move(merged);
+}
+
+const TTokenReader::TLookup* TTokenReaderCommon::DeferLookups()
+{
+    Deferred = Merged.get();
+    return Deferred;
 }
 
 void TTokenReaderCommon::ApplyMergedLists()
 {
-    TTokenContext& c = Context;
-    const int lead = MergedList.IndexOf(c.Pending.Text);
+    TToken& pending = Context.Pending;
+    std::u16string_view text = pending.Text;
+    pending.Kind = Merged->LookUp(pending.Kind, text, Context.Output.Kind);
+    if (text.data() != pending.Text.data() || text.size() != pending.Text.size())
+        pending.Text.assign(text);
+}
+
+TName TTokenReaderCommon::TMergedLists::LookUp(TName kind, std::u16string_view& text,
+                                               TName before) const
+{
+    const int lead = List.IndexOf(text);
     if (lead < 0)
-        return;
-    const std::uint32_t* member = MergedGroup.data() + MergedGroupStart[static_cast<size_t>(lead)];
-    const std::uint32_t* end = MergedGroup.data() + MergedGroupStart[static_cast<size_t>(lead) + 1];
+        return kind;
+    const std::uint32_t* member = Group.data() + GroupStart[static_cast<size_t>(lead)];
+    const std::uint32_t* end = Group.data() + GroupStart[static_cast<size_t>(lead) + 1];
     // The reserved words come first in the group, and the first of them is the one the list
     // finds; the other lists compare exactly with the text it leaves.
-    const bool reserved = (MergedBits[*member] & 1) != 0 && c.Output.Kind == TokenKind::Other;
-    if (reserved) {
-        c.Pending.Kind = WordLists[0].Kind;
-        std::u16string_view word = MergedList.Word(static_cast<int>(*member));
-        if (MergedListSpelling && word != c.Pending.Text)
-            c.Pending.Text.assign(word);
+    if ((Bits[*member] & 1) != 0 && before == TokenKind::Other) {
+        kind = WordLists[0].Kind;
+        std::u16string_view word = List.Word(static_cast<int>(*member));
+        if (ListSpelling && word != text)
+            text = word;
     }
     unsigned bits = 0;
     for (; member != end; ++member)
-        if ((MergedBits[*member] & ~1u) != 0 &&
-            MergedList.Word(static_cast<int>(*member)) == c.Pending.Text)
-            bits |= MergedBits[*member];
+        if ((Bits[*member] & ~1u) != 0 && List.Word(static_cast<int>(*member)) == text)
+            bits |= Bits[*member];
     for (size_t row = 1; row < std::size(WordLists); ++row)
         if (bits & (1u << row))
-            c.Pending.Kind = WordLists[row].Kind;
+            kind = WordLists[row].Kind;
+    return kind;
 }
 
 void TTokenReaderCommon::ApplyWordList(const TWordIndex& list, TName kind)

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -32,6 +33,9 @@ public:
     // Reads the first character, then loads the five word lists of code from the program folder.
     // A missing list file leaves its list empty; one that exists but cannot be read throws.
     TTokenReaderCommon(TTextReader& source, const std::string& code);
+
+    // Only where the word lists are merged: the merged index answers without the lexer's state.
+    const TLookup* DeferLookups() override;
 
 protected:
     // The same, with the comparison of the reserved words (the other lists: exact, operators:
@@ -240,16 +244,24 @@ private:
     // the merged index.
     void ApplyWordLists();
     void ApplyMergedLists();
-    TWordIndex MergedList;
-    // Per entry of MergedList: bit n is set when row n of WordLists holds it.
-    std::vector<std::uint8_t> MergedBits;
-    // The entries equal to the first one of their kind under the index's comparison: those of
-    // the entry at i are MergedGroup[MergedGroupStart[i]] up to the start of i + 1 (empty for
-    // every entry that is not the first).
-    std::vector<std::uint32_t> MergedGroupStart;
-    std::vector<std::uint32_t> MergedGroup;
-    bool Merged = false;
-    bool MergedListSpelling = false;
+    // The lists of WordLists in one index. Held apart and aligned to a cache line of its own,
+    // as the thread that writes the tokens reads it while the lexer works.
+    class alignas(64) TMergedLists final : public TLookup {
+    public:
+        TName LookUp(TName kind, std::u16string_view& text, TName before) const override;
+
+        TWordIndex List;
+        // Per entry of List: bit n is set when row n of WordLists holds it.
+        std::vector<std::uint8_t> Bits;
+        // The entries equal to the first one of their kind under the index's comparison: those
+        // of the entry at i are Group[GroupStart[i]] up to the start of i + 1 (empty for every
+        // entry that is not the first).
+        std::vector<std::uint32_t> GroupStart;
+        std::vector<std::uint32_t> Group;
+        // Whether a reserved word is written as the list spells it.
+        bool ListSpelling = false;
+    };
+    std::unique_ptr<TMergedLists> Merged;
     static TStringList LoadWordList(const std::string& code, std::string_view ext);
 
     // Per ASCII code: OpeList holds the character itself or its code in decimal.

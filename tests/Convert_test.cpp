@@ -36,10 +36,13 @@ protected:
 };
 
 // A source of about size bytes with tokens of every kind, and one token longer than a batch.
+// Its words are listed in some languages and not in others, after white space and after a
+// symbol, in other letter cases, and followed at once by a name that may join them.
 std::string MixedSource(size_t size)
 {
     const std::string line = Sjis(u"int a = b<c && d; // コメント表\t\"s\\\"t\" 'c' 0x1F /* x */\r\n") +
-                             "#if X\r\n\tBegin (* y *) { z } -- q\r\n";
+                             "#if X\r\n\tBegin (* y *) { z } -- q\r\n" +
+                             "dim If[x] abc[y] @int INT Int a.Dim .int x = #1/2/3# end IF\r\n";
     std::string source = "/*" + std::string(100000, 'x') + "*/\r\n";
     while (source.size() < size)
         source += line;

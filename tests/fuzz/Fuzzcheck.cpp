@@ -17,6 +17,7 @@
 #include "platform/Codepage.h"
 #include "platform/Paths.h"
 
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -183,14 +184,22 @@ std::string Run(const std::uint8_t* data, size_t size)
         size_t highlighted = 0;
         failure = CheckTokens(code, source, &highlighted);
         if (failure.empty()) {
+            // Lexed in turn and lexed on a thread of its own (where the word lookups are
+            // left to the writing thread), the same bytes.
             TColorSettingList styles;
-            std::string output = Folder + "/out.html";
-            TTextWriter writer(output);
-            TTextReader reader(source);
-            TConvert(styles).Convert(reader, writer, code);
-            writer.Close();
-            const std::string* html = files.Find(output);
-            failure = CheckHtml(html ? *html : std::string(), highlighted);
+            std::string html[2];
+            for (size_t pipelineBytes : {SIZE_MAX, size_t{0}}) {
+                std::string output = Folder + "/out.html";
+                TTextWriter writer(output);
+                TTextReader reader(source);
+                TConvert(styles, pipelineBytes).Convert(reader, writer, code);
+                writer.Close();
+                const std::string* written = files.Find(output);
+                html[pipelineBytes == 0] = written ? *written : std::string();
+            }
+            failure = CheckHtml(html[0], highlighted);
+            if (failure.empty() && html[0] != html[1])
+                failure = "lexing on a thread writes other bytes than lexing in turn";
         }
     } catch (const std::exception& e) {
         failure = std::string("exception: ") + e.what();
