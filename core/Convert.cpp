@@ -82,11 +82,9 @@ void TConvert::WriteThroughPipe(TTokenReader& tokenReader, TTokenWriter& tokenWr
             try {
                 while (TTokenBatch* batch = pipe.Acquire()) {
                     batch->Clear();
-                    const TToken* token = nullptr;
-                    while (!batch->Full() && (token = tokenReader.NextToken()) != nullptr)
-                        batch->Add(token->Text, token->Kind, token->Lookup);
+                    const bool more = tokenReader.ReadTokens(*batch);
                     pipe.Hand(batch);
-                    if (token == nullptr)
+                    if (!more)
                         break;
                 }
                 pipe.Close();

@@ -29,6 +29,7 @@ public:
     }
 
     const TToken* NextToken() override { return this->ReadToken(*this); }
+    bool ReadTokens(TTokenBatch& batch) override { return this->ReadTokensWith(*this, batch); }
 
 private:
     friend class TTokenReader;

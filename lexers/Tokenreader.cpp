@@ -26,6 +26,38 @@ int TTokenReader::WideCharWidth(char16_t ch) { return CodePage::CharWidth(ch); }
 
 const TToken* TTokenReader::NextToken() { return ReadToken(*this); }
 
+bool TTokenReader::ReadTokens(TTokenBatch& batch) { return ReadTokensWith(*this, batch); }
+
+[[gnu::always_inline]] inline size_t TTokenReader::ScanRun(const TRun& run, std::u16string_view rest,
+                                                          int& column) const
+{
+    // ASCII characters by the table alone, one column each; a wide one by its width.
+    size_t taken = 0;
+    int wide = 0; // the columns beyond one that wide characters take
+    for (;;) {
+        while (taken < rest.size() && rest[taken] < 128 && run.Ascii[rest[taken]])
+            ++taken;
+        if (taken == rest.size() || rest[taken] < 128 || !run.Wide)
+            break;
+        wide += WideCharWidth(rest[taken]) - 1;
+        ++taken;
+    }
+    // A line break in the run starts the column again after it.
+    if (run.Ascii[LineBreak]) {
+        size_t from = taken;
+        while (from > 0 && rest[from - 1] != LineBreak)
+            --from;
+        if (from > 0) {
+            column = 0;
+            for (size_t i = from; i < taken; ++i)
+                column += CharWidth(rest[i]);
+            return taken;
+        }
+    }
+    column += static_cast<int>(taken) + wide;
+    return taken;
+}
+
 void TTokenReader::TakeRun(const TRun& run)
 {
     TTokenContext& c = Context;
@@ -56,12 +88,7 @@ void TTokenReader::TakeRun(const TRun& run)
             text.push_back(cur);
         }
         const std::u16string_view rest = Source.Unread();
-        size_t taken = 0;
-        while (taken < rest.size() && run.Continues(rest[taken])) {
-            const char16_t ch = rest[taken];
-            column = ch == LineBreak ? 0 : column + CharWidth(ch);
-            ++taken;
-        }
+        const size_t taken = ScanRun(run, rest, column);
         if (taken > 0) {
             text.append(rest.data(), taken);
             prev = taken >= 2 ? rest[taken - 2] : cur;
@@ -100,9 +127,8 @@ void TTokenReader::TakeRun(const TRun& run)
     } while (run.Continues(c.NextChar) || (tabs && c.NextChar == TabChar));
     Run = &run; // as the fast path leaves it, whatever the reference's dispatch set
 #endif
-    // As classifying the last character would leave them.
+    // As classifying the last character would leave it.
     c.Current.Kind = run.Kind;
-    SetCurrentText();
 }
 
 bool TTokenReader::TakeTabRest()
@@ -130,7 +156,6 @@ bool TTokenReader::TakeTabRest()
     Run = &run;
 #endif
     c.Current.Kind = run.Kind;
-    SetCurrentText();
     return true;
 }
 
@@ -142,19 +167,23 @@ void TTokenReader::ClassifyChar()
 
 void TTokenReader::CompletePending()
 {
-    // The text buffers are swapped, not copied, so none is reallocated.
     TTokenContext& c = Context;
     c.Output.Kind = c.Pending.Kind;
-    std::swap(c.Output.Text, c.Pending.Text);
-    c.Output.Ready = true;
-    c.Output.Lookup = c.Pending.Lookup;
+    if (Sink != nullptr) {
+        // Straight into the batch; Output keeps the kind, the one thing the lexer reads of it,
+        // and is ready only when the batch is full, to end ReadToken.
+        Sink->Add(c.Pending.Text, c.Pending.Kind, c.Pending.Lookup);
+        c.Output.Ready = Sink->Full();
+    } else {
+        // The text buffers are swapped, not copied, so none is reallocated.
+        std::swap(c.Output.Text, c.Pending.Text);
+        c.Output.Ready = true;
+        c.Output.Lookup = c.Pending.Lookup;
+    }
     c.Pending.Lookup = false;
     c.Pending.Kind = c.Current.Kind;
     c.Pending.Text.clear();
-    if (c.Current.Text.size() == 1)
-        c.Pending.Text.push_back(c.Current.Text[0]);
-    else
-        c.Pending.Text.append(c.Current.Text);
+    c.Pending.Text.push_back(c.CurChar); // Current's text
     if (c.CurChar == EndMark)
         c.HasPending = false;
 }

@@ -3,6 +3,7 @@
 
 #include "core/Textreader.h"
 #include "core/Token.h"
+#include "core/Tokenbatch.h"
 #include "lexers/Tokencontext.h"
 
 #include <array>
@@ -20,6 +21,9 @@ public:
     // The next completed token, lent until the next call; nullptr at the end. A lexer of a final
     // class runs the same loop with its scanners called directly.
     virtual const TToken* NextToken();
+    // The next tokens, as NextToken gives them, added to batch until it is full; false once the
+    // last token is added (or there was none).
+    virtual bool ReadTokens(TTokenBatch& batch);
     // Looks up the identifiers a lexer left unlooked-up. It only reads word lists, and lies
     // apart from the memory the lexer writes, so another thread can use it while the lexer
     // goes on.
@@ -67,7 +71,8 @@ protected:
     // The step ReadToken takes for each character: here the virtual ClassifyChar. A final lexer
     // class hides it with one that reaches its scanners without a virtual call.
     void ClassifyStep() { ClassifyChar(); }
-    // Current.Text becomes the one character CurChar.
+    // Current.Text becomes the one character CurChar: the reference steps keep it so; the
+    // merge step takes CurChar itself.
     void SetCurrentText()
     {
         std::u16string& text = Context.Current.Text;
@@ -81,6 +86,17 @@ protected:
     // so that TSelf decides whether the scanners are reached virtually or directly.
     template <class TSelf>
     const TToken* ReadToken(TSelf& self);
+    // ReadTokens through ReadToken(self), which is inlined here, so that no call is made per token.
+    template <class TSelf>
+    bool ReadTokensWith(TSelf& self, TTokenBatch& batch)
+    {
+        if (batch.Full())
+            return true;
+        Sink = &batch;
+        const bool more = ReadToken(self) != nullptr;
+        Sink = nullptr;
+        return more;
+    }
     // Classifies CurChar with self.ClassifyStep() and adds it to Pending, or completes Pending
     // into Output.
     template <class TSelf>
@@ -97,10 +113,7 @@ protected:
                 CompletePending();
                 return;
             }
-            if (c.Current.Text.size() == 1)
-                c.Pending.Text.push_back(c.Current.Text[0]);
-            else
-                c.Pending.Text += c.Current.Text;
+            c.Pending.Text.push_back(c.CurChar); // Current's text, always the one character
             return;
         }
         CompletePending();
@@ -112,6 +125,8 @@ protected:
     bool LookUpPending();
     // What DeferLookups returned; null while lookups are not deferred.
     const TLookup* Deferred = nullptr;
+    // While ReadTokens fills a batch: the batch, which CompletePending adds each token to.
+    TTokenBatch* Sink = nullptr;
     const TToken* TakeReadyToken()
     {
         if (!Context.Output.Ready)
@@ -141,13 +156,15 @@ private:
     static const TRun PlainRun;
     // Appends the characters that continue the pending token under Run, if any.
     void TakeRun(const TRun& run);
+    // How many characters at the start of rest continue run, and the column after them.
+    size_t ScanRun(const TRun& run, std::u16string_view rest, int& column) const;
     // After the first space of a tab: appends the rest of its spaces at once when Run holds
     // for the pending token and takes a space, and returns whether it did.
     bool TakeTabRest();
 };
 
 template <class TSelf>
-const TToken* TTokenReader::ReadToken(TSelf& self)
+[[gnu::always_inline]] inline const TToken* TTokenReader::ReadToken(TSelf& self)
 {
     TTokenContext& c = Context;
     for (;;) {

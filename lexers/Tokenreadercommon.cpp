@@ -98,7 +98,14 @@ TStringList TTokenReaderCommon::LoadWordList(const std::string& code, std::strin
     return list;
 }
 
-void TTokenReaderCommon::ClassifyChar() { ClassifyWith(*this); }
+void TTokenReaderCommon::ClassifyChar()
+{
+    SetCurrentText();
+    ClassifyWith(*this);
+    // The virtual step is the reference the runs are checked against: it takes none, so that
+    // every character goes through the dispatch.
+    Run = nullptr;
+}
 
 void TTokenReaderCommon::ScanSingleLineComment()
 {

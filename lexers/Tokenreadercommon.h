@@ -272,10 +272,10 @@ template <class TSelf>
 void TTokenReaderCommon::ClassifyWith(TSelf& self)
 {
     // The plain reader's step without its kind: every scanner and StartToken set the kind
-    // anyway, and leaving it untouched lets a run of one kind skip the copy.
+    // anyway, and leaving it untouched lets a run of one kind skip the copy. Nor is the text
+    // set: it is always the one character CurChar, which the merge step takes itself.
     static_assert(HashesDiffer());
     constexpr auto rows = std::make_index_sequence<std::size(Scanners<TSelf>)>();
-    SetCurrentText();
     int row = DispatchWith(self, rows);
     if (Context.State == LexState::Unknown) {
         row = DispatchWith(self, rows);
