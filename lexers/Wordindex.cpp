@@ -43,16 +43,17 @@ void TWordIndex::Build()
     while (slots < static_cast<size_t>(Count()) * 2)
         slots *= 2;
     SlotMask = slots - 1;
-    Slots.assign(slots, 0);
+    Slots.assign(slots, TSlot());
     for (int i = 0; i < Count(); ++i) {
         std::u16string_view word = Word(i);
-        for (std::uint64_t at = Hash(word);; ++at) {
-            std::int32_t& slot = Slots[at & SlotMask];
-            if (slot == 0) {
-                slot = i + 1;
+        const std::uint64_t hash = Hash(word);
+        for (std::uint64_t at = hash;; ++at) {
+            TSlot& slot = Slots[at & SlotMask];
+            if (slot.Entry == 0) {
+                slot = {i + 1, TagOf(hash)};
                 break;
             }
-            if (Same(Word(slot - 1), word))
+            if (slot.Tag == TagOf(hash) && Same(Word(slot.Entry - 1), word))
                 break; // the first position stays
         }
         MaxLength = std::max(MaxLength, word.size());
@@ -60,14 +61,8 @@ void TWordIndex::Build()
     }
 }
 
-std::u16string_view TWordIndex::Word(int index) const
-{
-    std::uint32_t from = Starts[static_cast<size_t>(index)];
-    return std::u16string_view(Text).substr(from, Starts[static_cast<size_t>(index) + 1] - from);
-}
-
 // FNV-1a over the characters, folded where letter case is ignored.
-std::uint64_t TWordIndex::Hash(std::u16string_view word) const
+inline std::uint64_t TWordIndex::Hash(std::u16string_view word) const
 {
     std::uint64_t h = 0xCBF29CE484222325ull;
     if (Exact) {
@@ -80,7 +75,7 @@ std::uint64_t TWordIndex::Hash(std::u16string_view word) const
     return h ^ (h >> 29);
 }
 
-std::uint64_t TWordIndex::ShapeBit(std::u16string_view word) const
+inline std::uint64_t TWordIndex::ShapeBit(std::u16string_view word) const
 {
     // Folding keeps a character on its side of 128, so all wide characters may share one bit.
     if (word.empty())
@@ -89,12 +84,20 @@ std::uint64_t TWordIndex::ShapeBit(std::u16string_view word) const
     return std::uint64_t{1} << ((first < 128 ? first : 127) % 64);
 }
 
-bool TWordIndex::Same(std::u16string_view entry, std::u16string_view key) const
+inline bool TWordIndex::Same(std::u16string_view entry, std::u16string_view key) const
 {
-    return Exact ? entry == key : CodePage::SameText(entry, key);
+    if (Exact)
+        return entry == key;
+    // As CodePage::SameText compares: each pair of characters equal or equal when folded.
+    if (entry.size() != key.size())
+        return false;
+    for (size_t i = 0; i < entry.size(); ++i)
+        if (entry[i] != key[i] && Fold[entry[i]] != Fold[key[i]])
+            return false;
+    return true;
 }
 
-bool TWordIndex::MayHold(std::u16string_view key) const
+inline bool TWordIndex::MayHold(std::u16string_view key) const
 {
     return key.size() <= MaxLength && (Shapes[ShapeRow(key.size())] & ShapeBit(key)) != 0;
 }
@@ -103,11 +106,12 @@ int TWordIndex::IndexOf(std::u16string_view key) const
 {
     if (Count() == 0 || !MayHold(key))
         return -1;
-    for (std::uint64_t at = Hash(key);; ++at) {
-        std::int32_t slot = Slots[at & SlotMask];
-        if (slot == 0)
+    const std::uint64_t hash = Hash(key);
+    for (std::uint64_t at = hash;; ++at) {
+        const TSlot& slot = Slots[at & SlotMask];
+        if (slot.Entry == 0)
             return -1;
-        if (Same(Word(slot - 1), key))
-            return slot - 1;
+        if (slot.Tag == TagOf(hash) && Same(Word(slot.Entry - 1), key))
+            return slot.Entry - 1;
     }
 }

@@ -25,7 +25,7 @@ public:
     int IndexOf(std::u16string_view key) const;
     bool Holds(std::u16string_view key) const { return IndexOf(key) >= 0; }
     // The entry at index as the list spells it; valid as long as the index.
-    std::u16string_view Word(int index) const;
+    inline std::u16string_view Word(int index) const;
     int Count() const { return static_cast<int>(Starts.size()) - 1; }
     TComparison Comparison() const { return Exact ? TComparison::Exact : TComparison::IgnoreCase; }
 
@@ -37,9 +37,13 @@ private:
     std::u16string Text;
     std::vector<std::uint32_t> Starts{0};
     // Open addressing with room for twice the entries: position + 1 of the first entry of each
-    // hash chain, 0 for an empty slot. A lookup hashes the key once, makes no string and compares
-    // one entry or two.
-    std::vector<std::int32_t> Slots;
+    // hash chain (0 for an empty slot) and the top half of its hash. A lookup hashes the key
+    // once, makes no string, and compares only an entry whose hash half is the key's.
+    struct TSlot {
+        std::int32_t Entry = 0;
+        std::uint32_t Tag = 0;
+    };
+    std::vector<TSlot> Slots;
     std::uint64_t SlotMask = 0;
     // Per length (the last row for all longer ones): a bit for each first character that occurs,
     // folded and taken modulo 64; and the longest entry. Most keys are turned away by these
@@ -55,4 +59,12 @@ private:
     static size_t ShapeRow(size_t length) { return length < 31 ? length : 31; }
     bool Same(std::u16string_view entry, std::u16string_view key) const;
     bool MayHold(std::u16string_view key) const;
+    static std::uint32_t TagOf(std::uint64_t hash) { return static_cast<std::uint32_t>(hash >> 32); }
 };
+
+// A lookup runs for every identifier: its steps are inline.
+inline std::u16string_view TWordIndex::Word(int index) const
+{
+    const std::uint32_t from = Starts[static_cast<size_t>(index)];
+    return {Text.data() + from, Starts[static_cast<size_t>(index) + 1] - from};
+}
