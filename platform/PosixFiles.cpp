@@ -96,12 +96,31 @@ bool HoldsExactly(const std::string& path, const struct stat& st, std::string_vi
     return done == data.size() && std::string_view(held).substr(0, done) == data;
 }
 
+// Opens path for writing as O_TRUNC does: created if missing, emptied if it holds anything; -1
+// with errno set on failure. A regular file that is empty already is left as it is: emptying it
+// again would make ext4 write the new contents out at close, which the program would wait for.
 int OpenForWriting(const std::string& path)
 {
     int fd;
     do
-        fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
     while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return fd;
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size == 0)
+        return fd;
+    int done;
+    do
+        done = ::ftruncate(fd, 0);
+    while (done != 0 && errno == EINTR);
+    // What O_TRUNC leaves alone, ftruncate refuses: a device or a pipe keeps what it is.
+    if (done != 0 && errno != EINVAL) {
+        const int code = errno;
+        ::close(fd);
+        errno = code;
+        return -1;
+    }
     return fd;
 }
 

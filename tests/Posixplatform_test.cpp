@@ -213,6 +213,16 @@ TEST(PosixFiles, OutputAppearsWholeOnFinishAndEmptyWhenDropped)
     out->Write("part of a new text");
     out.reset();
     EXPECT_EQ(ReadBytes(dir.File("out")), "") << "dropped unfinished: empty, not torn";
+
+    // Over a longer file nothing of the old text is left; a device takes the output as it is.
+    WriteBytes(dir.File("long"), "a much longer old text");
+    out = files.OpenOutput(dir.File("long"));
+    out->Write("new");
+    out->Finish();
+    EXPECT_EQ(ReadBytes(dir.File("long")), "new");
+    out = files.OpenOutput("/dev/null");
+    out->Write("new");
+    EXPECT_NO_THROW(out->Finish());
 }
 
 TEST(PosixFiles, AFileTooLargeForTheDiskIsLeftEmptyOrAsItWas)
