@@ -8,8 +8,11 @@
 #include <cstdint>
 #include <cstring>
 #include <fcntl.h>
+#include <mutex>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <system_error>
+#include <thread>
 #include <unistd.h>
 
 namespace Platform {
@@ -96,32 +99,110 @@ bool HoldsExactly(const std::string& path, const struct stat& st, std::string_vi
     return done == data.size() && std::string_view(held).substr(0, done) == data;
 }
 
-// Opens path for writing as O_TRUNC does: created if missing, emptied if it holds anything; -1
-// with errno set on failure. A regular file that is empty already is left as it is: emptying it
-// again would make ext4 write the new contents out at close, which the program would wait for.
-int OpenForWriting(const std::string& path)
+// Emptying a large file frees its blocks, which takes milliseconds (about 5 for 32 MB on ext4).
+// CreateEmpty leaves that to a thread of its own, and whatever reads or writes the file next
+// waits for it first, so that the program never sees the old contents.
+class TEmptying {
+public:
+    ~TEmptying() { Wait(); }
+
+    // Empties and closes fd, the regular file st describes, on a thread where one starts.
+    void Start(int fd, const struct stat& st)
+    {
+        std::lock_guard<std::mutex> hold(Lock);
+        Join();
+        Device = st.st_dev;
+        Inode = st.st_ino;
+        try {
+            Worker = std::thread(EmptyAndClose, fd);
+        } catch (const std::system_error&) {
+            EmptyAndClose(fd);
+        }
+    }
+    // Waits for the emptying of path's file, if one is under way.
+    void WaitFor(const std::string& path)
+    {
+        std::lock_guard<std::mutex> hold(Lock);
+        struct stat st;
+        if (Worker.joinable() && ::stat(path.c_str(), &st) == 0 && st.st_dev == Device &&
+            st.st_ino == Inode)
+            Join();
+    }
+    void Wait()
+    {
+        std::lock_guard<std::mutex> hold(Lock);
+        Join();
+    }
+
+private:
+    std::mutex Lock;
+    std::thread Worker;
+    dev_t Device = 0;
+    ino_t Inode = 0;
+
+    void Join()
+    {
+        if (Worker.joinable())
+            Worker.join();
+    }
+    // A failure leaves the old contents, which the next opening for writing empties or reports.
+    static void EmptyAndClose(int fd)
+    {
+        while (::ftruncate(fd, 0) != 0 && errno == EINTR) {
+        }
+        ::close(fd);
+    }
+};
+
+TEmptying& Emptying()
 {
+    static TEmptying emptying;
+    return emptying;
+}
+
+// From this size on, CreateEmpty empties a file in the background.
+constexpr off_t LargeFile = 1 << 20;
+
+// Opens path for writing without emptying it; -1 with errno set on failure.
+int OpenUnemptied(const std::string& path)
+{
+    Emptying().WaitFor(path);
     int fd;
     do
         fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
     while (fd < 0 && errno == EINTR);
-    if (fd < 0)
-        return fd;
-    struct stat st;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size == 0)
-        return fd;
+    return fd;
+}
+
+// Empties fd, opened by OpenUnemptied, as O_TRUNC would have. A regular file that is empty
+// already is left as it is: emptying it again would make ext4 write the new contents out at
+// close, which the program would wait for. False (fd closed, errno set) on failure.
+bool Empty(int fd, const struct stat* st)
+{
+    if (st != nullptr && S_ISREG(st->st_mode) && st->st_size == 0)
+        return true;
     int done;
     do
         done = ::ftruncate(fd, 0);
     while (done != 0 && errno == EINTR);
-    // What O_TRUNC leaves alone, ftruncate refuses: a device or a pipe keeps what it is.
-    if (done != 0 && errno != EINVAL) {
-        const int code = errno;
-        ::close(fd);
-        errno = code;
-        return -1;
-    }
-    return fd;
+    // What O_TRUNC leaves alone, ftruncate refuses: a device or a pipe stays what it is.
+    if (done == 0 || errno == EINVAL)
+        return true;
+    const int code = errno;
+    ::close(fd);
+    errno = code;
+    return false;
+}
+
+// Opens path for writing as O_TRUNC does: created if missing, emptied if it holds anything; -1
+// with errno set on failure.
+int OpenForWriting(const std::string& path)
+{
+    const int fd = OpenUnemptied(path);
+    if (fd < 0)
+        return fd;
+    struct stat st;
+    return Empty(fd, ::fstat(fd, &st) == 0 ? &st : nullptr) ? fd : -1;
 }
 
 // Empties and closes fd after a failed write, then reports the write's error.
@@ -198,6 +279,7 @@ public:
 
     std::string ReadAll(const std::string& path) override
     {
+        Emptying().WaitFor(path);
         int fd;
         do
             fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -255,6 +337,7 @@ public:
         char resolved[PATH_MAX];
         if (::realpath(path.c_str(), resolved) != nullptr)
             target = resolved;
+        Emptying().WaitFor(target);
 
         struct stat st;
         bool existed = ::stat(target.c_str(), &st) == 0;
@@ -325,8 +408,16 @@ public:
 
     bool CreateEmpty(const std::string& path) override
     {
-        int fd = OpenForWriting(path);
+        const int fd = OpenUnemptied(path);
         if (fd < 0)
+            return false;
+        struct stat st;
+        const bool known = ::fstat(fd, &st) == 0;
+        if (known && S_ISREG(st.st_mode) && st.st_size >= LargeFile) {
+            Emptying().Start(fd, st);
+            return true;
+        }
+        if (!Empty(fd, known ? &st : nullptr))
             return false;
         if (::close(fd) != 0)
             Throw(FileMessage::CannotClose, path, errno);

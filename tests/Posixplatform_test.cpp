@@ -193,6 +193,35 @@ TEST(PosixFiles, KindsAndChecksOfPaths)
     EXPECT_FALSE(files.CreateEmpty(dir.File("no/new")));
 }
 
+TEST(PosixFiles, ALargeFileEmptiedByTheCheckIsEmptyToWhateverComesNext)
+{
+    // Such a file is emptied in the background; reading, writing or replacing it waits for that.
+    TTempDir dir;
+    auto& files = SystemFiles();
+    const std::string large(3 << 20, 'x');
+    const std::string path = dir.File("large");
+    const std::function<void()> next[] = {
+        [&] { EXPECT_EQ(files.ReadAll(path), ""); },
+        [&] {
+            auto out = files.OpenOutput(path);
+            out->Write("new");
+            out->Finish();
+            EXPECT_EQ(ReadBytes(path), "new");
+        },
+        [&] {
+            files.Replace(path, "new");
+            EXPECT_EQ(ReadBytes(path), "new");
+        },
+        [&] { EXPECT_TRUE(files.CreateEmpty(path)); },
+    };
+    for (const auto& step : next) {
+        WriteBytes(path, large);
+        ASSERT_TRUE(files.CreateEmpty(path));
+        step();
+        EXPECT_LE(fs::file_size(path), 3u);
+    }
+}
+
 TEST(PosixFiles, OutputAppearsWholeOnFinishAndEmptyWhenDropped)
 {
     TTempDir dir;
