@@ -3,6 +3,7 @@
 #include "platform/Files.h"
 #include "platform/Paths.h"
 
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdint>
@@ -101,7 +102,8 @@ bool HoldsExactly(const std::string& path, const struct stat& st, std::string_vi
 
 // Emptying a large file frees its blocks, which takes milliseconds (about 5 for 32 MB on ext4).
 // CreateEmpty leaves that to a thread of its own, and whatever reads or writes the file next
-// waits for it first, so that the program never sees the old contents.
+// waits for it first, so that the program never sees the old contents; an output to it holds
+// its bytes back meanwhile.
 class TEmptying {
 public:
     ~TEmptying() { Wait(); }
@@ -113,20 +115,29 @@ public:
         Join();
         Device = st.st_dev;
         Inode = st.st_ino;
+        Done = false;
         try {
-            Worker = std::thread(EmptyAndClose, fd);
+            Worker = std::thread([this, fd] {
+                EmptyAndClose(fd);
+                Done = true;
+            });
         } catch (const std::system_error&) {
             EmptyAndClose(fd);
+            Done = true;
         }
     }
     // Waits for the emptying of path's file, if one is under way.
     void WaitFor(const std::string& path)
     {
         std::lock_guard<std::mutex> hold(Lock);
-        struct stat st;
-        if (Worker.joinable() && ::stat(path.c_str(), &st) == 0 && st.st_dev == Device &&
-            st.st_ino == Inode)
+        if (Covers(path))
             Join();
+    }
+    // Whether path's file is being emptied still.
+    bool Busy(const std::string& path)
+    {
+        std::lock_guard<std::mutex> hold(Lock);
+        return !Done && Covers(path);
     }
     void Wait()
     {
@@ -137,8 +148,17 @@ public:
 private:
     std::mutex Lock;
     std::thread Worker;
+    std::atomic<bool> Done{true};
     dev_t Device = 0;
     ino_t Inode = 0;
+
+    // Whether an emptying was started for path's file.
+    bool Covers(const std::string& path) const
+    {
+        struct stat st;
+        return Worker.joinable() && ::stat(path.c_str(), &st) == 0 && st.st_dev == Device &&
+               st.st_ino == Inode;
+    }
 
     void Join()
     {
@@ -235,10 +255,12 @@ public:
     void Write(std::string_view data) override
     {
         if (!Started) {
-            Started = true;
-            Fd = OpenForWriting(Path);
-            if (Fd < 0)
-                Throw(FileMessage::CannotCreate, Path, errno);
+            // While the check's emptying of the file goes on, the output waits here instead.
+            if (Emptying().Busy(Path)) {
+                Held.append(data);
+                return;
+            }
+            Start();
         }
         if (Fd < 0)
             Throw(FileMessage::CannotWrite, Path, EBADF);
@@ -251,6 +273,8 @@ public:
 
     void Finish() override
     {
+        if (!Started && !Held.empty())
+            Start();
         if (Fd < 0)
             return;
         int fd = Fd;
@@ -263,6 +287,24 @@ private:
     std::string Path;
     int Fd = -1;
     bool Started = false;
+    std::string Held;
+
+    // Opens the file, emptied, and writes what was held back.
+    void Start()
+    {
+        Started = true;
+        Fd = OpenForWriting(Path);
+        if (Fd < 0)
+            Throw(FileMessage::CannotCreate, Path, errno);
+        if (!Held.empty()) {
+            if (!WriteFully(Fd, Held)) {
+                int fd = Fd;
+                Fd = -1;
+                FailWrite(fd, Path);
+            }
+            std::string().swap(Held);
+        }
+    }
 };
 
 class TPosixFileSystem : public TFileSystem {

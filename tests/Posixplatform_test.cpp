@@ -195,7 +195,8 @@ TEST(PosixFiles, KindsAndChecksOfPaths)
 
 TEST(PosixFiles, ALargeFileEmptiedByTheCheckIsEmptyToWhateverComesNext)
 {
-    // Such a file is emptied in the background; reading, writing or replacing it waits for that.
+    // Such a file is emptied in the background; reading, writing or replacing it waits for that,
+    // and an output dropped unfinished leaves it empty all the same.
     TTempDir dir;
     auto& files = SystemFiles();
     const std::string large(3 << 20, 'x');
@@ -204,9 +205,14 @@ TEST(PosixFiles, ALargeFileEmptiedByTheCheckIsEmptyToWhateverComesNext)
         [&] { EXPECT_EQ(files.ReadAll(path), ""); },
         [&] {
             auto out = files.OpenOutput(path);
-            out->Write("new");
+            out->Write("ne");
+            out->Write("w");
             out->Finish();
             EXPECT_EQ(ReadBytes(path), "new");
+        },
+        [&] {
+            files.OpenOutput(path)->Write("torn");
+            EXPECT_EQ(files.ReadAll(path), "");
         },
         [&] {
             files.Replace(path, "new");
