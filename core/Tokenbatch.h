@@ -43,8 +43,8 @@ public:
     void Clear();
 
 private:
-    static constexpr size_t FullChars = 1 << 15;
-    static constexpr size_t FullTokens = 1 << 13;
+    static constexpr size_t FullChars = 1 << 16;
+    static constexpr size_t FullTokens = 1 << 14;
     std::unique_ptr<char16_t[]> Chars;
     size_t Used = 0;
     size_t Capacity = 0;
