@@ -2,19 +2,28 @@
 # Builds the libFuzzer target with clang into build-fuzz/ and fuzzes the lexer-to-HTML path for
 # SECONDS (default 60), starting from tests/fuzz/corpus and the golden samples. Inputs that break a
 # check are left in build-fuzz/ as crash-*; copy them into tests/fuzz/corpus once fixed.
+# FUZZ_RELEASE=1 builds without assertions into build-fuzz-release/: the lexers then take the
+# shortcuts a release build ships, checked against their one-character reference token by token.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 SECONDS_TO_RUN="${1:-60}"
-BUILD="${FUZZ_BUILD_DIR:-$ROOT/build-fuzz}"
+RELEASE="${FUZZ_RELEASE:-0}"
+if [ "$RELEASE" = 1 ]; then
+    BUILD="${FUZZ_BUILD_DIR:-$ROOT/build-fuzz-release}"
+    FLAGS="-O2 -g -DNDEBUG"
+else
+    BUILD="${FUZZ_BUILD_DIR:-$ROOT/build-fuzz}"
+    FLAGS="-O2 -g"
+fi
 JOBS="${FUZZ_JOBS:-1}"
 
 source "$ROOT/scripts/packages.sh"
 install_packages "${FUZZ_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
-# Assertions stay on: they check the lexer's own shortcuts against the full rules.
+# Assertions stay on unless asked: they check the lexer's own shortcuts against the full rules.
 CC=clang CXX=clang++ cmake -S "$ROOT/tests/fuzz" -B "$BUILD" -G Ninja \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g" >/dev/null
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="$FLAGS" >/dev/null
 cmake --build "$BUILD"
 
 # Seeds: the regression corpus, and each golden sample with the shipped word lists in the layout
