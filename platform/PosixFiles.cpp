@@ -255,8 +255,9 @@ public:
     void Write(std::string_view data) override
     {
         if (!Started) {
-            // While the check's emptying of the file goes on, the output waits here instead.
-            if (Emptying().Busy(Path)) {
+            // While the check's emptying of the file goes on, the output waits here instead,
+            // up to a limit.
+            if (Held.size() + data.size() <= MaxHeld && Emptying().Busy(Path)) {
                 Held.append(data);
                 return;
             }
@@ -288,6 +289,7 @@ private:
     int Fd = -1;
     bool Started = false;
     std::string Held;
+    static constexpr size_t MaxHeld = 64 << 20;
 
     // Opens the file, emptied, and writes what was held back.
     void Start()
