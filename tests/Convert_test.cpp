@@ -1,5 +1,6 @@
 // Tests of TConvert and the conversion job: templates, body, file-name check, style sheet.
 #include "core/Convert.h"
+#include "core/Tokenbatch.h"
 #include "ui/Unit1.h"
 #include "Faultyfiles.h"
 #include "Lexertestutil.h"
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <cstdint>
 #include <filesystem>
+#include <vector>
 
 using namespace TestUtil;
 
@@ -73,6 +75,34 @@ TEST(TConvert, LexingOnAThreadWritesWhatLexingInTurnWrites)
         EXPECT_TRUE(ReadBytes(folder.File("turn.html")) == ReadBytes(folder.File("thread.html")))
             << code;
     }
+}
+
+TEST(TTokenBatch, GivesBackEveryTextKindAndMarkAsAdded)
+{
+    // Every kind with and without the lookup mark, texts from empty to longer than the room.
+    TTokenBatch batch;
+    struct TAdded {
+        std::u16string Text;
+        TName Kind;
+        bool Lookup;
+    };
+    std::vector<TAdded> added;
+    for (size_t i = 0; i < 40; ++i) {
+        const size_t length = i == 20 ? 200000 : i % 10;
+        added.push_back({std::u16string(length, static_cast<char16_t>(u'a' + i)),
+                         TokenKind::All[i % std::size(TokenKind::All)], i % 3 == 0});
+        batch.Add(added.back().Text, added.back().Kind, added.back().Lookup);
+    }
+    ASSERT_EQ(batch.Count(), added.size());
+    for (size_t i = 0; i < added.size(); ++i) {
+        EXPECT_TRUE(batch.Text(i) == added[i].Text) << i;
+        EXPECT_TRUE(batch.Kind(i) == added[i].Kind) << i;
+        EXPECT_EQ(batch.Lookup(i), added[i].Lookup) << i;
+    }
+    EXPECT_TRUE(batch.Full()) << "a text longer than the room fills the batch";
+    batch.Clear();
+    EXPECT_EQ(batch.Count(), 0u);
+    EXPECT_FALSE(batch.Full());
 }
 
 TEST(TConvert, AWriteFailureWhileLexingOnAThreadStopsTheLexer)
