@@ -60,11 +60,7 @@ struct TDeferredWriter {
 void TConvert::WriteInTurn(TTokenReader& tokenReader, TTokenWriter& tokenWriter,
                            const TTokenReader::TLookup* lookup)
 {
-    if (lookup == nullptr) {
-        while (const TToken* token = tokenReader.NextToken())
-            tokenWriter.WriteToken(*token);
-        return;
-    }
+    // Without lookup no token comes marked, so Lookup is never asked.
     TDeferredWriter deferred{tokenWriter, lookup};
     while (const TToken* token = tokenReader.NextToken())
         deferred.Write(token->Text, token->Kind, token->Lookup);

@@ -92,6 +92,7 @@ public:
     TName Kind;
     bool Ready = false;
     // An identifier whose word-list lookup a lexer left to the reader of its tokens: Kind and
-    // Text are as before the lookup, and TTokenReader::LookUp gives what it would have made.
+    // Text are as before the lookup, and the lexer's TTokenReader::TLookup gives what it would
+    // have made.
     bool Lookup = false;
 };

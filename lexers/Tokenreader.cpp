@@ -188,15 +188,20 @@ void TTokenReader::CompletePending()
         c.HasPending = false;
 }
 
-bool TTokenReader::LookUpPending()
+void TTokenReader::ApplyLookup(const TLookup& lookup)
 {
     TToken& pending = Context.Pending;
-    pending.Lookup = false;
     std::u16string_view text = pending.Text;
-    pending.Kind = Deferred->LookUp(pending.Kind, text, Context.Output.Kind);
+    pending.Kind = lookup.LookUp(pending.Kind, text, Context.Output.Kind);
     if (text.data() != pending.Text.data() || text.size() != pending.Text.size())
         pending.Text.assign(text);
-    return Context.Current.Kind == pending.Kind;
+}
+
+bool TTokenReader::LookUpPending()
+{
+    Context.Pending.Lookup = false;
+    ApplyLookup(*Deferred);
+    return Context.Current.Kind == Context.Pending.Kind;
 }
 
 std::unique_ptr<TTokenReader> CreateTokenReader(TTextReader& source, const std::string& code)

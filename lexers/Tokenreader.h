@@ -121,6 +121,8 @@ protected:
     // The same with the virtual ClassifyChar: the one-character reference.
     void ConsumeChar() { ConsumeChar(*this); }
     void CompletePending();
+    // Gives Pending the kind and letters lookup finds for it.
+    void ApplyLookup(const TLookup& lookup);
     // Looks the pending token up with Deferred and returns whether Current still merges.
     bool LookUpPending();
     // What DeferLookups returned; null while lookups are not deferred.

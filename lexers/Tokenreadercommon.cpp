@@ -240,14 +240,7 @@ const TTokenReader::TLookup* TTokenReaderCommon::DeferLookups()
     return Deferred;
 }
 
-void TTokenReaderCommon::ApplyMergedLists()
-{
-    TToken& pending = Context.Pending;
-    std::u16string_view text = pending.Text;
-    pending.Kind = Merged->LookUp(pending.Kind, text, Context.Output.Kind);
-    if (text.data() != pending.Text.data() || text.size() != pending.Text.size())
-        pending.Text.assign(text);
-}
+void TTokenReaderCommon::ApplyMergedLists() { ApplyLookup(*Merged); }
 
 TName TTokenReaderCommon::TMergedLists::LookUp(TName kind, std::u16string_view& text,
                                                TName before) const

@@ -86,15 +86,7 @@ inline std::uint64_t TWordIndex::ShapeBit(std::u16string_view word) const
 
 inline bool TWordIndex::Same(std::u16string_view entry, std::u16string_view key) const
 {
-    if (Exact)
-        return entry == key;
-    // As CodePage::SameText compares: each pair of characters equal or equal when folded.
-    if (entry.size() != key.size())
-        return false;
-    for (size_t i = 0; i < entry.size(); ++i)
-        if (entry[i] != key[i] && Fold[entry[i]] != Fold[key[i]])
-            return false;
-    return true;
+    return Exact ? entry == key : CodePage::SameFolded(entry, key, Fold);
 }
 
 inline bool TWordIndex::MayHold(std::u16string_view key) const

@@ -240,13 +240,7 @@ const char16_t* FoldTable() { return Tables().Fold.data(); }
 
 bool SameText(std::u16string_view a, std::u16string_view b)
 {
-    if (a.size() != b.size())
-        return false;
-    const TTables& t = Tables();
-    for (size_t i = 0; i < a.size(); ++i)
-        if (a[i] != b[i] && t.Fold[a[i]] != t.Fold[b[i]])
-            return false;
-    return true;
+    return SameFolded(a, b, Tables().Fold.data());
 }
 
 bool SameText(std::string_view a, std::string_view b)
