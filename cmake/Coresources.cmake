@@ -5,6 +5,7 @@ set(CORVINA_CORE_SOURCES
   ${CORVINA_SOURCE_ROOT}/core/Convert.cpp
   ${CORVINA_SOURCE_ROOT}/core/Linesplitter.cpp
   ${CORVINA_SOURCE_ROOT}/core/Stringlist.cpp
+  ${CORVINA_SOURCE_ROOT}/core/Textencoding.cpp
   ${CORVINA_SOURCE_ROOT}/core/Textreader.cpp
   ${CORVINA_SOURCE_ROOT}/core/Textwriter.cpp
   ${CORVINA_SOURCE_ROOT}/core/Tokenbatch.cpp

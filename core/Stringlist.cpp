@@ -8,11 +8,19 @@
 
 void TStringList::SetText(std::string_view data)
 {
+    const TTextEncoding encoding = TTextEncoding::Detect(data);
+    std::string converted;
+    SetText(encoding.Unwrap(data, converted), encoding);
+}
+
+void TStringList::SetText(std::string_view text, const TTextEncoding& encoding)
+{
     Clear();
-    TLineSplitter lines(data);
+    TextEncoding = encoding;
+    TLineSplitter lines(text);
     // Room for every line at once: a list of many entries never grows by copying.
-    std::string_view text = lines.Text();
-    Strings.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+    const std::string_view whole = lines.Text();
+    Strings.reserve(static_cast<size_t>(std::count(whole.begin(), whole.end(), '\n')) + 1);
     std::string_view line;
     while (lines.Next(line))
         Strings.emplace_back(line);
@@ -39,12 +47,17 @@ std::string TStringList::Text() const
 
 void TStringList::SaveToFile(const std::string& path, bool atomic) const
 {
+    const std::string bytes = TextEncoding.Wrap(Text());
     if (atomic)
-        Platform::Files().Replace(path, Text());
+        Platform::Files().Replace(path, bytes);
     else
-        Platform::Files().WriteAll(path, Text());
+        Platform::Files().WriteAll(path, bytes);
 }
 
 void TStringList::Add(std::string line) { Strings.push_back(std::move(line)); }
 
-void TStringList::Clear() { Strings.clear(); }
+void TStringList::Clear()
+{
+    Strings.clear();
+    TextEncoding = {};
+}

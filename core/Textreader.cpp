@@ -36,20 +36,39 @@ char16_t TTextReader::ReadCharSlow()
 {
     if (!Active)
         return EndMark;
-    if (!Loaded) {
-        Loaded = true;
-        if (!Platform::IsFile(FileName)) {
-            Active = false;
-            return EndMark;
-        }
-        Bytes = Platform::Files().ReadAll(FileName);
-        Text = TLineSplitter(Bytes).Text();
-    }
-    if (!Fill()) {
+    if (!Load() || !Fill()) {
         Active = false; // exhausted: every later call ends here too
         return EndMark;
     }
     return *Pos++;
+}
+
+bool TTextReader::Load()
+{
+    if (Loaded)
+        return Active;
+    Loaded = true;
+    if (!Platform::IsFile(FileName)) {
+        Active = false;
+        return false;
+    }
+    Bytes = Platform::Files().ReadAll(FileName);
+    TextEncoding = TTextEncoding::Detect(Bytes);
+    std::string converted;
+    std::string_view kept = TextEncoding.Unwrap(Bytes, converted);
+    if (TextEncoding.IsUtf16()) {
+        Bytes.swap(converted);
+        kept = Bytes;
+    }
+    Text = TLineSplitter(kept).Text();
+    return true;
+}
+
+const TTextEncoding& TTextReader::Encoding()
+{
+    if (Active)
+        Load();
+    return TextEncoding;
 }
 
 bool TTextReader::Fill()
@@ -107,8 +126,8 @@ bool TTextReader::Decode(TSlice& slice)
     char16_t* const limit = first + Slice;
     char16_t* dest = first;
     while (dest < limit && Offset < Text.size()) {
-        const CodePage::TDecoded line =
-            CodePage::DecodeLineTo(Text.substr(Offset), dest, static_cast<size_t>(limit - dest));
+        const CodePage::TDecoded line = TextEncoding.DecodeLineTo(
+            Text.substr(Offset), dest, static_cast<size_t>(limit - dest));
         dest = line.End;
         Offset += line.Used;
         if (Offset < Text.size() && (Text[Offset] == '\r' || Text[Offset] == '\n')) {

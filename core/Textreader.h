@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/Pipe.h"
+#include "core/Textencoding.h"
 
 #include <cstddef>
 #include <memory>
@@ -35,13 +36,18 @@ public:
     void DecodeAhead();
     // Lets the file go; from then on ReadChar gives the end mark.
     void Close();
+    // The encoding of the file, decided from its bytes; code page 932 for a missing file. Loads
+    // the file if no character was read yet, without taking any.
+    const TTextEncoding& Encoding();
 
     const char16_t EndMark = 0;
     const char16_t LineBreak = 10;
 
 private:
-    // The file's bytes, up to the first zero byte, and how far they are decoded.
+    // The file's bytes (UTF-16 turned into UTF-8), their encoding, the text to decode (the
+    // bytes without a mark, up to the end of the text) and how far it is decoded.
     std::string Bytes;
+    TTextEncoding TextEncoding;
     std::string_view Text;
     size_t Offset = 0;
     std::string FileName;
@@ -64,6 +70,8 @@ private:
 
     static constexpr size_t Slice = 32768;
     char16_t ReadCharSlow();
+    // Reads the file on the first look at it: false when there is none.
+    bool Load();
     // Makes the next slice the one ReadChar reads; false when the text is used up.
     bool Fill();
     // Decodes the next slice into slice; false when the text is used up.

@@ -2,6 +2,7 @@
 #include "core/Textwriter.h"
 
 #include "platform/Codepage.h"
+#include "platform/Utf8.h"
 
 #include <algorithm>
 #include <cstring>
@@ -10,28 +11,79 @@ namespace {
 // The buffer starts small for the many short outputs and doubles up to this size.
 constexpr size_t FirstBufferSize = 4096;
 constexpr size_t BufferSize = 1 << 20;
-// Text is encoded in slices that fit an empty buffer at two bytes a character.
-constexpr size_t Slice = BufferSize / 2;
 
 } // namespace
 
-TTextWriter::TTextWriter(std::string fileName)
-    : File(Platform::Files().OpenOutput(fileName)), Encoded(CodePage::EncodedTable())
+TTextWriter::TTextWriter(std::string fileName, const TTextEncoding& encoding)
+    : File(Platform::Files().OpenOutput(fileName)), TextEncoding(encoding),
+      Encoded(CodePage::EncodedTable())
 {
 }
 
-void TTextWriter::WriteLongText(std::u16string_view text)
+char* TTextWriter::PutReference(char32_t c, char* pos)
 {
-    if (text.empty())
-        return;
-    IsOpen = true;
-    while (!text.empty()) {
-        // At most two bytes a character (CR LF for a line break).
-        size_t n = std::min(text.size(), Slice);
-        Reserve(n * 2);
-        Pos = PutAll(text.substr(0, n), Pos);
-        text.remove_prefix(n);
+    static const char hex[] = "0123456789ABCDEF";
+    int digits = 2;
+    while (digits < 6 && (c >> (4 * digits)) != 0)
+        ++digits;
+    *pos++ = '&';
+    *pos++ = '#';
+    *pos++ = 'x';
+    for (int d = digits - 1; d >= 0; --d)
+        *pos++ = hex[(c >> (4 * d)) & 0xF];
+    *pos++ = ';';
+    return pos;
+}
+
+void TTextWriter::PutWide(char16_t ch)
+{
+    if (High != 0) {
+        const char16_t high = High;
+        High = 0;
+        if (Utf8::IsLowSurrogate(ch)) {
+            PutCode(Utf8::CodePoint(high, ch));
+            return;
+        }
+        PutCode(high);
+        if (ch < 0x80) {
+            Put(ch);
+            return;
+        }
     }
+    if (Utf8::IsHighSurrogate(ch)) {
+        High = ch;
+        LineOpen = true;
+        return;
+    }
+    PutCode(ch);
+}
+
+void TTextWriter::PutHeld()
+{
+    Reserve(MaxCharBytes);
+    const char16_t high = High;
+    High = 0;
+    PutCode(high);
+}
+
+void TTextWriter::PutCode(char32_t c)
+{
+    LineOpen = true;
+    if (TextEncoding.IsUnicode()) {
+        Pos = c >= 0xD800 && c <= 0xDFFF ? PutReference(c, Pos) : Utf8::Put(c, Pos);
+        return;
+    }
+    // Only characters from 0x80 up come here, and none of them that code page 932 holds is
+    // written as the one byte of the replacement.
+    const std::uint16_t code =
+        c < 0x10000 ? Encoded[c] : static_cast<std::uint16_t>(CodePage::Replacement);
+    if (code == static_cast<std::uint16_t>(CodePage::Replacement)) {
+        Pos = PutReference(c, Pos);
+        return;
+    }
+    if (code >= 0x100)
+        *Pos++ = static_cast<char>(code >> 8);
+    *Pos++ = static_cast<char>(code & 0xFF);
 }
 
 void TTextWriter::MakeRoom(size_t bytes)
@@ -58,6 +110,8 @@ void TTextWriter::Close()
 {
     if (!IsOpen)
         return;
+    if (High != 0)
+        PutHeld();
     if (LineOpen)
         FlushLine();
     File->Write(std::string_view(Buffer.get(), static_cast<size_t>(Pos - Buffer.get())));

@@ -1,6 +1,8 @@
-// Textwriter: encodes characters into CR LF lines of code page 932 and writes them to the file.
+// Textwriter: encodes characters into CR LF lines of code page 932 or UTF-8 and writes them to the
+// file.
 #pragma once
 
+#include "core/Textencoding.h"
 #include "platform/Files.h"
 
 #include <cstdint>
@@ -11,27 +13,25 @@
 
 class TTextWriter {
 public:
-    explicit TTextWriter(std::string fileName);
+    // encoding: code page 932 or UTF-8, written without a mark.
+    explicit TTextWriter(std::string fileName, const TTextEncoding& encoding = {});
     TTextWriter(const TTextWriter&) = delete;
     TTextWriter& operator=(const TTextWriter&) = delete;
 
+    // A character the encoding cannot hold is written as a numeric character reference
+    // (PutReference); a surrogate pair as the one character it stands for, so a high surrogate
+    // is held back until the next character.
     void WriteChar(char16_t ch)
     {
         IsOpen = true;
-        Reserve(2);
+        Reserve(MaxCharBytes);
         Put(ch);
     }
+    // Every character of text through WriteChar.
     void WriteText(std::u16string_view text)
     {
-        // Most texts are a token or two long: they go straight in when there is room.
-        if (text.size() <= ShortText && static_cast<size_t>(Limit - Pos) >= 2 * ShortText) {
-            if (!text.empty()) {
-                IsOpen = true;
-                Pos = PutAll(text, Pos);
-            }
-            return;
-        }
-        WriteLongText(text);
+        for (char16_t ch : text)
+            WriteChar(ch);
     }
     // Ends the current line.
     void FlushLine() { WriteChar(LineBreak); }
@@ -42,17 +42,23 @@ public:
     void Close();
 
     const char16_t LineBreak = 10;
+    const TTextEncoding& Encoding() const { return TextEncoding; }
 
-    // Bytes already in code page 932 and without a line break (markup made once and reused).
+    // "&#x", the code point c in upper-case hexadecimal (at least two digits), ";" at pos;
+    // returns the end.
+    static char* PutReference(char32_t c, char* pos);
+    // The most bytes WriteChar writes at once: a lone high surrogate's reference and the
+    // reference of the character after it.
+    static constexpr size_t MaxCharBytes = 16;
+
+    // Bytes already encoded and without a line break (markup made once and reused).
     void WriteEncoded(std::string_view bytes)
     {
         if (bytes.empty())
             return;
-        IsOpen = true;
-        Reserve(bytes.size());
-        std::memcpy(Pos, bytes.data(), bytes.size());
-        Pos += bytes.size();
-        LineOpen = true;
+        char* pos = Claim(bytes.size());
+        std::memcpy(pos, bytes.data(), bytes.size());
+        Commit(pos + bytes.size(), true);
     }
 
     // For writers that encode for themselves: room for bytes more (at most the largest buffer,
@@ -60,6 +66,8 @@ public:
     // and handed over with Commit, before any other call.
     char* Claim(size_t bytes)
     {
+        if (High != 0) [[unlikely]]
+            PutHeld();
         Reserve(bytes);
         return Pos;
     }
@@ -82,7 +90,10 @@ private:
     char* Pos = nullptr;
     char* Limit = nullptr;
     std::unique_ptr<Platform::TOutputStream> File;
+    TTextEncoding TextEncoding;
     const std::uint16_t* Encoded;
+    // A high surrogate waiting for its low half; 0 for none.
+    char16_t High = 0;
     // Characters were written after the last line end.
     bool LineOpen = false;
     bool IsOpen = false;
@@ -94,48 +105,25 @@ private:
     }
     // Writes the full buffer out, or grows it, so that bytes more fit.
     void MakeRoom(size_t bytes);
-    // Encodes text, not empty, at pos, which has room for two bytes a character; returns the end.
-    char* PutAll(std::u16string_view text, char* pos)
-    {
-        // A local position: stores through it could otherwise alias the members.
-        const std::uint16_t* encoded = Encoded;
-        for (char16_t ch : text) {
-            if (ch < 0x80) {
-                if (ch == u'\n') {
-                    *pos++ = '\r';
-                    *pos++ = '\n';
-                    continue;
-                }
-                *pos++ = static_cast<char>(ch);
-            } else {
-                std::uint16_t code = encoded[ch];
-                if (code >= 0x100)
-                    *pos++ = static_cast<char>(code >> 8);
-                *pos++ = static_cast<char>(code & 0xFF);
-            }
-        }
-        LineOpen = text.back() != LineBreak;
-        return pos;
-    }
-    void WriteLongText(std::u16string_view text);
-    static constexpr size_t ShortText = 64;
-    // Encodes ch at Pos, which has room for two bytes; a line break becomes CR LF.
+    // Encodes ch at Pos, which has room for MaxCharBytes; a line break becomes CR LF.
     void Put(char16_t ch)
     {
-        if (ch < 0x80) {
-            if (ch == LineBreak) {
-                *Pos++ = '\r';
-                *Pos++ = '\n';
-                LineOpen = false;
-                return;
-            }
-            *Pos++ = static_cast<char>(ch);
-        } else {
-            std::uint16_t code = Encoded[ch];
-            if (code >= 0x100)
-                *Pos++ = static_cast<char>(code >> 8);
-            *Pos++ = static_cast<char>(code & 0xFF);
+        if (ch >= 0x80 || High != 0) {
+            PutWide(ch);
+            return;
         }
+        if (ch == LineBreak) {
+            *Pos++ = '\r';
+            *Pos++ = '\n';
+            LineOpen = false;
+            return;
+        }
+        *Pos++ = static_cast<char>(ch);
         LineOpen = true;
     }
+    void PutWide(char16_t ch);
+    // Writes the held high surrogate alone.
+    void PutHeld();
+    // One character at Pos: its bytes in the encoding, or its reference.
+    void PutCode(char32_t c);
 };

@@ -22,14 +22,14 @@ TTokenReader::TTokenReader(TTextReader& source, const std::string& /*code*/) : S
     Run = &PlainRun;
 }
 
-int TTokenReader::WideCharWidth(char16_t ch) { return CodePage::CharWidth(ch); }
+int TTokenReader::WideCharWidth(char16_t ch, char16_t prev) { return CodePage::Columns(ch, prev); }
 
 const TToken* TTokenReader::NextToken() { return ReadToken(*this); }
 
 bool TTokenReader::ReadTokens(TTokenBatch& batch) { return ReadTokensWith(*this, batch); }
 
 [[gnu::always_inline]] inline size_t TTokenReader::ScanRun(const TRun& run, std::u16string_view rest,
-                                                          int& column) const
+                                                          char16_t before, int& column) const
 {
     // ASCII characters by the table alone, one column each; a wide one by its width.
     size_t taken = 0;
@@ -39,7 +39,7 @@ bool TTokenReader::ReadTokens(TTokenBatch& batch) { return ReadTokensWith(*this,
             ++taken;
         if (taken == rest.size() || rest[taken] < 128 || !run.Wide)
             break;
-        wide += WideCharWidth(rest[taken]) - 1;
+        wide += WideCharWidth(rest[taken], taken > 0 ? rest[taken - 1] : before) - 1;
         ++taken;
     }
     // A line break in the run starts the column again after it.
@@ -50,7 +50,7 @@ bool TTokenReader::ReadTokens(TTokenBatch& batch) { return ReadTokensWith(*this,
         if (from > 0) {
             column = 0;
             for (size_t i = from; i < taken; ++i)
-                column += CharWidth(rest[i]);
+                column += CharWidth(rest[i], rest[i - 1]);
             return taken;
         }
     }
@@ -84,11 +84,11 @@ void TTokenReader::TakeRun(const TRun& run)
             column += spaces;
         } else {
             cur = next;
-            column = cur == LineBreak ? 0 : column + CharWidth(cur);
+            column = cur == LineBreak ? 0 : column + CharWidth(cur, prev);
             text.push_back(cur);
         }
         const std::u16string_view rest = Source.Unread();
-        const size_t taken = ScanRun(run, rest, column);
+        const size_t taken = ScanRun(run, rest, cur, column);
         if (taken > 0) {
             text.append(rest.data(), taken);
             prev = taken >= 2 ? rest[taken - 2] : cur;
@@ -120,7 +120,7 @@ void TTokenReader::TakeRun(const TRun& run)
             if (c.CurChar == LineBreak)
                 DisplayColumn = 0;
             else
-                DisplayColumn += CharWidth(c.CurChar);
+                DisplayColumn += CharWidth(c.CurChar, c.PrevChar);
             ConsumeChar();
         }
         assert(text.size() == length + added && c.State == run.State && !c.Output.Ready);

@@ -139,8 +139,9 @@ protected:
     static bool IsTabStop(int n) { return n % 4 == 0; }
     // The spaces a tab at column n stands for.
     static int TabWidth(int n) { return 4 - n % 4; }
-    static int CharWidth(char16_t ch) { return ch < 128 ? 1 : WideCharWidth(ch); }
-    static int WideCharWidth(char16_t ch);
+    // The columns of ch after prev (CodePage::Columns): a surrogate pair is one character.
+    static int CharWidth(char16_t ch, char16_t prev) { return ch < 128 ? 1 : WideCharWidth(ch, prev); }
+    static int WideCharWidth(char16_t ch, char16_t prev);
     static constexpr bool IsLetter(char16_t ch) { return (ch | 0x20) >= u'a' && (ch | 0x20) <= u'z'; }
     static constexpr bool IsDigit(char16_t ch) { return ch >= u'0' && ch <= u'9'; }
     static constexpr bool IsPrintable(char16_t ch) { return ch > 32 && ch < 127; }
@@ -158,8 +159,9 @@ private:
     static const TRun PlainRun;
     // Appends the characters that continue the pending token under Run, if any.
     void TakeRun(const TRun& run);
-    // How many characters at the start of rest continue run, and the column after them.
-    size_t ScanRun(const TRun& run, std::u16string_view rest, int& column) const;
+    // How many characters at the start of rest continue run, and the column after them; before
+    // is the character before rest.
+    size_t ScanRun(const TRun& run, std::u16string_view rest, char16_t before, int& column) const;
     // After the first space of a tab: appends the rest of its spaces at once when Run holds
     // for the pending token and takes a space, and returns whether it did.
     bool TakeTabRest();
@@ -191,7 +193,7 @@ template <class TSelf>
             else if (c.CurChar == LineBreak)
                 DisplayColumn = 0;
             else if (c.CurChar != EndMark)
-                DisplayColumn += CharWidth(c.CurChar);
+                DisplayColumn += CharWidth(c.CurChar, c.PrevChar);
             ConsumeChar(self);
         }
         if (const TToken* token = TakeReadyToken())

@@ -9,18 +9,17 @@ TWordIndex::TWordIndex(const TStringList& lines, TComparison comparison)
     : Exact(comparison == TComparison::Exact),
       Fold(comparison == TComparison::Exact ? nullptr : CodePage::FoldTable())
 {
-    // At most one character a byte: decode into a buffer of that size, then cut it.
+    // At most one character a byte: room for all of them at once.
     size_t bytes = 0;
     for (const std::string& entry : lines.Lines())
         bytes += entry.size();
-    Text.assign(bytes, u'\0');
+    Text.reserve(bytes);
     Starts.reserve(lines.Lines().size() + 1);
-    char16_t* end = Text.data();
+    const TTextEncoding& encoding = lines.Encoding();
     for (const std::string& entry : lines.Lines()) {
-        end = CodePage::DecodeTo(entry, end);
-        Starts.push_back(static_cast<std::uint32_t>(end - Text.data()));
+        encoding.DecodeAppend(entry, Text);
+        Starts.push_back(static_cast<std::uint32_t>(Text.size()));
     }
-    Text.resize(static_cast<size_t>(end - Text.data()));
     Build();
 }
 

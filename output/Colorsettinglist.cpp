@@ -2,6 +2,7 @@
 #include "output/Colorsettinglist.h"
 
 #include "output/Colorfields.h"
+#include "platform/Codepage.h"
 #include "platform/Files.h"
 #include "platform/Messagebox.h"
 #include "platform/Paths.h"
@@ -32,10 +33,14 @@ TColorSettingList::TColorSettingList(const TStringList& lines, const std::string
 
 void TColorSettingList::Load(const TStringList& lines, const std::string& origin)
 {
+    // The items hold code page 932 text, whatever the file's encoding.
+    FileEncoding = lines.Encoding();
     for (int n = 0; n < lines.Count(); ++n) {
         TColorSetting item;
         std::string error;
-        if (!ColorFields::ParseLine(lines[n], item, error))
+        const std::string line =
+            FileEncoding.IsUnicode() ? CodePage::Encode(lines.Decoded(n)) : lines[n];
+        if (!ColorFields::ParseLine(line, item, error))
             throw TFileError(origin + ": " + std::to_string(n + 1) + " 行目: " + error);
         Items.push_back(std::move(item));
     }
@@ -44,8 +49,11 @@ void TColorSettingList::Load(const TStringList& lines, const std::string& origin
 void TColorSettingList::Save() const
 {
     TStringList lines;
-    for (const TColorSetting& item : Items)
-        lines.Add(ColorFields::FormatLine(item));
+    lines.SetEncoding(FileEncoding);
+    for (const TColorSetting& item : Items) {
+        std::string line = ColorFields::FormatLine(item);
+        lines.Add(FileEncoding.IsUnicode() ? FileEncoding.Encode(CodePage::Decode(line)) : line);
+    }
     lines.SaveToFile(Platform::ProgramFile(FileName), true);
 }
 

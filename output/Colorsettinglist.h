@@ -32,6 +32,8 @@ public:
 
 private:
     std::vector<TColorSetting> Items;
+    // The encoding color.txt was read in, which it is written back in.
+    TTextEncoding FileEncoding;
     bool WriteOnDestroy = false;
 
     void Load(const TStringList& lines, const std::string& origin);

@@ -5,6 +5,7 @@
 #include "platform/Codepage.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
+#include "platform/Utf8.h"
 
 #include <algorithm>
 #include <bitset>
@@ -36,39 +37,56 @@ TTokenWriter::TTokenWriter(TTextWriter& writer, const TColorSettingList& styles)
 TTokenWriter::TTokenWriter(TTextWriter& writer, const TColorSettingList& styles,
                            TStringList escapeList)
     : Writer(writer), Styles(styles), EscapeList(std::move(escapeList)),
-      Output(std::make_unique_for_overwrite<std::uint16_t[]>(65536))
+      Output(std::make_unique_for_overwrite<std::uint16_t[]>(65536)),
+      UnicodePage(writer.Encoding().IsUnicode())
 {
+    // What each character becomes in the output's encoding; a character code page 932 cannot
+    // hold becomes its reference.
     const std::uint16_t* encoded = CodePage::EncodedTable();
     std::uint16_t* output = Output.get();
     for (unsigned c = 0; c < 65536; ++c) {
         std::uint16_t code = encoded[c];
         std::uint16_t swapped = static_cast<std::uint16_t>(code >> 8 | code << 8);
-        output[c] = code < 0x100 ? code : swapped;
+        if (c < 0x80)
+            output[c] = static_cast<std::uint16_t>(c);
+        else if (Utf8::IsSurrogate(static_cast<char16_t>(c)))
+            output[c] = SurrogateMark;
+        else if (UnicodePage)
+            output[c] = Utf8Mark;
+        else if (code == static_cast<std::uint16_t>(CodePage::Replacement))
+            output[c] = EscapeMark;
+        else
+            output[c] = code < 0x100 ? code : swapped;
     }
     Output[Writer.LineBreak] = LineBreakMark;
 
-    // A line matches a character when it is that one character, letter case aside. The
-    // character is compared as code page 932 writes it, so one the code page cannot hold
-    // stands for its replacement "?".
+    // A line matches a character when it is that one character, letter case aside. In code
+    // page 932 a line must be the bytes of its character (so a pair with a preferred twin or a
+    // stray byte lists nothing), and the character is compared as code page 932 writes it.
     auto listed = std::make_unique<std::bitset<65536>>();
-    for (const std::string& line : EscapeList.Lines()) {
-        std::u16string decoded = CodePage::Decode(line);
-        if (decoded.size() == 1 && CodePage::Encode(decoded) == line)
+    const bool listUnicode = EscapeList.Encoding().IsUnicode();
+    for (int i = 0; i < EscapeList.Count(); ++i) {
+        std::u16string decoded = EscapeList.Decoded(i);
+        if (decoded.size() == 2 && Utf8::IsHighSurrogate(decoded[0]) &&
+            Utf8::IsLowSurrogate(decoded[1]))
+            ListedPairs.push_back(Utf8::CodePoint(decoded[0], decoded[1]));
+        else if (decoded.size() == 1 && (listUnicode || CodePage::Encode(decoded) == EscapeList[i]))
             listed->set(CodePage::FoldCase(decoded[0]));
     }
     if (listed->any()) {
-        const char16_t* foldedWritten = CodePage::FoldedWrittenTable();
+        const char16_t* folded = UnicodePage ? CodePage::FoldTable() : CodePage::FoldedWrittenTable();
         for (unsigned c = 0; c < 65536; ++c)
-            if (listed->test(foldedWritten[c]))
+            if (listed->test(folded[c]) && !Utf8::IsSurrogate(static_cast<char16_t>(c)))
                 Output[c] = EscapeMark;
     }
 
+    const TTextEncoding& page = writer.Encoding();
     for (int i = 0; i < Styles.Count(); ++i) {
         const TColorSetting* item = Styles.Item(i);
         ItemNames.push_back(CodePage::Decode(item->Name));
         // Written as the wide text would be: the class name's bytes decoded and encoded again.
         TTag tag;
-        tag.Bytes = CodePage::Encode(u"<SPAN CLASS=\"" + CodePage::Decode(item->CssClass) + u"\">");
+        tag.Bytes = page.Encode(u"<SPAN CLASS=\"" + CodePage::Decode(item->CssClass) + u"\">");
         if (tag.Bytes.size() <= TagBlock)
             std::memcpy(tag.Block.data(), tag.Bytes.data(), tag.Bytes.size());
         OpenTags.push_back(std::move(tag));
@@ -106,25 +124,13 @@ const TTokenWriter::TTag* TTokenWriter::SearchOpenTag(TName kind) const
     return nullptr;
 }
 
-// "&#x", the full code in upper-case hexadecimal (at least two digits), ";".
-char* TTokenWriter::PutReference(char16_t ch, char* pos)
-{
-    static const char hex[] = "0123456789ABCDEF";
-    int digits = ch > 0xFFF ? 4 : ch > 0xFF ? 3 : 2;
-    *pos++ = '&';
-    *pos++ = '#';
-    *pos++ = 'x';
-    for (int d = digits - 1; d >= 0; --d)
-        *pos++ = hex[(ch >> (4 * d)) & 0xF];
-    *pos++ = ';';
-    return pos;
-}
-
 char* TTokenWriter::PutText(std::u16string_view text, char* pos) const
 {
     const std::uint16_t* output = Output.get();
-    for (char16_t ch : text) {
-        std::uint16_t code = output[ch];
+    const size_t size = text.size();
+    for (size_t at = 0; at < size; ++at) {
+        const char16_t ch = text[at];
+        const std::uint16_t code = output[ch];
         if (code < FirstMark) {
             // Both bytes stored, the second overwritten next when there is only one.
             pos[0] = static_cast<char>(code & 0xFF);
@@ -133,11 +139,25 @@ char* TTokenWriter::PutText(std::u16string_view text, char* pos) const
         } else if (code == LineBreakMark) {
             *pos++ = '\r';
             *pos++ = '\n';
+        } else if (code == Utf8Mark) {
+            pos = Utf8::Put(ch, pos);
+        } else if (code == SurrogateMark) {
+            pos = PutSurrogate(text, at, pos);
         } else {
-            pos = PutReference(ch, pos);
+            pos = TTextWriter::PutReference(ch, pos);
         }
     }
     return pos;
+}
+
+char* TTokenWriter::PutSurrogate(std::u16string_view text, size_t& at, char* pos) const
+{
+    const char16_t ch = text[at];
+    if (!Utf8::IsHighSurrogate(ch) || at + 1 == text.size() || !Utf8::IsLowSurrogate(text[at + 1]))
+        return TTextWriter::PutReference(ch, pos);
+    const char32_t c = Utf8::CodePoint(ch, text[++at]);
+    const bool listed = std::find(ListedPairs.begin(), ListedPairs.end(), c) != ListedPairs.end();
+    return UnicodePage && !listed ? Utf8::Put(c, pos) : TTextWriter::PutReference(c, pos);
 }
 
 void TTokenWriter::Write(std::u16string_view text, TName kind)
@@ -169,10 +189,14 @@ void TTokenWriter::WriteLongToken(const TTag* tag, std::u16string_view text)
 {
     if (tag)
         Writer.WriteEncoded(tag->Bytes);
-    for (size_t at = 0; at < text.size(); at += Slice) {
+    for (size_t at = 0; at < text.size();) {
         std::u16string_view part = text.substr(at, Slice);
+        // A slice never ends between the halves of a pair.
+        if (part.size() == Slice && at + Slice < text.size() && Utf8::IsHighSurrogate(part.back()))
+            part.remove_suffix(1);
         char* pos = Writer.Claim(MaxCharBytes * part.size() + 1);
         Writer.Commit(PutText(part, pos), part.back() != Writer.LineBreak);
+        at += part.size();
     }
     if (tag)
         Writer.WriteEncoded(CloseTag);
@@ -184,7 +208,7 @@ std::u16string TTokenWriter::Escape(std::u16string_view text) const
     char buf[MaxCharBytes];
     for (char16_t ch : text) {
         if (Output[ch] == EscapeMark)
-            out.append(buf, PutReference(ch, buf));
+            out.append(buf, TTextWriter::PutReference(ch, buf));
         else
             out += ch;
     }

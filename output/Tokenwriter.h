@@ -35,11 +35,16 @@ private:
     // are written, the first in the low byte (below 0x100 the one byte; else the trail byte,
     // 0x40-0xFC, in the high byte), or one of the marks below, which no character's bytes are.
     static constexpr std::uint16_t FirstMark = 0xFD00;
+    static constexpr std::uint16_t Utf8Mark = 0xFE00;      // its UTF-8 bytes (two or three)
+    static constexpr std::uint16_t SurrogateMark = 0xFE01; // half of a pair, or alone
     static constexpr std::uint16_t LineBreakMark = 0xFE0A; // CR LF
     static constexpr std::uint16_t EscapeMark = 0xFFFF;    // a numeric character reference
     std::unique_ptr<std::uint16_t[]> Output;
-    // The most bytes one character becomes: "&#xFFFF;".
+    // The most bytes one character becomes: "&#xFFFF;" (a pair's reference is ten bytes for two).
     static constexpr size_t MaxCharBytes = 8;
+    // The characters above U+FFFF that escape.txt lists; the output's encoding is UTF-8.
+    std::vector<char32_t> ListedPairs;
+    bool UnicodePage = false;
 
     // The item names, decoded once, and their opening tags, encoded once, each in a block of
     // fixed size (padded with zeros), so that the short ones are copied without a loop.
@@ -73,7 +78,9 @@ private:
     void PlaceKinds();
     // Writes text at pos, which has room for MaxCharBytes a character; returns the end.
     [[gnu::always_inline]] inline char* PutText(std::u16string_view text, char* pos) const;
+    // A surrogate at text[at]: a pair is its character, in UTF-8 or as a reference; a surrogate
+    // alone is a reference. Advances at past the pair's low half.
+    char* PutSurrogate(std::u16string_view text, size_t& at, char* pos) const;
     void WriteLongToken(const TTag* tag, std::u16string_view text);
     static TStringList ReadEscapeList();
-    static char* PutReference(char16_t ch, char* pos);
 };

@@ -3,9 +3,13 @@
 #include "platform/Codepage.h"
 
 #include "platform/Codepagemap.h"
+#include "platform/Unicodewidths.h"
+#include "platform/Utf8.h"
 
 #include <algorithm>
 #include <array>
+#include <iterator>
+#include <span>
 #include <cstdint>
 #include <cstring>
 
@@ -13,6 +17,8 @@ namespace CodePage {
 namespace {
 
 constexpr char16_t Invalid = 0xFFFF;
+// The columns entry of a low surrogate: the pair decides.
+constexpr std::uint8_t LowHalf = 0xFF;
 
 constexpr bool IsLeadByte(unsigned b)
 {
@@ -24,6 +30,7 @@ struct TTables {
     std::array<std::uint8_t, 256> LeadRow{};             // the row of Double for a lead byte
     std::array<std::array<char16_t, 256>, 60> Double{};  // [row][trail], Invalid if undefined
     std::array<std::uint8_t, 65536> Width{};             // 0: not representable
+    std::array<std::uint8_t, 65536> Columns{};           // LowHalf for a low surrogate
     std::array<char16_t, 65536> Fold{};
     std::array<std::uint16_t, 65536> Written{}; // bytes of a character, lead in high byte, or
                                                 // Replacement when Width is 0
@@ -72,6 +79,19 @@ struct TTables {
         for (unsigned c = 0; c < 65536; ++c)
             if (Width[c] == 0)
                 Written[c] = static_cast<std::uint16_t>(Replacement);
+
+        for (unsigned c = 0; c < 65536; ++c)
+            Columns[c] = Width[c] != 0 ? Width[c] : 1;
+        auto setColumns = [this](const auto& ranges, std::uint8_t columns) {
+            for (const Unicode::TRange& range : ranges)
+                for (char32_t c = range.First; c <= range.Last && c < 0x10000; ++c)
+                    if (Width[c] == 0)
+                        Columns[c] = columns;
+        };
+        setColumns(Unicode::WideRanges, 2);
+        setColumns(Unicode::ZeroRanges, 0);
+        for (unsigned c = 0xDC00; c <= 0xDFFF; ++c)
+            Columns[c] = LowHalf;
 
         for (unsigned c = 0; c < 65536; ++c)
             Fold[c] = static_cast<char16_t>(c);
@@ -226,10 +246,27 @@ std::string Encode(std::u16string_view text)
     return out;
 }
 
-int CharWidth(char16_t ch)
+namespace {
+
+bool InRanges(std::span<const Unicode::TRange> ranges, char32_t c)
 {
-    int width = Tables().Width[ch];
-    return width == 0 ? 1 : width;
+    auto after = std::upper_bound(ranges.begin(), ranges.end(), c,
+                                  [](char32_t c, const Unicode::TRange& r) { return c < r.First; });
+    return after != ranges.begin() && c <= std::prev(after)->Last;
+}
+
+} // namespace
+
+int Columns(char16_t ch, char16_t prev)
+{
+    const int columns = Tables().Columns[ch];
+    if (columns != LowHalf)
+        return columns;
+    if (!Utf8::IsHighSurrogate(prev))
+        return 1;
+    const char32_t c = Utf8::CodePoint(prev, ch);
+    const int pair = InRanges(Unicode::WideRanges, c) ? 2 : InRanges(Unicode::ZeroRanges, c) ? 0 : 1;
+    return pair - 1;
 }
 
 const char16_t* FoldedWrittenTable() { return Tables().FoldedWritten.data(); }

@@ -38,8 +38,12 @@ std::string Encode(std::u16string_view text);
 // cannot hold has Replacement. For writers that encode as they go.
 const std::uint16_t* EncodedTable();
 
-// Bytes that ch takes in code page 932: 1 or 2 (1 for a character written as Replacement).
-int CharWidth(char16_t ch);
+// The display columns of ch after the character prev: its bytes in code page 932 where the code
+// page holds it (so a text has the same columns in every encoding); otherwise 2 for an East
+// Asian Wide or Fullwidth character, 0 for a mark or format character (Mn, Me, Cf), 1 for the
+// rest. A surrogate pair is one character of its code point's width: the high half counts 1,
+// the low half after it the rest (-1 to 1). A surrogate without its partner counts 1.
+int Columns(char16_t ch, char16_t prev);
 
 // For every character (65536 entries): the folded form of the character code page 932 writes for
 // it, that is FoldCase of the character, or of Replacement when the code page cannot hold it.

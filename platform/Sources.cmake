@@ -4,7 +4,8 @@ set(CORVINA_PLATFORM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Codepage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Files.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Messagebox.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Paths.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/Paths.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Utf8.cpp)
 if(WIN32)
   list(APPEND CORVINA_PLATFORM_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/Win32Codepage.cpp
@@ -21,8 +22,12 @@ else()
     ${CMAKE_CURRENT_LIST_DIR}/PosixPaths.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PosixProcess.cpp)
 endif()
-# The code page tables are worked out by the compiler: clang's default step limit is too small.
+# The code page tables are worked out by the compiler: the compilers' default step limits are
+# too small.
 if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
   set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/Codepage.cpp PROPERTIES
-    COMPILE_OPTIONS "-fconstexpr-steps=100000000")
+    COMPILE_OPTIONS "-fconstexpr-steps=200000000")
+elseif(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/Codepage.cpp PROPERTIES
+    COMPILE_OPTIONS "-fconstexpr-ops-limit=268435456")
 endif()

@@ -79,12 +79,29 @@ TEST(CodePage, LongTextsDecodeAsTheirPiecesDo)
     }
 }
 
-TEST(CodePage, CharWidthAndReplacement)
+TEST(CodePage, ColumnsAndReplacement)
 {
-    EXPECT_EQ(CodePage::CharWidth(u'a'), 1);
-    EXPECT_EQ(CodePage::CharWidth(u'ｱ'), 1);
-    EXPECT_EQ(CodePage::CharWidth(u'表'), 2);
-    EXPECT_EQ(CodePage::CharWidth(u'\u00E9'), 1); // written as "?"
+    // The columns of a text: code page 932's bytes where it holds the character (Cyrillic too),
+    // otherwise by Unicode width; a surrogate pair is one character.
+    const struct {
+        std::u16string Text;
+        int Columns;
+    } rows[] = {
+        {u"a", 1},           {u"ｱ", 1},           {u"表", 2},         {u"ж", 2},
+        {u"\u00E9", 1},      {u"화", 2},          {u"㋿", 2},         {u"\u0301", 0},
+        {u"\u200B", 0},      {u"𠮷", 2},          {u"😀", 2},         {u"\U0001D400", 1},
+        {u"\U000E0100", 0},  {u"\xD83D", 1},      {u"\xDE00", 1},     {u"\xD83D" u"a", 2},
+        {u"\xDE00\xD83D", 2}, {u"e\u0301\t", 2},
+    };
+    for (const auto& row : rows) {
+        int columns = 0;
+        char16_t prev = 0;
+        for (char16_t ch : row.Text) {
+            columns += CodePage::Columns(ch, prev);
+            prev = ch;
+        }
+        EXPECT_EQ(columns, row.Columns) << CodePage::ToUtf8(row.Text);
+    }
     EXPECT_EQ(CodePage::Encode(u"\u00E9\u4E02"), "??");
 }
 

@@ -10,21 +10,24 @@
 namespace TabExpansion {
 
 // text with every tab replaced by the spaces up to the next column that is a multiple of four;
-// a line feed starts column 0 and a double-byte character is two columns wide.
+// a line feed starts column 0 and a character takes the columns CodePage::Columns gives it.
 inline std::u16string Expand(std::u16string_view text)
 {
     std::u16string out;
     int column = 0;
+    char16_t prev = 0;
     for (char16_t ch : text) {
         if (ch == u'\t') {
             do {
                 out += u' ';
                 ++column;
             } while (column % 4 != 0);
+            prev = u' ';
             continue;
         }
         out += ch;
-        column = ch == u'\n' ? 0 : column + CodePage::CharWidth(ch);
+        column = ch == u'\n' ? 0 : column + CodePage::Columns(ch, prev);
+        prev = ch;
     }
     return out;
 }

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <span>
+#include <utility>
+
 #include <random>
 
 using namespace TestUtil;
@@ -148,17 +151,28 @@ TEST(TTextWriter, LinesEndWithCrLf)
         {"finished last line", u"a\n", "a\r\n"},
         {"CR is an ordinary character", u"a\rb", "a\rb\r\n"},
         {"Japanese", u"表示ソ能", Sjis(u"表示ソ能") + "\r\n"},
-        {"not in the code page", u"a\u00E9b", "a?b\r\n"},
+        {"not in the code page", u"a\u00E9b", "a&#xE9;b\r\n"},
+        {"a surrogate pair is one reference", u"\U0001F600\t", "&#x1F600;\t\r\n"},
+        {"a surrogate alone", u"\xD83D" u"a\xDE00\xD83D", "&#xD83D;a&#xDE00;&#xD83D;\r\n"},
         {"only a line break", u"\n", "\r\n"},
     };
+    // The same characters in UTF-8, and where the page is UTF-8.
+    const Case utf8Cases[] = {
+        {"Japanese and accents", u"表\u00E9\n", "\xE8\xA1\xA8\xC3\xA9\r\n"},
+        {"a surrogate pair", u"\U0001F600", "\xF0\x9F\x98\x80\r\n"},
+        {"a surrogate alone", u"\xD83D\n\xDE00", "&#xD83D;\r\n&#xDE00;\r\n"},
+    };
     TTempDir dir;
-    for (const Case& c : cases) {
-        std::string path = dir.File("out.txt");
-        TTextWriter writer(path);
-        writer.WriteText(c.chars);
-        writer.Close();
-        EXPECT_EQ(ReadBytes(path), c.expected) << c.name;
-    }
+    const TTextEncoding utf8(TTextEncoding::TForm::Utf8, false);
+    for (const auto& [encoding, rows] : {std::pair{TTextEncoding(), std::span<const Case>(cases)},
+                                         std::pair{utf8, std::span<const Case>(utf8Cases)}})
+        for (const Case& c : rows) {
+            std::string path = dir.File("out.txt");
+            TTextWriter writer(path, encoding);
+            writer.WriteText(c.chars);
+            writer.Close();
+            EXPECT_EQ(ReadBytes(path), c.expected) << c.name;
+        }
 }
 
 TEST(TTextWriter, ReadThenWriteNormalisesLineEndsAndKeepsStrayBytes)

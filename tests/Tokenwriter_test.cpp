@@ -94,7 +94,8 @@ TEST_F(TokenWriterTest, LineEndsAndTagsAroundTheText)
         {"a line end last, no span", TToken(u"a\n", TokenKind::Other), "a\r\n"},
         {"the character of stray byte 0x0A ends no line", TToken(u"\uF70A", TokenKind::Other),
          "\n\r\n"},
-        {"a character the code page lacks", TToken(u"\u00E9\u4E02", TokenKind::Other), "??\r\n"},
+        {"characters the code page lacks", TToken(u"\u00E9\u4E02\U0001F600", TokenKind::Other),
+         "&#xE9;&#x4E02;&#x1F600;\r\n"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Render({c.token}), c.expected) << c.name;

@@ -41,16 +41,16 @@ std::u16string LinesToText(const TStringList& lines)
 {
     std::u16string text;
     for (const std::string& line : lines.Lines()) {
-        CodePage::DecodeAppend(line, text);
+        lines.Encoding().DecodeAppend(line, text);
         text += u'\n';
     }
     return text;
 }
 
-TStringList TextToLines(const std::u16string& text)
+TStringList TextToLines(const std::u16string& text, const TTextEncoding& encoding)
 {
     TStringList lines;
-    lines.SetText(CodePage::Encode(text));
+    lines.SetText(encoding.Encode(text), encoding);
     return lines;
 }
 
@@ -197,16 +197,16 @@ void TForm1::RunConversion(const std::string& code, const std::string& input,
     std::string folder = Platform::ExtractFileDir(output);
     StyleSheet->SaveToFile(folder.empty() ? std::string("design.css")
                                           : Platform::JoinPath(folder, "design.css"));
-    TTextWriter writer(output);
+    // The page follows the source: its encoding is known before the header is written.
+    TTextReader body(input);
+    TTextWriter writer(output, body.Encoding().PageEncoding());
     TConvert convert(*ColorList);
     {
         TTextReader header(Platform::ProgramFile("header.txt"));
         convert.Copy(header, writer);
     }
-    {
-        TTextReader body(input);
-        convert.Convert(body, writer, code);
-    }
+    convert.Convert(body, writer, code);
+    body.Close();
     {
         TTextReader footer(Platform::ProgramFile("footer.txt"));
         convert.Copy(footer, writer);
@@ -385,13 +385,16 @@ void TForm1::cboLangTypeChange()
 {
     Guarded([&] {
         LangCode = Languages::CodeOfCaption(CodePage::ToUtf8(Controls->cboLangType->Text()));
-        for (const TWordList& list : WordLists) {
+        for (size_t i = 0; i < std::size(WordLists); ++i) {
+            const TWordList& list = WordLists[i];
             std::string path = Platform::ProgramFile(LangCode + "." + list.Extension);
-            // A missing list leaves its box as it is.
+            // A missing list leaves its box as it is, to be written as a new file.
+            WordListEncodings[i] = {};
             if (!Platform::IsFile(path))
                 continue;
             TStringList lines;
             lines.LoadFromFile(path);
+            WordListEncodings[i] = lines.Encoding();
             (Controls->*list.Box)->SetText(LinesToText(lines));
         }
     });
@@ -427,9 +430,9 @@ void TForm1::btnOKClick()
         TBusyScope busy(*Controls);
         BuildStyleSheet();
         // The user's lists: replaced whole, so a failed write never leaves half a file.
-        for (const TWordList& list : WordLists)
-            TextToLines((Controls->*list.Box)->Text())
-                .SaveToFile(Platform::ProgramFile(LangCode + "." + list.Extension), true);
+        for (size_t i = 0; i < std::size(WordLists); ++i)
+            TextToLines((Controls->*WordLists[i].Box)->Text(), WordListEncodings[i])
+                .SaveToFile(Platform::ProgramFile(LangCode + "." + WordLists[i].Extension), true);
         RunConversion(LangCode, PathOf(*Controls->txtInput), PathOf(*Controls->txtOutput));
     });
 }

@@ -7,6 +7,7 @@
 #include "ui/Controls.h"
 
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -76,6 +77,9 @@ public:
         TMemo* TForm1Controls::*Box;
     };
     static const TWordList WordLists[5];
+    // The encoding each list was read in, which the run writes it back in (code page 932 for
+    // a list that had no file).
+    TTextEncoding WordListEncodings[std::size(WordLists)];
 
 private:
     TForm1Controls* Controls = nullptr;
