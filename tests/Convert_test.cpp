@@ -1,6 +1,7 @@
 // Tests of TConvert and the conversion job: templates, body, file-name check, style sheet.
 #include "core/Convert.h"
 #include "core/Tokenbatch.h"
+#include "platform/Utf8.h"
 #include "ui/Unit1.h"
 #include "Faultyfiles.h"
 #include "Lexertestutil.h"
@@ -57,7 +58,7 @@ void ConvertFile(const TColorSettingList& styles, bool onThread, const std::stri
 {
     TConvert convert(styles, onThread ? 0 : SIZE_MAX);
     TTextReader reader(in);
-    TTextWriter writer(out);
+    TTextWriter writer(out, reader.Encoding().PageEncoding());
     convert.Convert(reader, writer, code);
     writer.Close();
 }
@@ -68,12 +69,20 @@ TEST(TConvert, LexingOnAThreadWritesWhatLexingInTurnWrites)
 {
     TProgramFolder folder;
     TColorSettingList styles(Lines(ReadBytes(folder.File("color.txt"))));
-    WriteBytes(folder.File("in.txt"), MixedSource(300000));
-    for (const std::string& code : LexerTest::AllCodes()) {
-        ConvertFile(styles, false, code, folder.File("in.txt"), folder.File("turn.html"));
-        ConvertFile(styles, true, code, folder.File("in.txt"), folder.File("thread.html"));
-        EXPECT_TRUE(ReadBytes(folder.File("turn.html")) == ReadBytes(folder.File("thread.html")))
-            << code;
+    // The same source in UTF-8, with surrogate pairs on every line.
+    const std::string mixed = MixedSource(300000);
+    std::u16string unicode = Wide(mixed);
+    for (size_t at = unicode.find(u'表'); at != unicode.npos; at = unicode.find(u'表', at))
+        unicode.replace(at, 1, u"😀");
+    for (const std::string& source : {mixed, ::Utf8::Encode(unicode)}) {
+        WriteBytes(folder.File("in.txt"), source);
+        for (const std::string& code : LexerTest::AllCodes()) {
+            ConvertFile(styles, false, code, folder.File("in.txt"), folder.File("turn.html"));
+            ConvertFile(styles, true, code, folder.File("in.txt"), folder.File("thread.html"));
+            EXPECT_TRUE(ReadBytes(folder.File("turn.html")) ==
+                        ReadBytes(folder.File("thread.html")))
+                << code;
+        }
     }
 }
 
@@ -268,4 +277,47 @@ TEST_F(ConversionJobTest, StyleSheetLines)
     EXPECT_EQ(Wide(TForm1::PreRule()),
               u"PRE{font-family:'ＭＳ ゴシック',monospace;"
               u"font-size:9pt;background-color:white;color:black;}");
+}
+
+// A Unicode source gives a UTF-8 page with the header and footer in it; a character the page's
+// encoding cannot hold becomes a reference; settings files saved with a mark work.
+TEST_F(ConversionJobTest, ThePageFollowsTheSourceEncoding)
+{
+    const std::u16string source = u"a<b\t表\r\n😀\tx";
+    const std::string body = Utf8::Encode(u"a&#x3C;b 表\r\n😀  x\r\n");
+    const struct {
+        const char* name;
+        std::string source;
+        std::u16string header;
+        std::string expected;
+    } cases[] = {
+        {"UTF-8", Utf8::Encode(source), u"<PRE>", "<PRE>\r\n" + body},
+        {"UTF-8 with mark", "\xEF\xBB\xBF" + Utf8::Encode(source), u"<PRE>", "<PRE>\r\n" + body},
+        {"UTF-16LE with mark", "\xFF\xFE" + std::string(reinterpret_cast<const char*>(source.data()),
+                                                      source.size() * 2),
+         u"<PRE>", "<PRE>\r\n" + body},
+        {"a code page 932 header in a UTF-8 page", Utf8::Encode(source), u"<PRE title=表>",
+         Utf8::Encode(u"<PRE title=表>\r\n") + body},
+        {"a UTF-8 header in a code page 932 page", Sjis(u"表"), u"<PRE title=\"😀〜\">",
+         "<PRE title=\"&#x1F600;&#x301C;\">\r\n" + Sjis(u"表") + "\r\n"},
+    };
+    for (const auto& c : cases) {
+        // A header that code page 932 cannot hold is saved as UTF-8 with a mark.
+        const bool utf8Header = Sjis(c.header).find('?') != std::string::npos;
+        WriteBytes(Folder.File("header.txt"),
+                   utf8Header ? "\xEF\xBB\xBF" + Utf8::Encode(c.header) : Sjis(c.header));
+        WriteBytes(Work.File("in.txt"), c.source);
+        EXPECT_EQ(Run("txt", Work.File("in.txt"), Work.File("out.html")), c.expected + "</PRE>\r\n")
+            << c.name;
+    }
+
+    // escape.txt and a word list saved with a mark: the first entry counts like the others.
+    WriteBytes(Folder.File("header.txt"), "");
+    WriteBytes(Folder.File("escape.txt"), "\xEF\xBB\xBF<\r\n>\r\n");
+    WriteBytes(Folder.File("cs7.key"), "\xEF\xBB\xBF" "class\r\nint\r\n");
+    WriteBytes(Work.File("in.cs"), "class <T>\r\n");
+    EXPECT_EQ(Run("cs7", Work.File("in.cs"), Work.File("out.html")),
+              "<SPAN CLASS=\"res\">class</SPAN> <SPAN CLASS=\"ope\">&#x3C;</SPAN>T"
+              "<SPAN CLASS=\"ope\">&#x3E;</SPAN>\r\n</PRE>\r\n");
+    EXPECT_TRUE(Log.Messages.empty()) << Log.All();
 }

@@ -4,6 +4,7 @@
 #include "Formsetup.h"
 #include "lexers/Languagetable.h"
 #include "output/Colorfields.h"
+#include "platform/Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -520,4 +521,31 @@ TEST_F(TForm1Test, ABatchRunNeedsNoControlsAndClosesItself)
               "<PRE>\r\n<SPAN CLASS=\"res\">if</SPAN>\r\n</PRE>\r\n");
     EXPECT_EQ(Setup.File("color.txt"), colorTxt) << "written back unchanged";
     EXPECT_TRUE(Setup.Messages.empty());
+}
+
+TEST_F(TForm1Test, ListsAndColorTxtAreWrittenBackInTheEncodingTheyCameIn)
+{
+    TestUtil::TTempDir work;
+    WriteBytes(work.File("in.cs"), "class x\r\n");
+    const std::string key = "\xEF\xBB\xBF" + Utf8::Encode(u"class\r\n表示\r\n");
+    std::u16string sp1 = u"😀\r\n";
+    const std::string sp1Bytes =
+        "\xFF\xFE" + std::string(reinterpret_cast<const char*>(sp1.data()), sp1.size() * 2);
+    const std::string colorTxt = "\xEF\xBB\xBF" + Utf8::Encode(FormTest::ColorTxt);
+    WriteBytes(Setup.Folder.File("cs7.key"), key);
+    WriteBytes(Setup.Folder.File("cs7.sp1"), sp1Bytes);
+    WriteBytes(Setup.Folder.File("color.txt"), colorTxt);
+    Open();
+    C->cboLangType.UserChoose(u"Visual C# .NET 2003");
+    EXPECT_EQ(Box("key").Value, u"class\n表示\n");
+    EXPECT_EQ(Box("sp1").Value, u"😀\n");
+    SetFiles(work.File("in.cs"), work.File("out.html"));
+    C->btnOK.UserClick();
+    EXPECT_TRUE(Setup.Messages.empty()) << Setup.Messages.front();
+    EXPECT_EQ(Setup.File("cs7.key"), key);
+    EXPECT_EQ(Setup.File("cs7.sp1"), sp1Bytes);
+    EXPECT_EQ(Setup.File("cs7.ope"), "") << "a list that had no file is written anew";
+    EXPECT_EQ(ReadBytes(work.File("out.html")), "<PRE>\r\n<SPAN CLASS=\"res\">class</SPAN> x\r\n</PRE>\r\n");
+    Close();
+    EXPECT_EQ(Setup.File("color.txt"), colorTxt);
 }
