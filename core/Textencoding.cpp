@@ -98,7 +98,7 @@ TTextEncoding TTextEncoding::Detect(std::string_view bytes)
         return {form, false};
 
     const std::string_view text = bytes.substr(0, bytes.find('\0'));
-    if (Utf8::HasWide(text) && Utf8::IsValid(text))
+    if (Utf8::IsWideText(text))
         return {TForm::Utf8, false};
     return {};
 }
@@ -143,9 +143,7 @@ std::string TTextEncoding::Encode(std::u16string_view text) const
     return IsUnicode() ? Utf8::Encode(text) : CodePage::Encode(text);
 }
 
-CodePage::TDecoded TTextEncoding::DecodeLineTo(std::string_view text, char16_t* dest,
-                                               size_t limit) const
+TTextEncoding::TLineDecoder TTextEncoding::LineDecoder() const
 {
-    return IsUnicode() ? Utf8::DecodeLineTo(text, dest, limit)
-                       : CodePage::DecodeLineTo(text, dest, limit);
+    return IsUnicode() ? &Utf8::DecodeLineTo : &CodePage::DecodeLineTo;
 }

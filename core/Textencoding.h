@@ -55,8 +55,9 @@ public:
     void DecodeAppend(std::string_view text, std::u16string& out) const;
     std::u16string Decode(std::string_view text) const;
     std::string Encode(std::u16string_view text) const;
-    // The reader's step: CodePage::DecodeLineTo or its UTF-8 twin.
-    CodePage::TDecoded DecodeLineTo(std::string_view text, char16_t* dest, size_t limit) const;
+    // The reader's step for kept text: CodePage::DecodeLineTo or its UTF-8 twin.
+    using TLineDecoder = CodePage::TDecoded (*)(std::string_view text, char16_t* dest, size_t limit);
+    TLineDecoder LineDecoder() const;
 
     // The encoding of a page made from a source in this encoding: UTF-8 without a mark for a
     // Unicode source, code page 932 for any other.

@@ -54,6 +54,7 @@ bool TTextReader::Load()
     }
     Bytes = Platform::Files().ReadAll(FileName);
     TextEncoding = TTextEncoding::Detect(Bytes);
+    DecodeLine = TextEncoding.LineDecoder();
     std::string converted;
     std::string_view kept = TextEncoding.Unwrap(Bytes, converted);
     if (TextEncoding.IsUtf16()) {
@@ -126,8 +127,8 @@ bool TTextReader::Decode(TSlice& slice)
     char16_t* const limit = first + Slice;
     char16_t* dest = first;
     while (dest < limit && Offset < Text.size()) {
-        const CodePage::TDecoded line = TextEncoding.DecodeLineTo(
-            Text.substr(Offset), dest, static_cast<size_t>(limit - dest));
+        const CodePage::TDecoded line =
+            DecodeLine(Text.substr(Offset), dest, static_cast<size_t>(limit - dest));
         dest = line.End;
         Offset += line.Used;
         if (Offset < Text.size() && (Text[Offset] == '\r' || Text[Offset] == '\n')) {

@@ -48,6 +48,7 @@ private:
     // bytes without a mark, up to the end of the text) and how far it is decoded.
     std::string Bytes;
     TTextEncoding TextEncoding;
+    TTextEncoding::TLineDecoder DecodeLine = &CodePage::DecodeLineTo;
     std::string_view Text;
     size_t Offset = 0;
     std::string FileName;

@@ -22,8 +22,6 @@ TTokenReader::TTokenReader(TTextReader& source, const std::string& /*code*/) : S
     Run = &PlainRun;
 }
 
-int TTokenReader::WideCharWidth(char16_t ch, char16_t prev) { return CodePage::Columns(ch, prev); }
-
 const TToken* TTokenReader::NextToken() { return ReadToken(*this); }
 
 bool TTokenReader::ReadTokens(TTokenBatch& batch) { return ReadTokensWith(*this, batch); }

@@ -5,6 +5,7 @@
 #include "core/Token.h"
 #include "core/Tokenbatch.h"
 #include "lexers/Tokencontext.h"
+#include "platform/Codepage.h"
 
 #include <array>
 #include <memory>
@@ -141,7 +142,7 @@ protected:
     static int TabWidth(int n) { return 4 - n % 4; }
     // The columns of ch after prev (CodePage::Columns): a surrogate pair is one character.
     static int CharWidth(char16_t ch, char16_t prev) { return ch < 128 ? 1 : WideCharWidth(ch, prev); }
-    static int WideCharWidth(char16_t ch, char16_t prev);
+    static int WideCharWidth(char16_t ch, char16_t prev) { return CodePage::Columns(ch, prev); }
     static constexpr bool IsLetter(char16_t ch) { return (ch | 0x20) >= u'a' && (ch | 0x20) <= u'z'; }
     static constexpr bool IsDigit(char16_t ch) { return ch >= u'0' && ch <= u'9'; }
     static constexpr bool IsPrintable(char16_t ch) { return ch > 32 && ch < 127; }

@@ -127,10 +127,9 @@ const TTokenWriter::TTag* TTokenWriter::SearchOpenTag(TName kind) const
 char* TTokenWriter::PutText(std::u16string_view text, char* pos) const
 {
     const std::uint16_t* output = Output.get();
-    const size_t size = text.size();
-    for (size_t at = 0; at < size; ++at) {
-        const char16_t ch = text[at];
-        const std::uint16_t code = output[ch];
+    const char16_t* const end = text.data() + text.size();
+    for (const char16_t* at = text.data(); at != end; ++at) {
+        const std::uint16_t code = output[*at];
         if (code < FirstMark) {
             // Both bytes stored, the second overwritten next when there is only one.
             pos[0] = static_cast<char>(code & 0xFF);
@@ -139,25 +138,28 @@ char* TTokenWriter::PutText(std::u16string_view text, char* pos) const
         } else if (code == LineBreakMark) {
             *pos++ = '\r';
             *pos++ = '\n';
-        } else if (code == Utf8Mark) {
-            pos = Utf8::Put(ch, pos);
-        } else if (code == SurrogateMark) {
-            pos = PutSurrogate(text, at, pos);
         } else {
-            pos = TTextWriter::PutReference(ch, pos);
+            const TPut put = PutMarked(code, at, end, pos);
+            at = put.At;
+            pos = put.Pos;
         }
     }
     return pos;
 }
 
-char* TTokenWriter::PutSurrogate(std::u16string_view text, size_t& at, char* pos) const
+TTokenWriter::TPut TTokenWriter::PutMarked(std::uint16_t code, const char16_t* at,
+                                           const char16_t* end, char* pos) const
 {
-    const char16_t ch = text[at];
-    if (!Utf8::IsHighSurrogate(ch) || at + 1 == text.size() || !Utf8::IsLowSurrogate(text[at + 1]))
-        return TTextWriter::PutReference(ch, pos);
-    const char32_t c = Utf8::CodePoint(ch, text[++at]);
+    const char16_t ch = *at;
+    if (code == Utf8Mark)
+        return {Utf8::Put(ch, pos), at};
+    if (code != SurrogateMark || !Utf8::IsHighSurrogate(ch) || at + 1 == end ||
+        !Utf8::IsLowSurrogate(at[1]))
+        return {TTextWriter::PutReference(ch, pos), at};
+    // A pair: its character in UTF-8, unless escape.txt lists it, or as its reference.
+    const char32_t c = Utf8::CodePoint(ch, at[1]);
     const bool listed = std::find(ListedPairs.begin(), ListedPairs.end(), c) != ListedPairs.end();
-    return UnicodePage && !listed ? Utf8::Put(c, pos) : TTextWriter::PutReference(c, pos);
+    return {UnicodePage && !listed ? Utf8::Put(c, pos) : TTextWriter::PutReference(c, pos), at + 1};
 }
 
 void TTokenWriter::Write(std::u16string_view text, TName kind)

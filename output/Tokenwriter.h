@@ -78,9 +78,14 @@ private:
     void PlaceKinds();
     // Writes text at pos, which has room for MaxCharBytes a character; returns the end.
     [[gnu::always_inline]] inline char* PutText(std::u16string_view text, char* pos) const;
-    // A surrogate at text[at]: a pair is its character, in UTF-8 or as a reference; a surrogate
-    // alone is a reference. Advances at past the pair's low half.
-    char* PutSurrogate(std::u16string_view text, size_t& at, char* pos) const;
+    // The character at at (before end) whose Output is the mark code, written at pos: its UTF-8
+    // bytes, or its reference; a surrogate pair as one character. Returns the end of what was
+    // written and the last character taken (the pair's low half).
+    struct TPut {
+        char* Pos;
+        const char16_t* At;
+    };
+    TPut PutMarked(std::uint16_t code, const char16_t* at, const char16_t* end, char* pos) const;
     void WriteLongToken(const TTag* tag, std::u16string_view text);
     static TStringList ReadEscapeList();
 };

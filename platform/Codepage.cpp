@@ -17,8 +17,6 @@ namespace CodePage {
 namespace {
 
 constexpr char16_t Invalid = 0xFFFF;
-// The columns entry of a low surrogate: the pair decides.
-constexpr std::uint8_t LowHalf = 0xFF;
 
 constexpr bool IsLeadByte(unsigned b)
 {
@@ -257,11 +255,10 @@ bool InRanges(std::span<const Unicode::TRange> ranges, char32_t c)
 
 } // namespace
 
-int Columns(char16_t ch, char16_t prev)
+const std::uint8_t* const ColumnTable = Built.Columns.data();
+
+int LowHalfColumns(char16_t ch, char16_t prev)
 {
-    const int columns = Tables().Columns[ch];
-    if (columns != LowHalf)
-        return columns;
     if (!Utf8::IsHighSurrogate(prev))
         return 1;
     const char32_t c = Utf8::CodePoint(prev, ch);

@@ -43,7 +43,17 @@ const std::uint16_t* EncodedTable();
 // Asian Wide or Fullwidth character, 0 for a mark or format character (Mn, Me, Cf), 1 for the
 // rest. A surrogate pair is one character of its code point's width: the high half counts 1,
 // the low half after it the rest (-1 to 1). A surrogate without its partner counts 1.
-int Columns(char16_t ch, char16_t prev);
+inline int Columns(char16_t ch, char16_t prev);
+// The columns of every character (65536 entries), LowHalf for a low surrogate; and what a low
+// surrogate after prev adds.
+extern const std::uint8_t* const ColumnTable;
+inline constexpr std::uint8_t LowHalf = 0xFF;
+int LowHalfColumns(char16_t ch, char16_t prev);
+inline int Columns(char16_t ch, char16_t prev)
+{
+    const int columns = ColumnTable[ch];
+    return columns != LowHalf ? columns : LowHalfColumns(ch, prev);
+}
 
 // For every character (65536 entries): the folded form of the character code page 932 writes for
 // it, that is FoldCase of the character, or of Replacement when the code page cannot hold it.

@@ -123,8 +123,9 @@ CodePage::TDecoded DecodeUntil(std::string_view text, char16_t* dest, size_t lim
 
 } // namespace
 
-bool IsValid(std::string_view text)
+bool IsWideText(std::string_view text)
 {
+    bool wide = false;
     const unsigned char* src = reinterpret_cast<const unsigned char*>(text.data());
     const size_t n = text.size();
     size_t i = 0;
@@ -146,13 +147,9 @@ bool IsValid(std::string_view text)
             if (!IsContinuation(src[i + k]))
                 return false;
         i += lead.Length;
+        wide = true;
     }
-    return true;
-}
-
-bool HasWide(std::string_view text)
-{
-    return std::any_of(text.begin(), text.end(), [](char ch) { return (ch & 0x80) != 0; });
+    return wide;
 }
 
 CodePage::TDecoded DecodeLineTo(std::string_view text, char16_t* dest, size_t limit)

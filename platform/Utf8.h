@@ -9,12 +9,10 @@
 
 namespace Utf8 {
 
-// Whether text is UTF-8 by the strict rules: no stray continuation byte, no overlong form, no
-// surrogate, nothing above U+10FFFF, no sequence cut at the end. One pass; ASCII is checked
-// eight bytes at a time.
-bool IsValid(std::string_view text);
-// Whether text holds a byte of 0x80 or more.
-bool HasWide(std::string_view text);
+// Whether text is UTF-8 by the strict rules (no stray continuation byte, no overlong form, no
+// surrogate, nothing above U+10FFFF, no sequence cut at the end) and holds a byte of 0x80 or
+// more. One pass that stops at the first fault; ASCII is checked eight bytes at a time.
+bool IsWideText(std::string_view text);
 
 // The decoders take the text the program keeps, which is valid UTF-8 but for one thing: a
 // surrogate that UTF-16 held alone is written in the three bytes of its code (as its own

@@ -212,6 +212,14 @@ for entry in "${families[@]}"; do
     corvina_job "$code" "$code" "$WORK/in-$code"
 done
 
+# Real text in both encodings: the C++ input with a Japanese comment on every fourth line, in
+# code page 932 (without the few characters of the headers it lacks) and the same text in UTF-8.
+awk 'NR % 4 == 0 { print $0 " // 配列の要素を先頭から順に調べ、境界（末尾）も含めて比べる"; next }
+     { print }' "$WORK/in-vc7" | iconv -c -f UTF-8 -t CP932 >"$WORK/in-vc7-sjis" || true
+iconv -f CP932 -t UTF-8 "$WORK/in-vc7-sjis" >"$WORK/in-vc7-utf8"
+corvina_job vc7-sjis vc7 "$WORK/in-vc7-sjis"
+corvina_job vc7-utf8 vc7 "$WORK/in-vc7-utf8"
+
 # Shapes, each at two sizes ten times apart: the real C++ input, one long line, empty lines.
 for ((i = 0; i < 10; i++)); do cat "$WORK/in-vc7"; done >"$WORK/in-vc7x10"
 corvina_job vc7x10 vc7 "$WORK/in-vc7x10"
@@ -309,6 +317,13 @@ for entry in "${families[@]}"; do
         "$r" "$limit" "$(verdict "x <= $limit" "$r")" "$(cpu_ratio "$code" "floor-$code")" \
         "$(memory "$code")"
 done
+
+echo
+r=$(ratio vc7-utf8 vc7-sjis)
+printf 'C++ input with Japanese comments: code page 932 %s MB/s, UTF-8 %s MB/s (%s MB):' \
+    "$(mbps vc7-sjis)" "$(mbps vc7-utf8)" "$(mb "${INB[vc7-utf8]}")"
+printf ' UTF-8 x%s the time (limit 1.25) %s, cpu x%s\n' "$r" "$(verdict "x <= 1.25" "$r")" \
+    "$(cpu_ratio vc7-utf8 vc7-sjis)"
 
 echo
 echo "Linear scaling: ten times the input, at most 11 times the time"

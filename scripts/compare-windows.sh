@@ -49,6 +49,24 @@ for dir in "$ROOT"/tests/golden/*/; do
         CASES+=("$code|$name")
     done
 done
+# Unicode inputs: golden samples in UTF-8 (with and without a mark) and UTF-16 (with a mark and
+# without), and characters beyond code page 932: surrogate pairs, Hangul, accents, tabs after them.
+for code in vc7 del tsq vb7; do
+    for f in "$ROOT"/tests/golden/"$code"/Sample.*; do
+        case "$f" in *.tokens | *.html) continue ;; esac
+        ext="${f##*.}"
+        utf8="$WORK/入力/UTF-8 $code.$ext"
+        iconv -c -f CP932 -t UTF-8 "$f" >"$utf8" || true
+        { printf '\xEF\xBB\xBF'; cat "$utf8"; } >"$WORK/入力/UTF-8 BOM $code.$ext"
+        { printf '\xFF\xFE'; iconv -f UTF-8 -t UTF-16LE "$utf8"; } >"$WORK/入力/UTF-16LE $code.$ext"
+        iconv -f UTF-8 -t UTF-16BE "$utf8" >"$WORK/入力/UTF-16BE $code.$ext"
+        for form in "UTF-8" "UTF-8 BOM" "UTF-16LE" "UTF-16BE"; do
+            CASES+=("$code|$form $code.$ext")
+        done
+    done
+done
+printf '// 𠮷野家\t😀\tx\n화\tx = "é\u0301";\t/* 〜 */\n' >"$WORK/入力/絵文字 vc7.c"
+CASES+=("vc7|絵文字 vc7.c")
 for code in vc7 cs7 java vb7 del tsq txt; do
     name="大きな 入力 $code.src"
     "$BASE/makeinput" family "$LARGE_BYTES" "$WORK/入力/$name" "$code" >/dev/null
@@ -57,6 +75,9 @@ done
 "$BASE/makeinput" repeat "$LARGE_BYTES" "$WORK/入力/繰り返し bcb.cpp" "$ROOT/tests/golden/bcb/Sample.cpp" \
     >/dev/null
 CASES+=("bcb|繰り返し bcb.cpp")
+# A large UTF-8 input: lexed on a thread of its own, as the large code page 932 ones.
+iconv -c -f CP932 -t UTF-8 "$WORK/入力/繰り返し bcb.cpp" >"$WORK/入力/繰り返し UTF-8 bcb.cpp" || true
+CASES+=("bcb|繰り返し UTF-8 bcb.cpp")
 
 # Program folders: the shipped data, with a color.txt in LF line ends that the runs rewrite.
 for sys in linux windows; do
