@@ -3,6 +3,7 @@
 #include "platform/Utf8.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 
@@ -42,7 +43,7 @@ struct TLead {
     std::uint8_t Low;
     std::uint8_t High;
 };
-constexpr TLead LeadOf(unsigned b)
+constexpr TLead LeadByte(unsigned b)
 {
     if (b >= 0xC2 && b <= 0xDF)
         return {2, 0x80, 0xBF};
@@ -60,6 +61,12 @@ constexpr TLead LeadOf(unsigned b)
         return {4, 0x80, 0x8F};
     return {0, 0, 0};
 }
+constexpr auto Leads = [] {
+    std::array<TLead, 256> leads{};
+    for (unsigned b = 0; b < 256; ++b)
+        leads[b] = LeadByte(b);
+    return leads;
+}();
 
 // Decodes the sequence at src[i] (not ASCII) of text of n bytes to dest; returns the bytes
 // taken. A surrogate's three bytes are taken too (see the header); anything malformed is one
@@ -67,6 +74,15 @@ constexpr TLead LeadOf(unsigned b)
 inline size_t DecodeOne(const unsigned char* src, size_t i, size_t n, char16_t*& dest)
 {
     const unsigned b = src[i];
+    // Three bytes, the form of every kana and kanji, first.
+    if ((b & 0xF0) == 0xE0 && i + 2 < n && IsContinuation(src[i + 1]) &&
+        IsContinuation(src[i + 2])) {
+        const char32_t c = (b & 0x0F) << 12 | (src[i + 1] & 0x3F) << 6 | (src[i + 2] & 0x3F);
+        if (c >= 0x800) {
+            *dest++ = static_cast<char16_t>(c);
+            return 3;
+        }
+    }
     const size_t length = b >= 0xF5 ? 0 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC2 ? 2 : 0;
     bool ok = length != 0 && i + length <= n;
     char32_t c = b & (0x7F >> length);
@@ -139,7 +155,7 @@ bool IsWideText(std::string_view text)
             ++i;
             continue;
         }
-        const TLead lead = LeadOf(b);
+        const TLead lead = Leads[b];
         if (lead.Length == 0 || i + lead.Length > n || src[i + 1] < lead.Low ||
             src[i + 1] > lead.High)
             return false;
