@@ -29,6 +29,10 @@ public:
     }
 
     const TToken* NextToken() override { return this->ReadToken(*this); }
+    std::vector<const TTokenReader::TRun*> Runs() const override
+    {
+        return TTokenReaderCommon::RunsWith<TTokenLoop>();
+    }
     bool ReadTokens(TTokenBatch& batch) override { return this->ReadTokensWith(*this, batch); }
 
 private:

@@ -161,6 +161,7 @@ void TTokenReader::ClassifyChar()
 {
     Context.Current.Kind = TokenKind::Other;
     SetCurrentText();
+    TellWatch(Context.State);
 }
 
 void TTokenReader::CompletePending()

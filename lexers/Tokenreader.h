@@ -8,9 +8,11 @@
 #include "platform/Codepage.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class TTokenReader {
 public:
@@ -40,16 +42,6 @@ public:
     // long as the lexer). Null for a lexer that never sets Lookup.
     virtual const TLookup* DeferLookups() { return nullptr; }
 
-    const char16_t EndMark = 0;
-    const char16_t LineBreak = 10;
-    const char16_t TabChar = 9;
-    const char16_t SpaceChar = 32;
-    static constexpr std::u16string_view Letters =
-        u"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-    static constexpr std::u16string_view Digits = u"0123456789";
-    static constexpr std::u16string_view Symbols = u"!\"#$%&'()*+,-./:;<=>?@[\\]^`{|}~";
-
-protected:
     // Characters that continue the pending token of a state without changing the state: the
     // loop appends such characters as they come, without classifying each. Debug builds still
     // classify every one of them and check that it merges as the run says.
@@ -64,11 +56,38 @@ protected:
         // The same, counting a tab as the spaces it stands for.
         bool Takes(char16_t ch) const { return Continues(ch) || (ch == u'\t' && Ascii[u' ']); }
     };
+    // The runs this lexer takes that stand for a scanner, one for each state that has one; none
+    // for a reference lexer. The tests drive the reference through every character of each run.
+    // The plain reader's own run stands for no scanner: every character is "other".
+    virtual std::vector<const TRun*> Runs() const { return {}; }
+    // From now on the one-character reference step (the virtual ClassifyChar) tells watch, after
+    // each character, the state the character's own scanner left ("不明" when it ended the
+    // token before the character) and the kind it got; for the tests that hold each run to its
+    // scanner. The loop of a final class never calls it.
+    void WatchSteps(std::function<void(TName scanned, TName kind)> watch) { Watch = std::move(watch); }
+
+    const char16_t EndMark = 0;
+    const char16_t LineBreak = 10;
+    const char16_t TabChar = 9;
+    const char16_t SpaceChar = 32;
+    static constexpr std::u16string_view Letters =
+        u"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    static constexpr std::u16string_view Digits = u"0123456789";
+    static constexpr std::u16string_view Symbols = u"!\"#$%&'()*+,-./:;<=>?@[\\]^`{|}~";
+
+protected:
     // The run of the state the last character left, null for none.
     const TRun* Run = nullptr;
 
     // Gives Context.Current the text and kind of Context.CurChar.
     virtual void ClassifyChar();
+    // What WatchSteps installed, told by each ClassifyChar.
+    std::function<void(TName scanned, TName kind)> Watch;
+    void TellWatch(TName scanned)
+    {
+        if (Watch)
+            Watch(scanned, Context.Current.Kind);
+    }
     // The step ReadToken takes for each character: here the virtual ClassifyChar. A final lexer
     // class hides it with one that reaches its scanners without a virtual call.
     void ClassifyStep() { ClassifyChar(); }

@@ -27,29 +27,17 @@ constexpr TTokenReader::TRun TTokenReaderCommon::BlankRun = [] {
 }();
 
 // Letters, digits and the underscore continue an identifier; only its end looks it up.
-constexpr TTokenReader::TRun TTokenReaderCommon::IdentifierRun = [] {
-    TRun run{LexState::Identifier, TokenKind::Identifier};
-    for (char16_t ch = 1; ch < 128; ++ch)
-        run.Ascii[ch] = IsWordChar(ch);
-    return run;
-}();
+constexpr TTokenReaderCommon::TScannerRun<TTokenReaderCommon> TTokenReaderCommon::IdentifierRun{
+    RunOfAscii(LexState::Identifier, TokenKind::Identifier, IsWordChar)};
 
 // A line comment runs to the line end.
-constexpr TTokenReader::TRun TTokenReaderCommon::LineCommentRun = [] {
-    TRun run{LexState::SingleLineComment, TokenKind::Comment};
-    for (char16_t ch = 1; ch < 128; ++ch)
-        run.Ascii[ch] = ch != u'\t' && ch != u'\n';
-    run.Wide = true;
-    return run;
-}();
+constexpr TTokenReaderCommon::TScannerRun<TTokenReaderCommon> TTokenReaderCommon::LineCommentRun{
+    RunUntil(LexState::SingleLineComment, TokenKind::Comment, u"\n")};
 
 // Letters and digits continue a number; a period, a sign and anything else go to its scanner.
-constexpr TTokenReader::TRun TTokenReaderCommon::NumberRun = [] {
-    TRun run{LexState::Number, TokenKind::Number};
-    for (char16_t ch = 1; ch < 128; ++ch)
-        run.Ascii[ch] = IsWordChar(ch) && ch != u'_';
-    return run;
-}();
+constexpr TTokenReaderCommon::TScannerRun<TTokenReaderCommon> TTokenReaderCommon::NumberRun{
+    RunOfAscii(LexState::Number, TokenKind::Number,
+               [](char16_t ch) { return IsWordChar(ch) && ch != u'_'; })};
 
 // The common scanners of block comments, strings and characters: a block comment can only end
 // at a slash; the others have no run of their own here, as every language that uses them
@@ -83,7 +71,9 @@ TTokenReaderCommon::TTokenReaderCommon(TTextReader& source, const std::string& c
         OpeChars[ch] = OpeList.Holds(CodePage::Decode(self)) ||
                        OpeList.Holds(CodePage::Decode(std::to_string(ch)));
     }
-    Run = &BlankRun; // the run of the first state, "other"
+    // The first character goes through the dispatch, which then sets the run of its state: the
+    // reference, reached virtually, takes none at all.
+    Run = nullptr;
 }
 
 TStringList TTokenReaderCommon::LoadWordList(const std::string& code, std::string_view ext)
@@ -101,10 +91,11 @@ TStringList TTokenReaderCommon::LoadWordList(const std::string& code, std::strin
 void TTokenReaderCommon::ClassifyChar()
 {
     SetCurrentText();
-    ClassifyWith(*this);
+    const TName scanned = ClassifyWith(*this);
     // The virtual step is the reference the runs are checked against: it takes none, so that
     // every character goes through the dispatch.
     Run = nullptr;
+    TellWatch(scanned);
 }
 
 void TTokenReaderCommon::ScanSingleLineComment()

@@ -28,6 +28,13 @@
 // on them: a start test claims only a printable ASCII character (everything else is "その他"
 // without asking), and every scanner sets Current.Kind for the character (checked in debug
 // builds), since the kind the previous character left there is not reset.
+// Runs: a scanner may declare a run (TScannerRun), the characters it continues its token over
+// without a change of state; the loop of a final class then appends them without calling the
+// scanner. A run is tied to the scanner that declares it: it is taken only while that class's
+// scanner is the one in effect (OwnRun), so an override drops it. A scanner that has a run must
+// keep it true when edited: the run test (Lexerruns_test) drives the reference lexer, which
+// takes no run, through every character of every run and every pair of them, and fails where
+// the token would end.
 class TTokenReaderCommon : public TTokenReader {
 public:
     // Reads the first character, then loads the five word lists of code from the program folder.
@@ -36,6 +43,8 @@ public:
 
     // Only where the word lists are merged: the merged index answers without the lexer's state.
     const TLookup* DeferLookups() override;
+    // A lexer reached virtually is the reference: it takes no run.
+    std::vector<const TRun*> Runs() const override { return {}; }
 
 protected:
     // The same, with the comparison of the reserved words (the other lists: exact, operators:
@@ -48,8 +57,20 @@ protected:
     // The same through the dispatch tables of TSelf: with this class, every start test and
     // scanner is a virtual call; with a final lexer class, a direct one. In debug builds the
     // direct start tests are checked against the virtual ones.
+    // Returns the state the character's own scanner left: "不明" when it ended the token before
+    // the character, which was then dispatched again.
     template <class TSelf>
-    void ClassifyWith(TSelf& self);
+    TName ClassifyWith(TSelf& self);
+    // The runs of the rows of TSelf: those of a final class are the ones it takes.
+    template <class TSelf>
+    static std::vector<const TRun*> RunsWith()
+    {
+        std::vector<const TRun*> runs;
+        for (const TScan<TSelf>& row : Scanners<TSelf>)
+            if (row.Run != nullptr && !row.Run->State.Empty())
+                runs.push_back(row.Run);
+        return runs;
+    }
 
     // A run that holds only for the scanner TOwner declares: a final lexer class takes it only
     // while that scanner is still the one in effect, so an override without a run of its own
@@ -77,6 +98,9 @@ protected:
             run.Ascii[ch] = ch != u'\t' && test(ch);
         return run;
     }
+    static const TScannerRun<TTokenReaderCommon> IdentifierRun;
+    static const TScannerRun<TTokenReaderCommon> LineCommentRun;
+    static const TScannerRun<TTokenReaderCommon> NumberRun;
     static const TScannerRun<TTokenReaderCommon> MultiLineCommentRun;
     static const TScannerRun<TTokenReaderCommon> StringRun;
     static const TScannerRun<TTokenReaderCommon> CharRun;
@@ -98,20 +122,21 @@ protected:
     virtual bool IsDateStart() const;
 
     // Scanners: called for each character while State names their state. They set State and
-    // Current.Kind; "その他" ends the token with CurChar, "不明" ends it before CurChar.
-    virtual void ScanSingleLineComment();
-    virtual void ScanMultiLineComment();
+    // Current.Kind; "その他" ends the token with CurChar, "不明" ends it before CurChar. Those
+    // marked "run" have one (see the protocol above): an edit must keep it true.
+    virtual void ScanSingleLineComment(); // run
+    virtual void ScanMultiLineComment(); // run
     virtual void ScanString();
     virtual void ScanStringEscape();
     virtual void ScanVerbatimString();
     virtual void ScanCharLiteral();
     virtual void ScanCharEscape();
-    virtual void ScanIdentifier();
+    virtual void ScanIdentifier(); // run
     // The text to write for the pending identifier when list holds it, empty when it does not.
     // The view stays valid until the pending token changes or the lexer goes.
     virtual std::u16string_view LookupWord(const TWordIndex& list) const;
     virtual void ScanEscapedIdentifier();
-    virtual void ScanNumber();
+    virtual void ScanNumber(); // run
     virtual bool IsExponentSignAllowed() const;
     virtual void ScanDirective();
     virtual void ScanDate();
@@ -141,12 +166,11 @@ private:
         void (*Scan)(TSelf& self);
         const TRun* Run = nullptr;
     };
+    // Between tokens: the characters no start test may claim (see above), so it needs no guard.
     static const TRun BlankRun;
-    static const TRun IdentifierRun;
-    static const TRun LineCommentRun;
-    static const TRun NumberRun;
     // The run of TSelf's own scanner: only for a final class whose scanner of that row is still
-    // the one the run was written for.
+    // the one the run was written for. An empty run continues nothing: a class that declares
+    // one says its scanner has no run.
     template <class TSelf, class TMember, class TOwner>
     static constexpr const TRun* OwnRun(TMember, const TScannerRun<TOwner>& run)
     {
@@ -156,11 +180,13 @@ private:
     template <class TSelf>
     static constexpr TScan<TSelf> Scanners[] = {
         {LexState::Other, [](TSelf& r) { r.StartToken(r); }, &BlankRun},
-        {LexState::Identifier, [](TSelf& r) { r.ScanIdentifier(); }, &IdentifierRun},
+        {LexState::Identifier, [](TSelf& r) { r.ScanIdentifier(); },
+         OwnRun<TSelf>(&TSelf::ScanIdentifier, TSelf::IdentifierRun)},
         {LexState::Operator, [](TSelf& r) { r.StartToken(r); }},
         {LexState::Delimiter, [](TSelf& r) { r.StartToken(r); }},
         {LexState::Unknown, [](TSelf& r) { r.StartToken(r); }},
-        {LexState::SingleLineComment, [](TSelf& r) { r.ScanSingleLineComment(); }, &LineCommentRun},
+        {LexState::SingleLineComment, [](TSelf& r) { r.ScanSingleLineComment(); },
+         OwnRun<TSelf>(&TSelf::ScanSingleLineComment, TSelf::LineCommentRun)},
         {LexState::MultiLineComment, [](TSelf& r) { r.ScanMultiLineComment(); },
          OwnRun<TSelf>(&TSelf::ScanMultiLineComment, TSelf::MultiLineCommentRun)},
         {LexState::String, [](TSelf& r) { r.ScanString(); },
@@ -172,7 +198,8 @@ private:
          OwnRun<TSelf>(&TSelf::ScanCharLiteral, TSelf::CharRun)},
         {LexState::CharEscape, [](TSelf& r) { r.ScanCharEscape(); }},
         {LexState::EscapedIdentifier, [](TSelf& r) { r.ScanEscapedIdentifier(); }},
-        {LexState::Number, [](TSelf& r) { r.ScanNumber(); }, &NumberRun},
+        {LexState::Number, [](TSelf& r) { r.ScanNumber(); },
+         OwnRun<TSelf>(&TSelf::ScanNumber, TSelf::NumberRun)},
         {LexState::Directive, [](TSelf& r) { r.ScanDirective(); },
          OwnRun<TSelf>(&TSelf::ScanDirective, TSelf::DirectiveRun)},
         {LexState::Date, [](TSelf& r) { r.ScanDate(); }},
@@ -269,7 +296,7 @@ private:
 };
 
 template <class TSelf>
-void TTokenReaderCommon::ClassifyWith(TSelf& self)
+TName TTokenReaderCommon::ClassifyWith(TSelf& self)
 {
     // The plain reader's step without its kind: every scanner and StartToken set the kind
     // anyway, and leaving it untouched lets a run of one kind skip the copy. Nor is the text
@@ -277,6 +304,7 @@ void TTokenReaderCommon::ClassifyWith(TSelf& self)
     static_assert(HashesDiffer());
     constexpr auto rows = std::make_index_sequence<std::size(Scanners<TSelf>)>();
     int row = DispatchWith(self, rows);
+    const TName scanned = Context.State;
     if (Context.State == LexState::Unknown) {
         row = DispatchWith(self, rows);
         // StartToken never answers "unknown", so no character is dispatched a third time.
@@ -286,6 +314,7 @@ void TTokenReaderCommon::ClassifyWith(TSelf& self)
     Run = Context.State.LetterHash() == Scanners<TSelf>[row].State.LetterHash()
               ? Scanners<TSelf>[row].Run
               : RunOf<TSelf>(Context.State, rows);
+    return scanned;
 }
 
 template <class TSelf, size_t... Row>

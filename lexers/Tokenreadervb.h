@@ -22,6 +22,9 @@ protected:
     // Only a double quote can end a string.
     static constexpr TScannerRun<TTokenReaderVB> VerbatimStringRun{
         RunUntil(LexState::VerbatimString, TokenKind::String, u"\"")};
+    // No block comment begins here, so the common one's run is dropped: a state no input
+    // reaches would have a run that no test could hold to its scanner.
+    static constexpr TScannerRun<TTokenReaderVB> MultiLineCommentRun{};
 };
 
 inline bool TTokenReaderVB::IsSingleLineCommentStart() const { return Context.CurChar == u'\''; }

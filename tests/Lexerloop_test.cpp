@@ -1,7 +1,13 @@
 // Lexerloop: the characters the factory's lexers take as one run, and where such a run ends.
 #include "Lexertestutil.h"
+#include "Testutil.h"
+#include "core/Textreader.h"
+#include "lexers/Tokenreader.h"
+#include "platform/Utf8.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 using namespace LexerTest;
 
@@ -121,4 +127,107 @@ TEST(TTokenLoop, EveryCodeAgreesWithItsReference)
         for (const TCase& row : *table)
             for (const std::string& code : AllCodes())
                 Lex(code, row.input, row.lists);
+}
+
+namespace {
+
+// The characters a run continues over, as texts: its ASCII characters but CR (which never
+// reaches a lexer) and, when it takes every wide character, an accent, a kanji, a combining mark
+// and a surrogate pair.
+std::vector<std::u16string> RunCharacters(const TTokenReader::TRun& run)
+{
+    std::vector<std::u16string> chars;
+    for (char16_t ch = 1; ch < 128; ++ch)
+        if (run.Ascii[ch] && ch != u'\r')
+            chars.emplace_back(1, ch);
+    if (run.Wide)
+        for (const char16_t* wide : {u"é", u"表", u"\u0301", u"😀"})
+            chars.emplace_back(wide);
+    return chars;
+}
+
+// Every character of chars and every ordered pair of them, one after the other (a de Bruijn
+// sequence of order two: the Lyndon words "i" and "i j" for j > i, in order, then the first).
+std::u16string EveryPair(const std::vector<std::u16string>& chars)
+{
+    std::u16string text;
+    for (size_t i = 0; i < chars.size(); ++i) {
+        text += chars[i];
+        for (size_t j = i + 1; j < chars.size(); ++j)
+            text += chars[i] + chars[j];
+    }
+    if (!chars.empty())
+        text += chars[0];
+    return text;
+}
+
+// The runs of the factory's lexer of code.
+std::vector<const TTokenReader::TRun*> RunsOf(const std::string& code)
+{
+    TestUtil::TTempDir folder;
+    TTextReader source(folder.File("missing.src"));
+    return CreateTokenReader(source, code)->Runs();
+}
+
+// The state the scanner of each character of text left in the reference lexer of code ("不明"
+// where it ended the token before the character) and the kind the character got, read from a
+// UTF-8 file in a program folder without word lists.
+struct TStep {
+    TName State;
+    TName Kind;
+};
+std::vector<TStep> ReferenceSteps(const std::string& code, std::u16string_view text)
+{
+    TestUtil::TProgramFolder folder("");
+    TestUtil::WriteBytes(folder.File("input.src"), ::Utf8::Encode(text));
+    TTextReader source(folder.File("input.src"));
+    std::unique_ptr<TTokenReader> reader = CreateReferenceTokenReader(source, code);
+    std::vector<TStep> steps;
+    reader->WatchSteps([&steps](TName state, TName kind) { steps.push_back({state, kind}); });
+    while (reader->NextToken() != nullptr) {
+    }
+    return steps;
+}
+
+} // namespace
+
+// Each run of each lexer is held to the scanner it stands for, so that an edit of a scanner that
+// ends its token inside a run fails here: the reference lexer, which takes no run, goes through
+// an opener of the run's state and then through every character the run continues over and
+// every pair of them, and each character's scanner must keep the run's state and kind: none may
+// end the token, not even where the next token would have the same kind. A run
+// whose state no opener here reaches fails too: add its opener.
+TEST(TTokenReaderRuns, EveryRunHoldsForItsScanner)
+{
+    const std::u16string openers[] = {u"",   u"a",  u"1",   u"//", u"--", u"'",  u"/*",
+                                      u"{",  u"(*", u"\"", u"@\"", u"#",  u"{$"};
+    for (const std::string& code : LexerCodes()) {
+        const std::vector<const TTokenReader::TRun*> runs = RunsOf(code);
+        EXPECT_FALSE(runs.empty()) << code;
+        for (const TTokenReader::TRun* run : runs) {
+            const std::string name = code + ", state " + TestUtil::Utf8(run->State);
+            const std::u16string chars = EveryPair(RunCharacters(*run));
+            bool reached = false;
+            for (const std::u16string& opener : openers) {
+                // The state a lexer is in before its first character is "other".
+                const std::vector<TStep> steps = ReferenceSteps(code, opener + chars);
+                const size_t first = opener.size();
+                if (!(first == 0 ? run->State == LexState::Other
+                                 : steps.size() >= first && steps[first - 1].State == run->State))
+                    continue;
+                reached = true;
+                ASSERT_GE(steps.size(), first + chars.size()) << name;
+                for (size_t i = first; i < first + chars.size(); ++i) {
+                    const bool held = steps[i].State == run->State && steps[i].Kind == run->Kind;
+                    const size_t from = i >= 8 ? i - 8 : 0;
+                    ASSERT_TRUE(held) << name << ": the token ends at character " << i - first
+                                      << " of the run, in \""
+                                      << TestUtil::Utf8((opener + chars).substr(from, i + 1 - from))
+                                      << "\"";
+                }
+                break;
+            }
+            EXPECT_TRUE(reached) << name << ": no opener reaches the state of this run";
+        }
+    }
 }
