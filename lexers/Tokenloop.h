@@ -1,9 +1,7 @@
 // Tokenloop: a language's lexer made final, so that its loop reaches the scanners directly.
 #pragma once
 
-#include "lexers/Tokenreadercase.h"
 #include "lexers/Tokenreadercommon.h"
-#include "lexers/Tokenreadernocase.h"
 
 #include <type_traits>
 
@@ -19,13 +17,14 @@ class TTokenLoop final : public TLexer {
 public:
     TTokenLoop(TTextReader& source, const std::string& code) : TLexer(source, code)
     {
-        using TLookup = decltype(&TTokenLoop::LookupWord);
-        using TCaseLookup = std::u16string_view (TTokenReaderCase::*)(const TWordIndex&) const;
-        using TNoCaseLookup = std::u16string_view (TTokenReaderNoCase::*)(const TWordIndex&) const;
-        if constexpr (std::is_same_v<TLookup, TCaseLookup>)
-            this->MergeWordLists(false);
-        else if constexpr (std::is_same_v<TLookup, TNoCaseLookup>)
-            this->MergeWordLists(true);
+        using TWordLookup = TTokenReaderCommon::TWordLookup;
+        if constexpr (TLexer::WordLookup != TWordLookup::Separate)
+            this->MergeWordLists(TLexer::WordLookup == TWordLookup::AsListed);
+    }
+
+    const TTokenReader::TLookup* DeferLookups() override
+    {
+        return TLexer::DefersLookups ? TLexer::DeferLookups() : nullptr;
     }
 
     const TToken* NextToken() override { return this->ReadToken(*this); }
@@ -39,6 +38,10 @@ private:
     friend class TTokenReader;
     friend class TTokenReaderCommon;
 
-    // Hides the reader's step, which calls the virtual ClassifyChar.
-    void ClassifyStep() { this->ClassifyWith(*this); }
+    // Hides the reader's step, which calls the virtual ClassifyChar. Current.Text is not kept.
+    void ClassifyStep()
+    {
+        this->MarkStale(this->Context.Current.Text);
+        this->ClassifyWith(*this);
+    }
 };

@@ -173,6 +173,12 @@ void TTokenReader::CompletePending()
         // and is ready only when the batch is full, to end ReadToken.
         Sink->Add(c.Pending.Text, c.Pending.Kind, c.Pending.Lookup);
         c.Output.Ready = Sink->Full();
+        MarkStale(c.Output.Text);
+#ifndef NDEBUG
+        // The writing thread has yet to look it up: only "not other, not an operator" is known.
+        if (c.Pending.Lookup)
+            c.Output.Kind = StaleKind;
+#endif
     } else {
         // The text buffers are swapped, not copied, so none is reallocated.
         std::swap(c.Output.Text, c.Pending.Text);

@@ -28,6 +28,14 @@
 // on them: a start test claims only a printable ASCII character (everything else is "その他"
 // without asking), and every scanner sets Current.Kind for the character (checked in debug
 // builds), since the kind the previous character left there is not reset.
+// What a start test and a scanner may read: the window (PrevChar, CurChar, NextChar), State,
+// the token so far (Pending.Text and Pending.Kind), and of the token before only whether its
+// kind (Output.Kind) is "その他" or "演算子". Nothing else: the loop of a final class never fills
+// Current.Text (CurChar is the character), Output.Text is empty while a batch of tokens fills,
+// and an identifier whose lookup the writing thread does leaves Output.Kind not yet known (only
+// never "その他" nor "演算子"). Debug builds leave a marker in those fields (TTokenReader::Stale),
+// so that a reader of them fails the comparison with the reference. A language that must read
+// the looked-up kind of the token before sets DefersLookups false.
 // Runs: a scanner may declare a run (TScannerRun), the characters it continues its token over
 // without a change of state; the loop of a final class then appends them without calling the
 // scanner. A run is tied to the scanner that declares it: it is taken only while that class's
@@ -140,6 +148,18 @@ protected:
     virtual bool IsExponentSignAllowed() const;
     virtual void ScanDirective();
     virtual void ScanDate();
+
+    // How the LookupWord of a class writes a listed word, which decides whether its lists may be
+    // merged into one index: Separate for a LookupWord of its own kind (each list asked in
+    // turn), AsFound for TTokenReaderCase's (the letters found), AsListed for
+    // TTokenReaderNoCase's (the first matching entry's spelling). A class that overrides
+    // LookupWord states its own; debug builds check a merged answer against the lists.
+    enum class TWordLookup { Separate, AsFound, AsListed };
+    static constexpr TWordLookup WordLookup = TWordLookup::Separate;
+    // Whether the lexer may leave the lookup of an identifier to the thread that writes the
+    // tokens (DeferLookups). A language whose start tests or scanners must see the looked-up
+    // kind of the token before sets it false, and keeps its lookups on the lexer's thread.
+    static constexpr bool DefersLookups = true;
 
     // One lookup per identifier instead of one per list: the lists in one index, with the lists
     // that hold each entry. For a lexer whose LookupWord writes a word either in the letters

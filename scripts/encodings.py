@@ -28,8 +28,13 @@ PACKAGES = ["manpages-ja", "manpages-ja-dev", "manpages-zh"]
 
 
 def width(ch):
+    # Held by code page 932 when its bytes decode to it again: Python's codec also writes some
+    # characters as their look-alikes (U+00A2 as the bytes of U+FFE0), which the program's table
+    # does not.
     try:
-        return len(ch.encode("cp932"))
+        encoded = ch.encode("cp932")
+        if encoded.decode("cp932") == ch:
+            return len(encoded)
     except UnicodeEncodeError:
         pass
     if unicodedata.east_asian_width(ch) in ("W", "F"):
