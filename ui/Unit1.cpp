@@ -11,6 +11,7 @@
 #include "platform/Files.h"
 #include "platform/Messagebox.h"
 #include "platform/Paths.h"
+#include "ui/Headings.h"
 
 #include <cassert>
 #include <cstdio>
@@ -22,7 +23,6 @@ const char* const MsgInvalidFileName = "不正なファイル名です";
 const char* const MsgSameFile = "入力ファイルと出力ファイルが同じです";
 const char* const MsgNoFileName = "ファイル名が指定されていません";
 
-const char16_t* const SettingsTitle = u"設定内容";
 const char16_t* const ListTitleSuffix = u" 一覧";
 constexpr int ItemCount = 12;
 
@@ -109,6 +109,11 @@ const TForm1::TWordList TForm1::WordLists[5] = {
     {"sp2", 10, "txtSp2List", &TForm1Controls::txtSp2List},
     {"sp3", 11, "txtSp3List", &TForm1Controls::txtSp3List},
 };
+
+std::u16string TForm1::ListTitle(int index)
+{
+    return std::u16string(TokenKind::All[index]) + ListTitleSuffix;
+}
 
 TForm1::TForm1(TForm1Controls& controls) : Controls(&controls)
 {
@@ -342,10 +347,10 @@ void TForm1::CheckListBox1Click()
         ShowItemStyle(index);
         for (const TWordList& list : WordLists)
             (Controls->*list.Box)->SetVisible(false);
-        Controls->Label20->SetText(SettingsTitle);
+        Controls->Label20->SetText(std::u16string(Headings::SettingsTitle));
         if (TMemo* box = WordListBox(index)) {
             box->SetVisible(true);
-            Controls->Label20->SetText(std::u16string(TokenKind::All[index]) + ListTitleSuffix);
+            Controls->Label20->SetText(ListTitle(index));
         }
     });
 }

@@ -76,6 +76,9 @@ public:
         TMemo* TForm1Controls::*Box;
     };
     static const TWordList WordLists[5];
+    // The title of a word-list box, by the index of the display item that shows it; also the
+    // box's name for screen readers.
+    static std::u16string ListTitle(int index);
 
 private:
     TForm1Controls* Controls = nullptr;
