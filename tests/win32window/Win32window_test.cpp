@@ -4,6 +4,8 @@
 
 #include "core/Token.h"
 
+#include <commctrl.h>
+
 #include <vector>
 
 using namespace Win32Test;
@@ -25,11 +27,11 @@ const TExpected Expected[] = {
     {"Label2", "Static", u"入力ファイル名", 4, 28, 100, 21},
     {"InputFrame", "Static", u"", 108, 28, 370, 21},
     {"txtInput", "Edit", u"", 110, 30, 348, 17},
-    {"SpeedButton1", "Button", u"", 459, 30, 17, 17},
+    {"SpeedButton1", "Button", u"参照", 459, 30, 17, 17},
     {"Label3", "Static", u"出力ファイル名", 4, 52, 100, 21},
     {"OutputFrame", "Static", u"", 108, 52, 370, 21},
     {"txtOutput", "Edit", u"", 110, 54, 348, 17},
-    {"SpeedButton2", "Button", u"", 459, 54, 17, 17},
+    {"SpeedButton2", "Button", u"参照", 459, 54, 17, 17},
     {"Label4", "Static", u"表示項目", 4, 77, 100, 17},
     {"Label5", "Static", u"前景アイテム", 108, 77, 100, 17},
     {"Label16", "Static", u"表示サンプル", 212, 77, 100, 17},
@@ -56,9 +58,49 @@ bool EqualIgnoringCase(const std::string& a, const char* b)
     return CodePage::SameText(CodePage::FromUtf8(a), CodePage::FromUtf8(b));
 }
 
+// The text of a list box item: what a screen reader reads of it.
+std::u16string ItemText(HWND list, int index)
+{
+    LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    std::u16string text(static_cast<size_t>(length) + 1, u'\0');
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
+// The label that names control for a screen reader: the static just before it in the Z order.
+HWND NamingLabel(HWND control)
+{
+    HWND before = GetWindow(control, GW_HWNDPREV);
+    if (before == nullptr || (SendMessageW(before, WM_GETDLGCODE, 0, 0) & DLGC_STATIC) == 0 ||
+        !IsWindowVisible(before))
+        return nullptr;
+    return before;
+}
+
 } // namespace
 
-class Win32Window : public WindowTest {};
+class Win32Window : public WindowTest {
+protected:
+    // Every control of the description at its place for the window's DPI.
+    void ExpectPlaces()
+    {
+        for (const TExpected& e : Expected) {
+            SCOPED_TRACE(e.Name);
+            HWND control = Get(e.Name);
+            ASSERT_NE(control, nullptr);
+            RECT place = PlaceOf(control);
+            EXPECT_EQ(place.left, Window->Scale(e.X));
+            EXPECT_EQ(place.top, Window->Scale(e.Y));
+            if (e.Width > 0) {
+                EXPECT_EQ(place.right - place.left, Window->Scale(e.Width));
+            }
+            if (e.Height > 0) {
+                EXPECT_EQ(place.bottom - place.top, Window->Scale(e.Height));
+            }
+        }
+    }
+};
 
 TEST_F(Win32Window, FixedFrameWithCaptionAndSystemMenuOnly)
 {
@@ -84,15 +126,119 @@ TEST_F(Win32Window, EveryControlWithItsKindCaptionAndPlace)
         if (e.Caption != nullptr) {
             EXPECT_EQ(TextOf(control), e.Caption);
         }
-        RECT place = PlaceOf(control);
-        EXPECT_EQ(place.left, Window->Scale(e.X));
-        EXPECT_EQ(place.top, Window->Scale(e.Y));
-        if (e.Width > 0) {
-            EXPECT_EQ(place.right - place.left, Window->Scale(e.Width));
+    }
+    ExpectPlaces();
+}
+
+TEST_F(Win32Window, AChangeOfDpiScalesTheWholeWindow)
+{
+    for (int dpi : {144, 120, 192, 96}) {
+        SCOPED_TRACE(dpi);
+        RECT suggested;
+        GetWindowRect(Window->Handle(), &suggested);
+        SendMessageW(Window->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        Pump(Window->Handle());
+        EXPECT_EQ(Window->Scale(96), dpi);
+        // The system keeps a window within the screen: on a screen too small for the scale
+        // (the test's desktop at 192 DPI) the client area cannot be whole.
+        RECT client;
+        GetClientRect(Window->Handle(), &client);
+        if (Window->Scale(482 + 40) < GetSystemMetrics(SM_CXSCREEN) &&
+            Window->Scale(308 + 60) < GetSystemMetrics(SM_CYSCREEN)) {
+            EXPECT_EQ(client.right, Window->Scale(482));
+            EXPECT_EQ(client.bottom, Window->Scale(308));
         }
-        if (e.Height > 0) {
-            EXPECT_EQ(place.bottom - place.top, Window->Scale(e.Height));
+        ExpectPlaces();
+        for (const char* name : {"txtInput", "CheckListBox1", "txtKeyList", "btnOK"}) {
+            LOGFONTW logical{};
+            GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Get(name), WM_GETFONT, 0, 0)),
+                       sizeof logical, &logical);
+            EXPECT_EQ(logical.lfHeight, -Window->Scale(12)) << name;
         }
+        EXPECT_EQ(SendMessageW(Get("CheckListBox1"), LB_GETITEMHEIGHT, 0, 0), Window->Scale(14));
+    }
+}
+
+TEST_F(Win32Window, ScreenReadersFindEachControlNamed)
+{
+    // Each control follows the heading that names it in the Z order.
+    const std::pair<const char*, const char16_t*> headed[] = {
+        {"cboLangType", u"言語タイプ"}, {"txtInput", u"入力ファイル名"},
+        {"txtOutput", u"出力ファイル名"}, {"CheckListBox1", u"表示項目"},
+        {"ColorBox1", u"前景アイテム"}, {"ColorBox2", u"背景アイテム"},
+    };
+    for (const auto& [name, heading] : headed) {
+        HWND label = NamingLabel(Get(name));
+        ASSERT_NE(label, nullptr) << name;
+        EXPECT_EQ(TextOf(label), heading) << name;
+    }
+    // The word-list box that shows follows its title.
+    const std::pair<int, const char*> lists[] = {{7, "txtOpeList"}, {0, "txtKeyList"},
+                                                 {11, "txtSp3List"}};
+    for (const auto& [item, name] : lists) {
+        ClickCaption(item);
+        HWND label = NamingLabel(Get(name));
+        ASSERT_NE(label, nullptr) << name;
+        EXPECT_EQ(TextOf(label), std::u16string(TokenKind::All[item]) + u" 一覧") << name;
+    }
+    // A check-list item says its tick; the tick changes it, the selection stays.
+    HWND items = Get("CheckListBox1");
+    for (int i = 0; i < 12; ++i) {
+        bool on = Control<TWin32CheckList>("CheckListBox1").Checked(i);
+        EXPECT_EQ(ItemText(items, i),
+                  std::u16string(TokenKind::All[i]) + (on ? u" (チェックあり)" : u" (チェックなし)"))
+            << i;
+    }
+    ClickCaption(4);
+    bool before = Control<TWin32CheckList>("CheckListBox1").Checked(4);
+    ClickTick(4);
+    EXPECT_EQ(ItemText(items, 4),
+              std::u16string(TokenKind::All[4]) + (before ? u" (チェックなし)" : u" (チェックあり)"));
+    EXPECT_EQ(SendMessageW(items, LB_GETCURSEL, 0, 0), 4);
+    // The browse buttons: named, and a tooltip as on Linux.
+    HWND tip = Get("ToolTip");
+    EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 2);
+    for (const char* name : {"SpeedButton1", "SpeedButton2"}) {
+        EXPECT_EQ(TextOf(Get(name)), u"参照");
+        wchar_t text[80] = {};
+        TOOLINFOW tool{};
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        tool.hwnd = Window->Handle();
+        tool.uId = reinterpret_cast<UINT_PTR>(Get(name));
+        tool.lpszText = text;
+        SendMessageW(tip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
+        EXPECT_EQ(std::u16string(reinterpret_cast<char16_t*>(text)), u"ファイルを選択... (F4)") << name;
+    }
+}
+
+TEST_F(Win32Window, TabIntoAWordListSelectsNothingSoTheNextKeyKeepsTheList)
+{
+    struct TCase {
+        const char* From;
+        const char* Box;
+        std::u16string Text;
+        bool SelectsAll;
+    };
+    const TCase cases[] = {
+        {"ColorBox2", "txtKeyList", u"if\r\nelse\r\n", false},
+        {"cboLangType", "txtInput", u"in.cpp", true},
+    };
+    ClickCaption(0);
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Box);
+        TypeInto(c.Box, c.Text);
+        SendMessageW(Get(c.Box), EM_SETSEL, 0, 0);
+        PressKey(c.From, VK_TAB);
+        ASSERT_EQ(GetFocus(), Get(c.Box));
+        DWORD start = 0, end = 0;
+        SendMessageW(Get(c.Box), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(start, 0u);
+        EXPECT_EQ(end, c.SelectsAll ? c.Text.size() : 0u);
+        PostMessageW(Get(c.Box), WM_CHAR, L'x', 1);
+        Pump(Window->Handle());
+        EXPECT_EQ(TextOf(Get(c.Box)), c.SelectsAll ? u"x" : u"x" + c.Text);
     }
 }
 
@@ -105,11 +251,8 @@ TEST_F(Win32Window, ListsHoldTheirEntriesAndStartWithoutChoice)
 
     HWND items = Get("CheckListBox1");
     ASSERT_EQ(SendMessageW(items, LB_GETCOUNT, 0, 0), 12);
-    for (int i = 0; i < 12; ++i) {
-        wchar_t text[32] = {};
-        SendMessageW(items, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        EXPECT_EQ(std::u16string(reinterpret_cast<char16_t*>(text)), TokenKind::All[i]);
-    }
+    for (int i = 0; i < 12; ++i)
+        EXPECT_EQ(ItemText(items, i).rfind(TokenKind::All[i], 0), 0u) << i;
     EXPECT_EQ(SendMessageW(items, LB_GETCURSEL, 0, 0), LB_ERR);
 
     for (const char* name : {"ColorBox1", "ColorBox2"}) {
