@@ -1,7 +1,7 @@
 // Win32Process: arguments from the wide command line, the display and the window module on
 // Windows.
-#include "platform/Process.h"
 #include "platform/Paths.h"
+#include "platform/Process.h"
 #include "platform/Win32Text.h"
 
 #include <windows.h>

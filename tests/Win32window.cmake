@@ -11,7 +11,7 @@ if(TARGET corvina_win32window)
   add_executable(corvina_win32window_tests ${CORVINA_WIN32_WINDOW_TEST_SOURCES}
     ${CMAKE_CURRENT_SOURCE_DIR}/Testutil.cpp ${CMAKE_CURRENT_SOURCE_DIR}/Win32testsystem.cpp)
   target_include_directories(corvina_win32window_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-  target_link_libraries(corvina_win32window_tests PRIVATE corvina_win32window version
+  target_link_libraries(corvina_win32window_tests PRIVATE corvina_win32window version oleacc ole32 oleaut32
     GTest::gtest_main)
   # A DLL that loads but is not the window, for corvina.exe's refusal.
   add_library(corvina_noentry_module MODULE ${CMAKE_CURRENT_SOURCE_DIR}/win32window/Noentry.cpp)

@@ -18,14 +18,10 @@ inline constexpr std::u16string_view SettingsTitle = u"設定内容";
 
 // In the window's order, left to right and top to bottom.
 inline constexpr THeading All[] = {
-    {"Label1", u"言語タイプ", "cboLangType"},
-    {"Label2", u"入力ファイル名", "txtInput"},
-    {"Label3", u"出力ファイル名", "txtOutput"},
-    {"Label4", u"表示項目", "CheckListBox1"},
-    {"Label5", u"前景アイテム", "ColorBox1"},
-    {"Label16", u"表示サンプル", nullptr},
-    {"Label20", SettingsTitle, nullptr},
-    {"Label6", u"背景アイテム", "ColorBox2"},
+    {"Label1", u"言語タイプ", "cboLangType"},   {"Label2", u"入力ファイル名", "txtInput"},
+    {"Label3", u"出力ファイル名", "txtOutput"}, {"Label4", u"表示項目", "CheckListBox1"},
+    {"Label5", u"前景アイテム", "ColorBox1"},   {"Label16", u"表示サンプル", nullptr},
+    {"Label20", SettingsTitle, nullptr},        {"Label6", u"背景アイテム", "ColorBox2"},
 };
 
 // The heading with the label's name; the table holds every name asked for.

@@ -105,7 +105,8 @@ bool FaceExists(HDC dc, const wchar_t* face)
 }
 
 // The DPI functions of Windows 10 where there are any; the system-wide DPI elsewhere.
-template <typename F> F User32Function(const char* name)
+template <typename F>
+F User32Function(const char* name)
 {
     return reinterpret_cast<F>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
@@ -191,8 +192,8 @@ TWin32Window::TWin32Window()
     }
     Dpi = WindowDpi(nullptr);
     SIZE frame = FrameSize(Scale(ClientWidth), Scale(ClientHeight), FrameStyle, FrameExStyle, Dpi);
-    CreateWindowExW(FrameExStyle, WindowClass, L"Corvina", FrameStyle, CW_USEDEFAULT,
-                    CW_USEDEFAULT, frame.cx, frame.cy, nullptr, nullptr, instance, this);
+    CreateWindowExW(FrameExStyle, WindowClass, L"Corvina", FrameStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                    frame.cx, frame.cy, nullptr, nullptr, instance, this);
     if (Wnd == nullptr)
         throw std::runtime_error("ウィンドウを作れません");
     // The monitor the window opened on may have a scale of its own.
@@ -260,8 +261,8 @@ void TWin32Window::ReleaseFonts() { DeleteFonts(Fonts); }
 
 void TWin32Window::DeleteFonts(Win32Controls::TFonts& fonts)
 {
-    for (HFONT font : {fonts.Window, fonts.Control, fonts.Fixed, fonts.Samples[0],
-                       fonts.Samples[1], fonts.Samples[2], fonts.Samples[3]})
+    for (HFONT font : {fonts.Window, fonts.Control, fonts.Fixed, fonts.Samples[0], fonts.Samples[1],
+                       fonts.Samples[2], fonts.Samples[3]})
         if (font != nullptr)
             DeleteObject(font);
     fonts = {};
@@ -387,10 +388,10 @@ void TWin32Window::CreateControls()
 
     heading("Label16");
     for (int i = 0; i < ItemCount; ++i)
-        Controls.Samples[i] = Adopt<TWin32Label>(
-            CreateChild(SampleNames[i], L"STATIC", SS_OWNERDRAW | SS_NOPREFIX, TokenKind::All[i],
-                        nullptr),
-            Fonts, true);
+        Controls.Samples[i] =
+            Adopt<TWin32Label>(CreateChild(SampleNames[i], L"STATIC", SS_OWNERDRAW | SS_NOPREFIX,
+                                           TokenKind::All[i], nullptr),
+                               Fonts, true);
 
     using TLook = TWin32Panel::TLook;
     auto panelOf = [&](std::string_view name, TLook look) {
@@ -446,8 +447,7 @@ void TWin32Window::FitClientArea()
     int width = Scale(ClientWidth) + (window.right - window.left) - client.right;
     int height = Scale(ClientHeight) + (window.bottom - window.top) - client.bottom;
     if (client.right != Scale(ClientWidth) || client.bottom != Scale(ClientHeight))
-        SetWindowPos(Wnd, nullptr, 0, 0, width, height,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(Wnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TWin32Window::PlaceControls()
@@ -465,8 +465,8 @@ void TWin32Window::PlaceControls()
     // The word-list boxes lie on the placeholder, with its size, whichever shows.
     const TPlace* placeholder = PlaceOf("pnlDummy");
     for (const TForm1::TWordList& wordList : TForm1::WordLists)
-        SetWindowPos(Find(wordList.BoxName), nullptr, Scale(placeholder->X),
-                     Scale(placeholder->Y), Scale(placeholder->Width), Scale(placeholder->Height),
+        SetWindowPos(Find(wordList.BoxName), nullptr, Scale(placeholder->X), Scale(placeholder->Y),
+                     Scale(placeholder->Width), Scale(placeholder->Height),
                      SWP_NOZORDER | SWP_NOACTIVATE);
     // The sample labels lie in Panel2, one below the other, each sized to its caption.
     const TPlace* panel = PlaceOf("Panel2");
@@ -653,7 +653,8 @@ int RunWin32Window()
 {
     // The manifest makes the programs aware of each monitor's DPI; a program without it is
     // drawn at the system's DPI at least, rather than stretched by the system.
-    SetProcessDPIAware();
+    if (!IsProcessDPIAware())
+        SetProcessDPIAware();
     TWin32MessageBoxScope messageBox;
     // One window per program folder: a second one would write its settings over the first's.
     TWin32Instance instance;

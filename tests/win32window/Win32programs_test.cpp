@@ -263,7 +263,8 @@ TEST(Programs, EachFileCarriesIconVersionAndTheProgramsTheirManifest)
                  {"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
                   ">PerMonitorV2, system</dpiAwareness>", ">true</dpiAware>",
                   ">true</longPathAware>", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
-                  "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+                  "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
+                  "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
                   "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})
                 EXPECT_NE(text.find(part), std::string::npos) << part;
         }
@@ -290,10 +291,10 @@ TEST(Programs, EachFileCarriesIconVersionAndTheProgramsTheirManifest)
         VS_FIXEDFILEINFO* fixed = nullptr;
         UINT length = 0;
         ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
-        std::u16string numbers = CodePage::FromUtf8(
-            std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." +
-            std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
-            std::to_string(HIWORD(fixed->dwFileVersionLS)));
+        std::u16string numbers =
+            CodePage::FromUtf8(std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." +
+                               std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
+                               std::to_string(HIWORD(fixed->dwFileVersionLS)));
         EXPECT_EQ(numbers, version);
     }
 }

@@ -5,6 +5,7 @@
 #include "core/Token.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <vector>
 
@@ -63,7 +64,8 @@ std::u16string ItemText(HWND list, int index)
 {
     LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
     std::u16string text(static_cast<size_t>(length) + 1, u'\0');
-    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<size_t>(length));
     return text;
 }
@@ -76,6 +78,26 @@ HWND NamingLabel(HWND control)
         !IsWindowVisible(before))
         return nullptr;
     return before;
+}
+
+// The name the system's accessibility layer gives control, as a screen reader asks for it.
+std::u16string AccessibleName(HWND control)
+{
+    IAccessible* object = nullptr;
+    // __uuidof: the cross libraries' IID_IAccessible is an import stub, not the GUID.
+    if (FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                         reinterpret_cast<void**>(&object))))
+        return u"(no accessible object)";
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR text = nullptr;
+    std::u16string name;
+    if (object->get_accName(self, &text) == S_OK && text != nullptr)
+        name = reinterpret_cast<const char16_t*>(text);
+    SysFreeString(text);
+    object->Release();
+    return name;
 }
 
 } // namespace
@@ -164,9 +186,9 @@ TEST_F(Win32Window, ScreenReadersFindEachControlNamed)
 {
     // Each control follows the heading that names it in the Z order.
     const std::pair<const char*, const char16_t*> headed[] = {
-        {"cboLangType", u"言語タイプ"}, {"txtInput", u"入力ファイル名"},
+        {"cboLangType", u"言語タイプ"},   {"txtInput", u"入力ファイル名"},
         {"txtOutput", u"出力ファイル名"}, {"CheckListBox1", u"表示項目"},
-        {"ColorBox1", u"前景アイテム"}, {"ColorBox2", u"背景アイテム"},
+        {"ColorBox1", u"前景アイテム"},   {"ColorBox2", u"背景アイテム"},
     };
     for (const auto& [name, heading] : headed) {
         HWND label = NamingLabel(Get(name));
@@ -174,27 +196,36 @@ TEST_F(Win32Window, ScreenReadersFindEachControlNamed)
         EXPECT_EQ(TextOf(label), heading) << name;
     }
     // The word-list box that shows follows its title.
-    const std::pair<int, const char*> lists[] = {{7, "txtOpeList"}, {0, "txtKeyList"},
-                                                 {11, "txtSp3List"}};
+    const std::pair<int, const char*> lists[] = {
+        {7, "txtOpeList"}, {0, "txtKeyList"}, {11, "txtSp3List"}};
     for (const auto& [item, name] : lists) {
         ClickCaption(item);
         HWND label = NamingLabel(Get(name));
         ASSERT_NE(label, nullptr) << name;
         EXPECT_EQ(TextOf(label), std::u16string(TokenKind::All[item]) + u" 一覧") << name;
     }
+    // What the accessibility layer answers, for the controls whose names Wine's takes from the
+    // label before them too (it names a drop-down or a list box by its text).
+    const std::pair<const char*, const char16_t*> answered[] = {
+        {"txtInput", u"入力ファイル名"}, {"txtOutput", u"出力ファイル名"},
+        {"txtSp3List", u"強調３ 一覧"},  {"SpeedButton1", u"参照"},
+        {"SpeedButton2", u"参照"},
+    };
+    for (const auto& [name, expected] : answered)
+        EXPECT_EQ(AccessibleName(Get(name)), expected) << name;
     // A check-list item says its tick; the tick changes it, the selection stays.
     HWND items = Get("CheckListBox1");
     for (int i = 0; i < 12; ++i) {
         bool on = Control<TWin32CheckList>("CheckListBox1").Checked(i);
-        EXPECT_EQ(ItemText(items, i),
-                  std::u16string(TokenKind::All[i]) + (on ? u" (チェックあり)" : u" (チェックなし)"))
+        EXPECT_EQ(ItemText(items, i), std::u16string(TokenKind::All[i]) +
+                                          (on ? u" (チェックあり)" : u" (チェックなし)"))
             << i;
     }
     ClickCaption(4);
     bool before = Control<TWin32CheckList>("CheckListBox1").Checked(4);
     ClickTick(4);
-    EXPECT_EQ(ItemText(items, 4),
-              std::u16string(TokenKind::All[4]) + (before ? u" (チェックなし)" : u" (チェックあり)"));
+    EXPECT_EQ(ItemText(items, 4), std::u16string(TokenKind::All[4]) +
+                                      (before ? u" (チェックなし)" : u" (チェックあり)"));
     EXPECT_EQ(SendMessageW(items, LB_GETCURSEL, 0, 0), 4);
     // The browse buttons: named, and a tooltip as on Linux.
     HWND tip = Get("ToolTip");
@@ -208,7 +239,8 @@ TEST_F(Win32Window, ScreenReadersFindEachControlNamed)
         tool.uId = reinterpret_cast<UINT_PTR>(Get(name));
         tool.lpszText = text;
         SendMessageW(tip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
-        EXPECT_EQ(std::u16string(reinterpret_cast<char16_t*>(text)), u"ファイルを選択... (F4)") << name;
+        EXPECT_EQ(std::u16string(reinterpret_cast<char16_t*>(text)), u"ファイルを選択... (F4)")
+            << name;
     }
 }
 

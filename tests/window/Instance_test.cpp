@@ -86,8 +86,8 @@ TEST(Programs, ASecondStartOnTheSameFolderEndsAndBatchRunsGoOn)
     TProgramFolder folder;
     TTempDir work;
     std::string exe = CopyProgram(folder);
-    std::filesystem::path module = std::filesystem::path(CORVINA_EXE).parent_path() /
-                                   "corvina_window.so";
+    std::filesystem::path module =
+        std::filesystem::path(CORVINA_EXE).parent_path() / "corvina_window.so";
     std::filesystem::copy_file(module, folder.File("corvina_window.so"));
     const QString name = QString::fromStdString(Platform::InstanceName());
 
@@ -103,8 +103,7 @@ TEST(Programs, ASecondStartOnTheSameFolderEndsAndBatchRunsGoOn)
     }
     WriteBytes(work.File("in.txt"), "a < b\r\n");
     std::string err;
-    EXPECT_EQ(RunCorvina({"txt", work.File("in.txt"), work.File("out.html")}, &err, exe), 0)
-        << err;
+    EXPECT_EQ(RunCorvina({"txt", work.File("in.txt"), work.File("out.html")}, &err, exe), 0) << err;
     EXPECT_TRUE(Exists(work.File("out.html")));
     EXPECT_TRUE(Held(name)) << "the first window went";
 

@@ -134,19 +134,24 @@ TEST_F(TWindowTest, EveryControlIsNamedByItsHeadingOrTitle)
     Open();
     Window->show();
     const std::pair<QWidget*, const char16_t*> cases[] = {
-        {Window->cboLangType, u"言語タイプ"},     {Window->txtInput, u"入力ファイル名"},
-        {Window->txtOutput, u"出力ファイル名"},   {Window->CheckListBox1, u"表示項目"},
-        {Window->ColorBox1, u"前景アイテム"},     {Window->ColorBox2, u"背景アイテム"},
-        {Window->SpeedButton1, u"参照"},          {Window->SpeedButton2, u"参照"},
-        {Window->WordListBoxes[0], u"予約語 一覧"}, {Window->WordListBoxes[1], u"演算子 一覧"},
-        {Window->WordListBoxes[2], u"強調１ 一覧"}, {Window->WordListBoxes[3], u"強調２ 一覧"},
+        {Window->cboLangType, u"言語タイプ"},
+        {Window->txtInput, u"入力ファイル名"},
+        {Window->txtOutput, u"出力ファイル名"},
+        {Window->CheckListBox1, u"表示項目"},
+        {Window->ColorBox1, u"前景アイテム"},
+        {Window->ColorBox2, u"背景アイテム"},
+        {Window->SpeedButton1, u"参照"},
+        {Window->SpeedButton2, u"参照"},
+        {Window->WordListBoxes[0], u"予約語 一覧"},
+        {Window->WordListBoxes[1], u"演算子 一覧"},
+        {Window->WordListBoxes[2], u"強調１ 一覧"},
+        {Window->WordListBoxes[3], u"強調２ 一覧"},
         {Window->WordListBoxes[4], u"強調３ 一覧"},
     };
     for (const auto& [control, name] : cases) {
         QStringList spoken = SpokenNames(control);
-        EXPECT_TRUE(spoken.contains(Q(name)))
-            << control->objectName().toStdString() << " is called "
-            << spoken.join("/").toStdString();
+        EXPECT_TRUE(spoken.contains(Q(name))) << control->objectName().toStdString()
+                                              << " is called " << spoken.join("/").toStdString();
     }
 }
 
