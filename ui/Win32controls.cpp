@@ -335,10 +335,7 @@ void TWin32Label::SetFontStyle(bool bold, bool italic)
 {
     Bold = bold;
     Italic = italic;
-    SendMessageW(Wnd, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
-    if (Sample)
-        FitCaption();
-    InvalidateRect(Wnd, nullptr, TRUE);
+    UpdateFont();
 }
 
 void TWin32Label::FitCaption()

@@ -187,13 +187,13 @@ public:
 
     // The width of the tick's place at the left of an item, in pixels.
     int TickWidth() const;
-    // The item's text: its caption and whether it is ticked.
-    static std::u16string ItemText(const std::u16string& caption, bool checked);
 
 protected:
     bool Filter(UINT message, WPARAM w, LPARAM l, LRESULT& result) override;
 
 private:
+    // The item's text: its caption and whether it is ticked.
+    static std::u16string ItemText(const std::u16string& caption, bool checked);
     std::vector<std::u16string> Captions;
     std::vector<bool> Ticks;
     void Toggle(int index);
