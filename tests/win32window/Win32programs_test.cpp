@@ -199,7 +199,8 @@ TEST(Programs, ASecondStartOnTheSameFolderEndsAndLeavesTheWindowAlone)
     HWND shown = WaitForWindow(first, L"Corvina");
     ASSERT_NE(shown, nullptr) << "no window came up";
 
-    // Both programs, with fewer than three arguments, end at once: no second window.
+    // Both programs, with fewer than three arguments, end at once: no second window, and the
+    // open one comes back from the task bar.
     struct TCase {
         const char* What;
         std::string Exe;
@@ -209,9 +210,12 @@ TEST(Programs, ASecondStartOnTheSameFolderEndsAndLeavesTheWindowAlone)
                            {"corvina.exe", console, {}},
                            {"corvina.exe, two arguments", console, {"bcb", "in.cpp"}}};
     for (const TCase& c : cases) {
+        ShowWindow(shown, SW_MINIMIZE);
+        ASSERT_TRUE(IsIconic(shown));
         std::string err;
         EXPECT_EQ(RunCorvina(c.Args, &err, c.Exe), 0) << c.What << ": " << err;
         EXPECT_EQ(err, "") << c.What;
+        EXPECT_FALSE(IsIconic(shown)) << c.What << ": the open window stayed minimised";
     }
     EXPECT_TRUE(IsWindow(shown));
     EXPECT_TRUE(IsWindowVisible(shown));
