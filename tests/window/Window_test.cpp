@@ -2,7 +2,6 @@
 #include "Windowfixture.h"
 
 #include <QAccessible>
-#include <QAccessibleTableInterface>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFontDatabase>
@@ -153,24 +152,6 @@ TEST_F(TWindowTest, EveryControlIsNamedByItsHeadingOrTitle)
         QStringList spoken = SpokenNames(control);
         EXPECT_TRUE(spoken.contains(Q(name))) << control->objectName().toStdString()
                                               << " is called " << spoken.join("/").toStdString();
-    }
-}
-
-TEST_F(TWindowTest, TheItemListTellsScreenReadersEachTick)
-{
-    Open();
-    Window->show();
-    UserTick(2, true);
-    UserTick(3, false);
-    QAccessibleTableInterface* table =
-        QAccessible::queryAccessibleInterface(Window->CheckListBox1)->tableInterface();
-    ASSERT_NE(table, nullptr);
-    for (int i = 0; i < 12; ++i) {
-        QAccessibleInterface* cell = table->cellAt(i, 0);
-        ASSERT_NE(cell, nullptr) << i;
-        EXPECT_EQ(cell->text(QAccessible::Name), Window->CheckListBox1->item(i)->text()) << i;
-        EXPECT_TRUE(cell->state().checkable) << i;
-        EXPECT_EQ(bool(cell->state().checked), Tick(i)) << i;
     }
 }
 
