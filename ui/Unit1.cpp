@@ -22,6 +22,10 @@ const char* const MsgFileNotFound = "ファイルが見つかりません";
 const char* const MsgInvalidFileName = "不正なファイル名です";
 const char* const MsgSameFile = "入力ファイルと出力ファイルが同じです";
 const char* const MsgNoFileName = "ファイル名が指定されていません";
+const char* const MsgCannotSave = "設定を保存できません";
+const char* const MsgCannotSaveMeaning =
+    "このフォルダーには書き込めないため、表示項目 (color.txt) と単語一覧の変更は保存されません。"
+    "変更していない一覧での変換はできます。";
 
 const char16_t* const ListTitleSuffix = u" 一覧";
 constexpr int ItemCount = 12;
@@ -55,7 +59,10 @@ TStringList TextToLines(const std::u16string& text)
 }
 
 // A file name typed or chosen in a box, as the file functions take it.
-std::string PathOf(const TTextBox& box) { return CodePage::ToUtf8(box.Text()); }
+std::string PathOf(const TTextBox& box)
+{
+    return Platform::TypedFileName(CodePage::ToUtf8(box.Text()));
+}
 
 // Sets a flag for the life of the scope.
 class TFlagScope {
@@ -284,6 +291,10 @@ void TForm1::InitWindow()
         box->SetVisible(false);
         box->MoveTo(c.pnlDummy->Left(), c.pnlDummy->Top());
     }
+    // A shared install may take no writes: the user learns it now, not from a lost edit.
+    if (!Platform::Files().CanReplace(Platform::ProgramFile("color.txt")))
+        Platform::ShowError(std::string(MsgCannotSave) + ": " + Platform::ProgramFolder() + ": " +
+                            MsgCannotSaveMeaning);
 }
 
 void TForm1::ShowItemStyle(int index)
