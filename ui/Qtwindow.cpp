@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QIcon>
 #include <QKeyEvent>
@@ -21,9 +22,12 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QToolButton>
 #include <QTranslator>
+
+#include <algorithm>
 
 using QtControls::ToQString;
 
@@ -63,10 +67,12 @@ QFont FixedFont()
 }
 
 // Keyboard and wheel as on the original platform: Tab leaves a word-list box whatever modifier is
-// held, and a wheel step over a drop-down changes it only when it has the focus.
+// held, a wheel step over a drop-down changes it only when it has the focus, and the first arrow
+// key in the check list with no item selected selects the first item.
 class TInputRules : public QObject {
 public:
     using QObject::QObject;
+    void AddCheckList(QListWidget* list) { list->installEventFilter(this); }
     void AddWordListBox(QPlainTextEdit* box)
     {
         box->setTabChangesFocus(true);
@@ -86,6 +92,16 @@ protected:
             !widget->hasFocus()) {
             event->ignore();
             return true;
+        }
+        if (event->type() == QEvent::KeyPress && qobject_cast<QListWidget*>(widget)) {
+            // The view's current row is already the first one, so an arrow would move past it.
+            auto* list = static_cast<QListWidget*>(widget);
+            int key = static_cast<QKeyEvent*>(event)->key();
+            if ((key == Qt::Key_Down || key == Qt::Key_Up) && list->selectedItems().isEmpty() &&
+                list->count() > 0) {
+                list->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
+                return true;
+            }
         }
         if (event->type() == QEvent::KeyPress && qobject_cast<QPlainTextEdit*>(widget)) {
             auto* key = static_cast<QKeyEvent*>(event);
@@ -302,6 +318,7 @@ void TQtWindow::CreateControls()
         rules->AddDropDown(box);
     for (QPlainTextEdit* box : WordListBoxes)
         rules->AddWordListBox(box);
+    rules->AddCheckList(CheckListBox1);
 
     NameControls();
 
@@ -410,6 +427,28 @@ TQtApplicationSetup::~TQtApplicationSetup()
     QCoreApplication::removeTranslator(Translator.get());
 }
 
+namespace {
+
+// Qt's box wraps any text wider than a fixed width, so a message a little wider has its last
+// character on a line of its own: the text's label gets the width of its longest line, up to
+// two thirds of the screen, beyond which a line wraps.
+void FitLabelToText(QMessageBox& box, const QString& text)
+{
+    const QScreen* screen = box.screen();
+    const int limit = screen != nullptr ? screen->availableGeometry().width() * 2 / 3 : 800;
+    for (QLabel* label : box.findChildren<QLabel*>()) {
+        if (label->text() != text)
+            continue;
+        QFontMetrics metrics(label->font());
+        int widest = 0;
+        for (const QString& line : text.split(QLatin1Char('\n')))
+            widest = std::max(widest, metrics.horizontalAdvance(line));
+        label->setMinimumWidth(std::min(widest + 2, limit));
+    }
+}
+
+} // namespace
+
 void InstallWindowMessageBox()
 {
     Platform::SetMessageBoxHandler(
@@ -420,6 +459,7 @@ void InstallWindowMessageBox()
                                            : QMessageBox::Warning;
             QMessageBox box(qtIcon, QString::fromStdString(caption), QString::fromStdString(text),
                             QMessageBox::Ok, QApplication::activeWindow());
+            FitLabelToText(box, QString::fromStdString(text));
             // The box answers to the mouse even while a run shows the busy cursor.
             QApplication::setOverrideCursor(Qt::ArrowCursor);
             box.exec();
