@@ -72,7 +72,10 @@ struct TFonts {
     HFONT Control = nullptr; // drop-downs, file names, the check list
     HFONT Fixed = nullptr;   // word-list boxes
     HFONT Samples[4] = {};   // Control in plain, bold, italic, bold italic
-    HFONT Sample(bool bold, bool italic) const { return Samples[(bold ? 1 : 0) + (italic ? 2 : 0)]; }
+    HFONT Sample(bool bold, bool italic) const
+    {
+        return Samples[(bold ? 1 : 0) + (italic ? 2 : 0)];
+    }
 };
 
 } // namespace Win32Controls
@@ -242,7 +245,8 @@ private:
     bool Save;
 };
 
-// The busy cursor, kept over the window while a run blocks it, and the window itself.
+// The busy cursor, kept over the window while a run blocks it, and the window itself. Input that
+// arrives while it is busy is dropped when the run ends.
 class TWin32WindowControl final : public TWindowControl {
 public:
     explicit TWin32WindowControl(HWND window) : Window(window) {}

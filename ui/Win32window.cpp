@@ -84,8 +84,8 @@ const wchar_t* const WindowFaces[] = {L"ＭＳ Ｐゴシック", L"MS PGothic", 
 const wchar_t* const ControlFaces[] = {L"MS UI Gothic", L"ＭＳ Ｐゴシック", L"MS PGothic",
                                        L"IPAPGothic",   L"IPA Pゴシック",   L"Meiryo UI",
                                        L"Yu Gothic UI"};
-const wchar_t* const FixedFaces[] = {L"ＭＳ ゴシック", L"MS Gothic",   L"IPAGothic",
-                                     L"IPAゴシック",   L"VL Gothic",   L"Noto Sans Mono CJK JP",
+const wchar_t* const FixedFaces[] = {L"ＭＳ ゴシック", L"MS Gothic", L"IPAGothic",
+                                     L"IPAゴシック",   L"VL Gothic", L"Noto Sans Mono CJK JP",
                                      L"Yu Gothic"};
 
 int CALLBACK FaceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
@@ -171,6 +171,35 @@ HFONT MakeFont(HDC dc, const wchar_t* const (&faces)[N], int pixels, bool fixedP
     return CreateFontIndirectW(&font);
 }
 
+// Whether font draws an underscore, and within its cell: an edit control's lines are as high as
+// the cell, and ink below it is painted over by the next line or cut off.
+bool DrawsUnderscore(HDC dc, HFONT font)
+{
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ oldFont = SelectObject(memory, font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(memory, &metrics);
+    const int width = metrics.tmMaxCharWidth + 4;
+    const int height = metrics.tmHeight * 2;
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
+    HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
+    const RECT all{0, 0, width, height};
+    FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetBkMode(memory, TRANSPARENT);
+    SetTextColor(memory, RGB(0, 0, 0));
+    TextOutW(memory, 2, 0, L"_", 1);
+    int lowest = -1;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (GetPixel(memory, x, y) != RGB(255, 255, 255))
+                lowest = y;
+    SelectObject(memory, oldBitmap);
+    DeleteObject(bitmap);
+    SelectObject(memory, oldFont);
+    DeleteDC(memory);
+    return lowest >= 0 && lowest < metrics.tmHeight;
+}
+
 } // namespace
 
 TWin32Window::TWin32Window()
@@ -251,6 +280,19 @@ void TWin32Window::CreateFonts()
     Fonts.Window = MakeFont(dc, WindowFaces, pixels, false, false, false);
     Fonts.Control = MakeFont(dc, ControlFaces, pixels, false, false, false);
     Fonts.Fixed = MakeFont(dc, FixedFaces, pixels, true, false, false);
+    // Some fonts drop the thin stroke of the underscore at some sizes (IPA Gothic at 12 and 18
+    // pixels): "const_cast" would show as "const cast". The word lists take the nearest size,
+    // larger first, at which the font draws it within its line.
+    for (int step : {1, -1, 2, -2, 3, -3}) {
+        if (DrawsUnderscore(dc, Fonts.Fixed))
+            break;
+        DeleteObject(Fonts.Fixed);
+        Fonts.Fixed = MakeFont(dc, FixedFaces, pixels + step, true, false, false);
+    }
+    if (!DrawsUnderscore(dc, Fonts.Fixed)) {
+        DeleteObject(Fonts.Fixed);
+        Fonts.Fixed = MakeFont(dc, FixedFaces, pixels, true, false, false);
+    }
     for (int style = 0; style < 4; ++style)
         Fonts.Samples[style] =
             MakeFont(dc, ControlFaces, pixels, false, (style & 1) != 0, (style & 2) != 0);
@@ -286,7 +328,8 @@ HWND TWin32Window::CreateChild(std::string_view name, const wchar_t* windowClass
     return handle;
 }
 
-template <typename T, typename... Args> T* TWin32Window::Adopt(HWND handle, Args&&... args)
+template <typename T, typename... Args>
+T* TWin32Window::Adopt(HWND handle, Args&&... args)
 {
     auto control = std::make_unique<T>(handle, std::forward<Args>(args)...);
     T* raw = control.get();
@@ -539,7 +582,8 @@ int TWin32Window::RunMessageLoop()
 LRESULT CALLBACK TWin32Window::Proc(HWND hwnd, UINT message, WPARAM w, LPARAM l)
 {
     if (message == WM_NCCREATE) {
-        auto* window = static_cast<TWin32Window*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
+        auto* window =
+            static_cast<TWin32Window*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
         window->Wnd = hwnd;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
     }
@@ -625,10 +669,10 @@ LRESULT TWin32Window::Message(UINT message, WPARAM w, LPARAM l)
 TWin32MessageBoxScope::TWin32MessageBoxScope()
     : Previous(Platform::SetMessageBoxHandler(
           [](const std::string& caption, const std::string& text, Platform::TMessageIcon icon) {
-              UINT type = MB_OK | (icon == Platform::TMessageIcon::Error ? MB_ICONERROR
-                                   : icon == Platform::TMessageIcon::Information
-                                       ? MB_ICONINFORMATION
-                                       : MB_ICONEXCLAMATION);
+              UINT type =
+                  MB_OK | (icon == Platform::TMessageIcon::Error         ? MB_ICONERROR
+                           : icon == Platform::TMessageIcon::Information ? MB_ICONINFORMATION
+                                                                         : MB_ICONEXCLAMATION);
               std::u16string wideText = CodePage::FromUtf8(text);
               std::u16string wideCaption = CodePage::FromUtf8(caption);
               // The box answers to the mouse even while a run shows the busy cursor.
@@ -641,8 +685,7 @@ TWin32MessageBoxScope::TWin32MessageBoxScope()
               if (answer <= 0)
                   Platform::WriteErrorLine(caption + ": " + text);
           }))
-{
-}
+{}
 
 TWin32MessageBoxScope::~TWin32MessageBoxScope()
 {
