@@ -41,9 +41,7 @@ void ItemColors(const DRAWITEMSTRUCT& item, COLORREF& text, COLORREF& back)
     bool selected = (item.itemState & ODS_SELECTED) != 0;
     bool disabled = (item.itemState & ODS_DISABLED) != 0;
     back = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
-    text = GetSysColor(disabled   ? COLOR_GRAYTEXT
-                       : selected ? COLOR_HIGHLIGHTTEXT
-                                  : COLOR_WINDOWTEXT);
+    text = GetSysColor(disabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
 }
 
 } // namespace
@@ -300,7 +298,8 @@ void TWin32Panel::Draw(const DRAWITEMSTRUCT& item)
 }
 
 TWin32Label::TWin32Label(HWND handle, const Win32Controls::TFonts& fonts, bool sample)
-    : TWin32Control(handle), Fonts(fonts), Sample(sample), Foreground(GetSysColor(COLOR_BTNTEXT)),
+    : TWin32Control(handle), Fonts(fonts), Sample(sample),
+      Foreground(GetSysColor(COLOR_BTNTEXT)),
       Background(sample ? RGB(255, 255, 255) : GetSysColor(COLOR_BTNFACE))
 {
     SendMessageW(Wnd, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
@@ -369,13 +368,15 @@ void TWin32Label::Draw(const DRAWITEMSTRUCT& item)
     HGDIOBJ old = SelectObject(item.hDC, Font());
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, Foreground);
-    UINT format =
-        DT_SINGLELINE | DT_NOPREFIX | (Sample ? DT_LEFT | DT_TOP : DT_CENTER | DT_VCENTER);
+    UINT format = DT_SINGLELINE | DT_NOPREFIX | (Sample ? DT_LEFT | DT_TOP : DT_CENTER | DT_VCENTER);
     DrawTextW(item.hDC, W(text.c_str()), static_cast<int>(text.size()), &rect, format);
     SelectObject(item.hDC, old);
 }
 
-bool TWin32TickBox::Checked() const { return SendMessageW(Wnd, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool TWin32TickBox::Checked() const
+{
+    return SendMessageW(Wnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
 void TWin32TickBox::SetChecked(bool checked)
 {
@@ -507,8 +508,7 @@ void TWin32CheckList::Draw(const DRAWITEMSTRUCT& item)
 
     int size = Scaled(Wnd, TickSize);
     int top = rect.top + (rect.bottom - rect.top - size) / 2;
-    RECT box = {rect.left + (tick - size) / 2, top, rect.left + (tick - size) / 2 + size,
-                top + size};
+    RECT box = {rect.left + (tick - size) / 2, top, rect.left + (tick - size) / 2 + size, top + size};
     DrawFrameControl(item.hDC, &box, DFC_BUTTON,
                      DFCS_BUTTONCHECK | DFCS_FLAT | (Checked(index) ? DFCS_CHECKED : 0));
 
@@ -545,8 +545,7 @@ std::optional<std::int32_t> TWin32ColorBox::Selected() const
     LRESULT index = SendMessageW(Wnd, CB_GETCURSEL, 0, 0);
     if (index == CB_ERR)
         return std::nullopt;
-    return static_cast<std::int32_t>(
-        SendMessageW(Wnd, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+    return static_cast<std::int32_t>(SendMessageW(Wnd, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
 }
 
 void TWin32ColorBox::Select(std::int32_t value)
@@ -555,8 +554,8 @@ void TWin32ColorBox::Select(std::int32_t value)
     LRESULT count = SendMessageW(Wnd, CB_GETCOUNT, 0, 0);
     WPARAM found = static_cast<WPARAM>(-1);
     for (LRESULT i = 0; i < count; ++i)
-        if (static_cast<std::int32_t>(
-                SendMessageW(Wnd, CB_GETITEMDATA, static_cast<WPARAM>(i), 0)) == value) {
+        if (static_cast<std::int32_t>(SendMessageW(Wnd, CB_GETITEMDATA, static_cast<WPARAM>(i), 0)) ==
+            value) {
             found = static_cast<WPARAM>(i);
             break;
         }
@@ -578,8 +577,8 @@ void TWin32ColorBox::Draw(const DRAWITEMSTRUCT& item)
     if (item.itemID == static_cast<UINT>(-1) || item.itemID >= Names.size())
         return;
     int margin = Scaled(Wnd, 2);
-    RECT swatch = {rect.left + margin, rect.top + margin,
-                   rect.left + margin + Scaled(Wnd, SwatchWidth), rect.bottom - margin};
+    RECT swatch = {rect.left + margin, rect.top + margin, rect.left + margin + Scaled(Wnd, SwatchWidth),
+                   rect.bottom - margin};
     FillColor(item.hDC, swatch, static_cast<COLORREF>(item.itemData) & 0xFFFFFF);
     FrameRect(item.hDC, &swatch, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     RECT textRect = rect;
@@ -669,6 +668,7 @@ void TWin32WindowControl::BeginBusy()
 
 void TWin32WindowControl::EndBusy()
 {
+    SetCursor(Previous);
     // The run kept the message loop waiting: keys and clicks queued meanwhile (on the frame too,
     // its close box) are dropped, not played into the window once it is over.
     MSG message;
@@ -677,7 +677,6 @@ void TWin32WindowControl::EndBusy()
                                {WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK}})
         while (PeekMessageW(&message, nullptr, first, last, PM_REMOVE | PM_NOYIELD)) {
         }
-    SetCursor(Previous);
     Previous = nullptr;
     if (Focus != nullptr && IsWindow(Focus) && IsWindowEnabled(Focus) && IsWindowVisible(Focus))
         SetFocus(Focus);

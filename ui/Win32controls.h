@@ -72,10 +72,7 @@ struct TFonts {
     HFONT Control = nullptr; // drop-downs, file names, the check list
     HFONT Fixed = nullptr;   // word-list boxes
     HFONT Samples[4] = {};   // Control in plain, bold, italic, bold italic
-    HFONT Sample(bool bold, bool italic) const
-    {
-        return Samples[(bold ? 1 : 0) + (italic ? 2 : 0)];
-    }
+    HFONT Sample(bool bold, bool italic) const { return Samples[(bold ? 1 : 0) + (italic ? 2 : 0)]; }
 };
 
 } // namespace Win32Controls

@@ -84,8 +84,8 @@ const wchar_t* const WindowFaces[] = {L"ＭＳ Ｐゴシック", L"MS PGothic", 
 const wchar_t* const ControlFaces[] = {L"MS UI Gothic", L"ＭＳ Ｐゴシック", L"MS PGothic",
                                        L"IPAPGothic",   L"IPA Pゴシック",   L"Meiryo UI",
                                        L"Yu Gothic UI"};
-const wchar_t* const FixedFaces[] = {L"ＭＳ ゴシック", L"MS Gothic", L"IPAGothic",
-                                     L"IPAゴシック",   L"VL Gothic", L"Noto Sans Mono CJK JP",
+const wchar_t* const FixedFaces[] = {L"ＭＳ ゴシック", L"MS Gothic",   L"IPAGothic",
+                                     L"IPAゴシック",   L"VL Gothic",   L"Noto Sans Mono CJK JP",
                                      L"Yu Gothic"};
 
 int CALLBACK FaceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
@@ -328,8 +328,7 @@ HWND TWin32Window::CreateChild(std::string_view name, const wchar_t* windowClass
     return handle;
 }
 
-template <typename T, typename... Args>
-T* TWin32Window::Adopt(HWND handle, Args&&... args)
+template <typename T, typename... Args> T* TWin32Window::Adopt(HWND handle, Args&&... args)
 {
     auto control = std::make_unique<T>(handle, std::forward<Args>(args)...);
     T* raw = control.get();
@@ -582,8 +581,7 @@ int TWin32Window::RunMessageLoop()
 LRESULT CALLBACK TWin32Window::Proc(HWND hwnd, UINT message, WPARAM w, LPARAM l)
 {
     if (message == WM_NCCREATE) {
-        auto* window =
-            static_cast<TWin32Window*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
+        auto* window = static_cast<TWin32Window*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
         window->Wnd = hwnd;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
     }
@@ -669,10 +667,10 @@ LRESULT TWin32Window::Message(UINT message, WPARAM w, LPARAM l)
 TWin32MessageBoxScope::TWin32MessageBoxScope()
     : Previous(Platform::SetMessageBoxHandler(
           [](const std::string& caption, const std::string& text, Platform::TMessageIcon icon) {
-              UINT type =
-                  MB_OK | (icon == Platform::TMessageIcon::Error         ? MB_ICONERROR
-                           : icon == Platform::TMessageIcon::Information ? MB_ICONINFORMATION
-                                                                         : MB_ICONEXCLAMATION);
+              UINT type = MB_OK | (icon == Platform::TMessageIcon::Error ? MB_ICONERROR
+                                   : icon == Platform::TMessageIcon::Information
+                                       ? MB_ICONINFORMATION
+                                       : MB_ICONEXCLAMATION);
               std::u16string wideText = CodePage::FromUtf8(text);
               std::u16string wideCaption = CodePage::FromUtf8(caption);
               // The box answers to the mouse even while a run shows the busy cursor.
@@ -685,7 +683,8 @@ TWin32MessageBoxScope::TWin32MessageBoxScope()
               if (answer <= 0)
                   Platform::WriteErrorLine(caption + ": " + text);
           }))
-{}
+{
+}
 
 TWin32MessageBoxScope::~TWin32MessageBoxScope()
 {

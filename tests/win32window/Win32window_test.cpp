@@ -403,8 +403,8 @@ TEST_F(Win32Window, SampleLabelsCoverJustTheirCaption)
         HGDIOBJ old = SelectObject(dc, dynamic_cast<TWin32Label&>(label).Font());
         std::u16string caption(TokenKind::All[i]);
         SIZE size{};
-        GetTextExtentPoint32W(dc, Win32Controls::W(caption.c_str()),
-                              static_cast<int>(caption.size()), &size);
+        GetTextExtentPoint32W(dc, Win32Controls::W(caption.c_str()), static_cast<int>(caption.size()),
+                              &size);
         SelectObject(dc, old);
         ReleaseDC(handle, dc);
         // An italic face leans past its advance; the box takes in its overhang.
@@ -440,8 +440,8 @@ TEST_F(Win32Window, TabOrderAsInTheWindowDescription)
         } while (at != first && names.size() < 20);
         return names;
     };
-    std::vector<std::string> base = {"cboLangType", "txtInput", "txtOutput", "CheckListBox1",
-                                     "ColorBox1",   "chkBold",  "chkItalic", "ColorBox2"};
+    std::vector<std::string> base = {"cboLangType", "txtInput",  "txtOutput", "CheckListBox1",
+                                     "ColorBox1",   "chkBold",   "chkItalic", "ColorBox2"};
     std::vector<std::string> expected = base;
     expected.insert(expected.end(), {"btnOK", "btnExit"});
     EXPECT_EQ(order(), expected);

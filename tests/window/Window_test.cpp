@@ -117,15 +117,16 @@ TEST_F(TWindowTest, EveryControlHasItsNameKindAndCaption)
         }
     }
     for (int i = 0; i < 12; ++i)
-        EXPECT_EQ(Window->CheckListBox1->item(i)->text(), Q(Controls[18 + i].Caption)) << i;
+        EXPECT_EQ(Window->CheckListBox1->item(i)->text(), Q(Controls[18 + i].Caption))
+            << i;
     QStringList languages;
     for (int i = 0; i < Window->cboLangType->count(); ++i)
         languages << Window->cboLangType->itemText(i);
-    EXPECT_EQ(languages,
-              (QStringList{"C++Builder", "Delphi", "Java", "JavaScript", "PL/SQL", "T-SQL",
-                           "Visual Basic .NET 2003", "Visual Basic 6.0", "Visual C# .NET 2003",
-                           "Visual C++ .NET 2003", "Visual C++ 6.0", "Visual J# .NET 2003",
-                           "Visual J++ 6.0", Q(u"その他")}));
+    EXPECT_EQ(languages, (QStringList{"C++Builder", "Delphi", "Java", "JavaScript", "PL/SQL",
+                                      "T-SQL", "Visual Basic .NET 2003", "Visual Basic 6.0",
+                                      "Visual C# .NET 2003", "Visual C++ .NET 2003",
+                                      "Visual C++ 6.0", "Visual J# .NET 2003", "Visual J++ 6.0",
+                                      Q(u"その他")}));
     EXPECT_FALSE(Window->cboLangType->isEditable());
 }
 
@@ -210,9 +211,8 @@ TEST_F(TWindowTest, LayoutFitsTheFixedClientArea)
     }
 
     // Each word-list box covers the placeholder exactly.
-    for (QPlainTextEdit* box :
-         {Window->WordListBoxes[0], Window->WordListBoxes[1], Window->WordListBoxes[2],
-          Window->WordListBoxes[3], Window->WordListBoxes[4]}) {
+    for (QPlainTextEdit* box : {Window->WordListBoxes[0], Window->WordListBoxes[1], Window->WordListBoxes[2],
+                                Window->WordListBoxes[3], Window->WordListBoxes[4]}) {
         EXPECT_EQ(box->geometry(), Window->pnlDummy->geometry());
         EXPECT_EQ(box->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
         EXPECT_EQ(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
@@ -227,14 +227,11 @@ TEST_F(TWindowTest, LayoutFitsTheFixedClientArea)
 TEST_F(TWindowTest, TabOrderFollowsTheFields)
 {
     Open();
-    std::vector<QWidget*> expected = {Window->cboLangType,      Window->txtInput,
-                                      Window->txtOutput,        Window->CheckListBox1,
-                                      Window->ColorBox1,        Window->chkBold,
-                                      Window->chkItalic,        Window->ColorBox2,
-                                      Window->WordListBoxes[0], Window->WordListBoxes[1],
-                                      Window->WordListBoxes[2], Window->WordListBoxes[3],
-                                      Window->WordListBoxes[4], Window->btnOK,
-                                      Window->btnExit};
+    std::vector<QWidget*> expected = {
+        Window->cboLangType, Window->txtInput,   Window->txtOutput,  Window->CheckListBox1,
+        Window->ColorBox1,   Window->chkBold,    Window->chkItalic,  Window->ColorBox2,
+        Window->WordListBoxes[0],  Window->WordListBoxes[1], Window->WordListBoxes[2], Window->WordListBoxes[3],
+        Window->WordListBoxes[4],  Window->btnOK,      Window->btnExit};
     std::vector<QWidget*> chain;
     QWidget* w = Window->cboLangType;
     for (int n = 0; n < 500 && chain.size() < expected.size(); ++n, w = w->nextInFocusChain())
@@ -283,8 +280,7 @@ TEST_F(TWindowTest, FontsResolveToJapaneseFamiliesThatDrawEveryCaption)
         // The font that draws Japanese text must be ours and hold every character.
         QRawFont raw = QRawFont::fromFont(font, QFontDatabase::Japanese);
         ASSERT_TRUE(raw.isValid()) << name;
-        EXPECT_TRUE(c.Families->contains(raw.familyName()))
-            << name << ": " << raw.familyName().toStdString();
+        EXPECT_TRUE(c.Families->contains(raw.familyName())) << name << ": " << raw.familyName().toStdString();
         for (const QString& text : c.Texts)
             for (QChar ch : text)
                 EXPECT_TRUE(raw.supportsCharacter(ch))
@@ -303,11 +299,11 @@ TEST_F(TWindowTest, ColourBoxesHoldExactlyTheSixteenBasicColours)
         QColor Rgb;
     };
     const Entry entries[] = {
-        {u"黒", "#000000"},       {u"茶色", "#800000"},     {u"緑", "#008000"},
-        {u"オリーブ", "#808000"}, {u"紺", "#000080"},       {u"紫", "#800080"},
-        {u"青緑", "#008080"},     {u"暗い灰色", "#808080"}, {u"銀色", "#C0C0C0"},
-        {u"赤", "#FF0000"},       {u"ライム", "#00FF00"},   {u"黄色", "#FFFF00"},
-        {u"青", "#0000FF"},       {u"赤紫", "#FF00FF"},     {u"水色", "#00FFFF"},
+        {u"黒", "#000000"},   {u"茶色", "#800000"},     {u"緑", "#008000"},
+        {u"オリーブ", "#808000"}, {u"紺", "#000080"},   {u"紫", "#800080"},
+        {u"青緑", "#008080"}, {u"暗い灰色", "#808080"}, {u"銀色", "#C0C0C0"},
+        {u"赤", "#FF0000"},   {u"ライム", "#00FF00"},   {u"黄色", "#FFFF00"},
+        {u"青", "#0000FF"},   {u"赤紫", "#FF00FF"},     {u"水色", "#00FFFF"},
         {u"白", "#FFFFFF"},
     };
     for (QComboBox* box : {Window->ColorBox1, Window->ColorBox2}) {
@@ -337,12 +333,10 @@ TEST_F(TWindowTest, ClickingATickSelectsTheItemAndKeepsTheNewTick)
         QStyleOptionViewItem option;
         option.initFrom(list);
         option.rect = list->visualItemRect(item);
-        option.features =
-            QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+        option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
         option.text = item->text();
         option.checkState = item->checkState();
-        QRect tick =
-            list->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list);
+        QRect tick = list->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, tick.center());
         EXPECT_EQ(Tick(row), !was) << row;
         EXPECT_EQ(SelectedIndex(), row);
