@@ -40,6 +40,19 @@ TFileSystem& Files()
 
 void InstallFiles(TFileSystem* fs) { Installed() = fs; }
 
+void TFileSystem::Replace(const std::string& path, std::string_view bytes)
+{
+    if (Kind(path) == TPathKind::File) {
+        // An unreadable file is replaced as any other that differs.
+        try {
+            if (ReadAll(path) == bytes)
+                return;
+        } catch (const TFileError&) {
+        }
+    }
+    ReplaceWhole(path, bytes);
+}
+
 bool IsOptionalFile(const std::string& path)
 {
     switch (Files().Kind(path)) {

@@ -41,10 +41,10 @@ public:
     // Creates or truncates path and writes bytes; a short write leaves the file empty. Throws.
     virtual void WriteAll(const std::string& path, std::string_view bytes) = 0;
     // Replaces path as a whole (settings files): readers see the old or the new content, never a
-    // torn one; an existing file keeps its permissions. A file that already holds exactly
-    // bytes may be left untouched where the system can tell that replacing it would succeed
-    // (a failure is reported all the same). Throws TFileError.
-    virtual void Replace(const std::string& path, std::string_view bytes) = 0;
+    // torn one; an existing file keeps its permissions. A file that already holds exactly bytes
+    // is left untouched, so that settings nobody changed are never written, and a folder that
+    // takes no writes still serves them. Throws TFileError.
+    void Replace(const std::string& path, std::string_view bytes);
     // A file written as it grows (the conversion's output). Does not touch the file yet.
     virtual std::unique_ptr<TOutputStream> OpenOutput(const std::string& path) = 0;
     // True when both paths name the same existing file.
@@ -54,6 +54,13 @@ public:
     // Creates path or empties it; false when it cannot be opened for writing. Throws TFileError
     // when it opened but could not be closed.
     virtual bool CreateEmpty(const std::string& path) = 0;
+    // Whether a replacement of path could go through: its folder takes a new file and an
+    // existing file there may be changed. Nothing is left behind.
+    virtual bool CanReplace(const std::string& path) = 0;
+
+protected:
+    // Replace's writing part: the new bytes in place of path in one step. Throws TFileError.
+    virtual void ReplaceWhole(const std::string& path, std::string_view bytes) = 0;
 };
 
 // The file system in use: the system's, unless a test installed another.

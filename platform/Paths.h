@@ -23,5 +23,9 @@ std::string ProgramFile(std::string_view name);
 // The folder part of a path, without the trailing separator; empty when there is none. On
 // Windows both separators count.
 std::string ExtractFileDir(std::string_view path);
+// A file name as typed into a box, as the file functions take it. On Windows one pair of double
+// quotes around it (a path copied from Explorer) is dropped, as no Windows name holds a double
+// quote; a POSIX name may, so there it stays as typed.
+std::string TypedFileName(std::string_view typed);
 
 } // namespace Platform

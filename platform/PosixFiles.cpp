@@ -73,33 +73,6 @@ bool WriteFully(int fd, std::string_view data)
     return true;
 }
 
-// Whether the regular file path, of size bytes as st says, holds exactly data. Any failure to
-// read it counts as a difference.
-bool HoldsExactly(const std::string& path, const struct stat& st, std::string_view data)
-{
-    if (!S_ISREG(st.st_mode) || static_cast<std::uintmax_t>(st.st_size) != data.size())
-        return false;
-    int fd;
-    do
-        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    while (fd < 0 && errno == EINTR);
-    if (fd < 0)
-        return false;
-    // One byte more than expected shows a file that grew since it was looked at.
-    std::string held(data.size() + 1, '\0');
-    size_t done = 0;
-    while (done < held.size()) {
-        ssize_t n = ::read(fd, held.data() + done, held.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        done += static_cast<size_t>(n);
-    }
-    ::close(fd);
-    return done == data.size() && std::string_view(held).substr(0, done) == data;
-}
-
 // Emptying a large file frees its blocks, which takes milliseconds (about 5 for 32 MB on ext4).
 // CreateEmpty leaves that to a thread of its own, and whatever reads or writes the file next
 // waits for it first, so that the program never sees the old contents; an output to it holds
@@ -309,6 +282,24 @@ private:
     }
 };
 
+// The file a replacement of path writes: the one a link points to, not the link.
+std::string Target(const std::string& path)
+{
+    char resolved[PATH_MAX];
+    return ::realpath(path.c_str(), resolved) != nullptr ? std::string(resolved) : path;
+}
+
+// A new hidden file beside target, named after it, into temp; its descriptor, or -1 (errno set).
+int MakeTemporaryBeside(const std::string& target, std::string& temp)
+{
+    std::string dir = ExtractFileDir(target);
+    std::string tempName(1, '.');
+    tempName.append(target, target.find_last_of('/') + 1);
+    tempName.append(".XXXXXX");
+    temp = JoinPath(dir.empty() ? "." : dir, tempName);
+    return ::mkostemp(temp.data(), O_CLOEXEC);
+}
+
 class TPosixFileSystem : public TFileSystem {
 public:
     TPathKind Kind(const std::string& path) override
@@ -374,31 +365,29 @@ public:
             Throw(FileMessage::CannotWrite, path, errno);
     }
 
-    void Replace(const std::string& path, std::string_view bytes) override
+    bool CanReplace(const std::string& path) override
     {
-        // Replace the file a link points to, not the link.
-        std::string target = path;
-        char resolved[PATH_MAX];
-        if (::realpath(path.c_str(), resolved) != nullptr)
-            target = resolved;
+        std::string temp;
+        int fd = MakeTemporaryBeside(Target(path), temp);
+        if (fd < 0)
+            return false;
+        ::close(fd);
+        ::unlink(temp.c_str());
+        return true;
+    }
+
+protected:
+    void ReplaceWhole(const std::string& path, std::string_view bytes) override
+    {
+        std::string target = Target(path);
         Emptying().WaitFor(target);
 
         struct stat st;
         bool existed = ::stat(target.c_str(), &st) == 0;
         if (existed && S_ISDIR(st.st_mode))
             Throw(FileMessage::CannotCreate, path, EISDIR);
-        std::string dir = ExtractFileDir(target);
-        // A file that already holds these bytes stays as it is, unless the replacement would
-        // fail (a folder that takes no new file, a read-only file system): that failure is
-        // still reported as it would be.
-        if (existed && ::access(dir.empty() ? "." : dir.c_str(), W_OK | X_OK) == 0 &&
-            HoldsExactly(target, st, bytes))
-            return;
-        std::string tempName(1, '.');
-        tempName.append(target, target.find_last_of('/') + 1);
-        tempName.append(".XXXXXX");
-        std::string temp = JoinPath(dir.empty() ? "." : dir, tempName);
-        int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+        std::string temp;
+        int fd = MakeTemporaryBeside(target, temp);
         if (fd < 0)
             Throw(FileMessage::CannotCreate, path, errno);
         mode_t mode = 0;
@@ -425,6 +414,7 @@ public:
         }
     }
 
+public:
     std::unique_ptr<TOutputStream> OpenOutput(const std::string& path) override
     {
         return std::make_unique<TPosixOutputStream>(path);

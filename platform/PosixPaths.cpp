@@ -1,4 +1,4 @@
-// PosixPaths: the separator and the executable's folder on a POSIX system.
+// PosixPaths: the separator, the executable's folder and typed file names on a POSIX system.
 #include "platform/Paths.h"
 
 #include <climits>
@@ -17,5 +17,7 @@ std::string ExecutableFolder()
     std::string dir = ExtractFileDir(std::string_view(buf, static_cast<size_t>(n)));
     return dir.empty() ? "." : dir;
 }
+
+std::string TypedFileName(std::string_view typed) { return std::string(typed); }
 
 } // namespace Platform

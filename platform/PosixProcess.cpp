@@ -2,9 +2,12 @@
 #include "platform/Process.h"
 
 #include "platform/Files.h"
+#include "platform/Paths.h"
 
+#include <climits>
 #include <cstdlib>
 #include <dlfcn.h>
+#include <unistd.h>
 
 namespace Platform {
 
@@ -45,6 +48,16 @@ TWindowEntry LoadWindowModule(const std::string& path, const std::string& entryN
     }
     // The module stays loaded until the process ends: Qt does not expect to be unloaded.
     return entry;
+}
+
+std::string InstanceName()
+{
+    // The folder after links, so that two paths to one folder are one window.
+    std::string folder = ProgramFolder();
+    char resolved[PATH_MAX];
+    if (::realpath(folder.c_str(), resolved) != nullptr)
+        folder = resolved;
+    return InstanceNameOf(std::to_string(::getuid()) + ":" + folder);
 }
 
 } // namespace Platform

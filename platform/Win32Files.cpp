@@ -282,6 +282,13 @@ DWORD MoveOver(const std::wstring& temp, const std::wstring& path)
     return DeniedReason(path, code);
 }
 
+// Whether the existing path carries the read-only attribute.
+bool MarkedReadOnly(const std::string& path)
+{
+    DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
 class TWin32FileSystem : public TFileSystem {
 public:
     TPathKind Kind(const std::string& path) override
@@ -342,15 +349,24 @@ public:
             Throw(FileMessage::CannotWrite, path, GetLastError());
     }
 
-    void Replace(const std::string& path, std::string_view bytes) override
+    bool CanReplace(const std::string& path) override
+    {
+        if (Kind(path) == TPathKind::File && MarkedReadOnly(path))
+            return false;
+        THandle h(CreateFileW(WidePath(TemporaryName(path)).c_str(), GENERIC_WRITE, 0, nullptr,
+                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE,
+                              nullptr));
+        return h.Valid();
+    }
+
+protected:
+    void ReplaceWhole(const std::string& path, std::string_view bytes) override
     {
         TPathKind kind = Kind(path);
         if (kind == TPathKind::Folder)
             Throw(FileMessage::CannotCreate, path, TFileReason::IsFolder);
         // A read-only file is not to be changed; not every file system refuses the move itself.
-        DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
-        if (kind == TPathKind::File && attributes != INVALID_FILE_ATTRIBUTES &&
-            (attributes & FILE_ATTRIBUTE_READONLY))
+        if (kind == TPathKind::File && MarkedReadOnly(path))
             Throw(FileMessage::CannotWrite, path, TFileReason::AccessDenied);
         std::string temp = TemporaryName(path);
         std::wstring wideTemp = WidePath(temp);
@@ -373,6 +389,7 @@ public:
         }
     }
 
+public:
     std::unique_ptr<TOutputStream> OpenOutput(const std::string& path) override
     {
         return std::make_unique<TWin32OutputStream>(path);

@@ -1,4 +1,4 @@
-// Win32Paths: the separator and the executable's folder on Windows.
+// Win32Paths: the separator, the executable's folder and typed file names on Windows.
 #include "platform/Paths.h"
 #include "platform/Win32Text.h"
 
@@ -26,6 +26,13 @@ std::string ExecutableFolder()
     }
     std::string dir = ExtractFileDir(Win32::Utf8(name));
     return dir.empty() ? "." : dir;
+}
+
+std::string TypedFileName(std::string_view typed)
+{
+    if (typed.size() >= 2 && typed.front() == '"' && typed.back() == '"')
+        typed = typed.substr(1, typed.size() - 2);
+    return std::string(typed);
 }
 
 } // namespace Platform

@@ -1,5 +1,6 @@
 // Win32Process: arguments from the wide command line, the display and the window module on
 // Windows.
+#include "platform/Paths.h"
 #include "platform/Process.h"
 #include "platform/Win32Text.h"
 
@@ -69,6 +70,15 @@ TWindowEntry LoadWindowModule(const std::string& path, const std::string& entryN
     }
     // The module stays loaded until the process ends.
     return entry;
+}
+
+std::string InstanceName()
+{
+    // Windows file names ignore letter case: one folder, one name, however it was typed.
+    std::wstring folder = Win32::Wide(ProgramFolder());
+    if (!folder.empty())
+        CharUpperBuffW(folder.data(), static_cast<DWORD>(folder.size()));
+    return InstanceNameOf(Win32::Utf8(folder));
 }
 
 } // namespace Platform

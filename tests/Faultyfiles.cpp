@@ -1,7 +1,10 @@
 // Faultyfiles: the injected faults, shaped as the system's own failures are.
 #include "Faultyfiles.h"
 
+#include "platform/Paths.h"
+
 using Platform::TFileReason;
+using Platform::FileMessage::CannotCreate;
 using Platform::FileMessage::CannotRead;
 using Platform::FileMessage::CannotWrite;
 
@@ -59,6 +62,21 @@ void TFaultyFiles::ClearWriteFault() { FailNextWrite(-1); }
 
 void TFaultyFiles::FailReads(const std::string& path) { ReadPath = path; }
 
+void TFaultyFiles::DenyWritesIn(const std::string& folder) { DeniedFolder = folder; }
+
+void TFaultyFiles::CheckAllowed(const std::string& path) const
+{
+    if (!DeniedFolder.empty() && Platform::ExtractFileDir(path) == DeniedFolder)
+        throw Platform::FileError(CannotCreate, path,
+                                  Platform::ReasonText(TFileReason::AccessDenied));
+}
+
+bool TFaultyFiles::CanReplace(const std::string& path)
+{
+    return (DeniedFolder.empty() || Platform::ExtractFileDir(path) != DeniedFolder) &&
+           Inner.CanReplace(path);
+}
+
 long long TFaultyFiles::TakeWriteFault(const std::string& path)
 {
     if (WriteBudget < 0 || (!WritePath.empty() && WritePath != path))
@@ -77,14 +95,16 @@ std::string TFaultyFiles::ReadAll(const std::string& path)
 
 void TFaultyFiles::WriteAll(const std::string& path, std::string_view bytes)
 {
+    CheckAllowed(path);
     long long budget = TakeWriteFault(path);
     if (budget < 0 || static_cast<unsigned long long>(budget) >= bytes.size())
         return Inner.WriteAll(path, bytes);
     TFaultyOutput(Inner.OpenOutput(path), path, budget).Write(bytes);
 }
 
-void TFaultyFiles::Replace(const std::string& path, std::string_view bytes)
+void TFaultyFiles::ReplaceWhole(const std::string& path, std::string_view bytes)
 {
+    CheckAllowed(path);
     long long budget = TakeWriteFault(path);
     if (budget >= 0 && static_cast<unsigned long long>(budget) < bytes.size())
         throw DiskFull(path);

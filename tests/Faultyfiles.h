@@ -18,11 +18,13 @@ public:
     void ClearWriteFault();
     // Every read of path fails as an unreadable file does; an empty path switches it off.
     void FailReads(const std::string& path);
+    // Every write into folder fails as in a folder the user may not change (a shared install);
+    // an empty folder switches it off.
+    void DenyWritesIn(const std::string& folder);
 
     Platform::TPathKind Kind(const std::string& path) override { return Inner.Kind(path); }
     std::string ReadAll(const std::string& path) override;
     void WriteAll(const std::string& path, std::string_view bytes) override;
-    void Replace(const std::string& path, std::string_view bytes) override;
     std::unique_ptr<Platform::TOutputStream> OpenOutput(const std::string& path) override;
     bool SameFile(const std::string& a, const std::string& b) override
     {
@@ -33,12 +35,20 @@ public:
         return Inner.CanOpenForReading(path);
     }
     bool CreateEmpty(const std::string& path) override { return Inner.CreateEmpty(path); }
+    bool CanReplace(const std::string& path) override;
+
+protected:
+    void ReplaceWhole(const std::string& path, std::string_view bytes) override;
 
 private:
     Platform::TFileSystem& Inner;
     long long WriteBudget = -1;
     std::string WritePath;
     std::string ReadPath;
+    std::string DeniedFolder;
+
+    // Throws as a denied write when path lies in the denied folder.
+    void CheckAllowed(const std::string& path) const;
 
     // The bytes the write of path may pass before it fails, or -1; the fault is used up.
     long long TakeWriteFault(const std::string& path);

@@ -470,6 +470,67 @@ TEST_F(TForm1Test, AFailedRunIsReportedAndTheWindowStaysUsable)
     EXPECT_TRUE(TestUtil::Exists(Setup.Folder.File("java.sp3")));
 }
 
+TEST_F(TForm1Test, AFolderThatTakesNoWritesIsNamedAtStartAndStillConverts)
+{
+    TestUtil::TTempDir work;
+    WriteBytes(work.File("in.java"), "class A\r\n");
+    for (const char* name : {"java.key", "java.ope", "java.sp1", "java.sp2", "java.sp3"})
+        WriteBytes(Setup.Folder.File(name), std::string(name) == "java.key" ? "class\r\n" : "");
+    Setup.Faulty.DenyWritesIn(Setup.Folder.Path());
+    Open();
+    ASSERT_EQ(Setup.Messages.size(), 1u) << "said once, at start";
+    EXPECT_EQ(
+        Setup.Messages[0].rfind("エラー: 設定を保存できません: " + Setup.Folder.Path() + ": ", 0),
+        0u)
+        << Setup.Messages[0];
+
+    // Lists as loaded are not written, so the run goes through; a changed one is refused.
+    C->cboLangType.UserChoose(u"Java");
+    SetFiles(work.File("in.java"), work.File("out.html"));
+    Setup.Messages.clear();
+    C->btnOK.UserClick();
+    EXPECT_TRUE(Setup.Messages.empty()) << Setup.Messages.front();
+    EXPECT_EQ(ReadBytes(work.File("out.html")),
+              "<PRE>\r\n<SPAN CLASS=\"res\">class</SPAN> A\r\n</PRE>\r\n");
+    Box("key").Value = u"class\ninterface";
+    C->btnOK.UserClick();
+    ASSERT_EQ(Setup.Messages.size(), 1u);
+    EXPECT_NE(Setup.Messages[0].find("java.key"), std::string::npos) << Setup.Messages[0];
+    EXPECT_EQ(Setup.File("java.key"), "class\r\n");
+
+    // Closing with the styles unchanged writes nothing and says nothing.
+    Setup.Messages.clear();
+    const std::string colorTxt = Setup.File("color.txt");
+    C->btnExit.UserClick();
+    EXPECT_TRUE(Setup.Messages.empty()) << Setup.Messages.front();
+    EXPECT_EQ(Setup.File("color.txt"), colorTxt);
+}
+
+TEST_F(TForm1Test, AFolderThatTakesWritesStartsWithoutAWord)
+{
+    Open();
+    EXPECT_TRUE(Setup.Messages.empty()) << Setup.Messages.front();
+}
+
+TEST_F(TForm1Test, QuotedNamesAreTakenOnlyWhereNoNameHoldsAQuote)
+{
+    // A path copied from Explorer comes in double quotes; a POSIX name may hold them.
+    const bool windows = Platform::PathSeparator == '\\';
+    TestUtil::TTempDir work;
+    WriteBytes(work.File("in.c"), "x\r\n");
+    Open();
+    SetFiles("\"" + work.File("in.c") + "\"", "\"" + work.File("out.html") + "\"");
+    C->btnOK.UserClick();
+    if (windows) {
+        EXPECT_TRUE(Setup.Messages.empty()) << Setup.Messages.front();
+        EXPECT_EQ(ReadBytes(work.File("out.html")), "<PRE>\r\nx\r\n</PRE>\r\n");
+    } else {
+        EXPECT_EQ(Setup.Messages, std::vector<std::string>{"エラー: ファイルが見つかりません"});
+    }
+    EXPECT_EQ(C->txtInput.Value, CodePage::FromUtf8("\"" + work.File("in.c") + "\""))
+        << "the box keeps what was typed";
+}
+
 TEST_F(TForm1Test, BrowseButtonsAskTheDialogAndKeepTheLastName)
 {
     Open();

@@ -86,11 +86,16 @@ void TMemoryFiles::WriteAll(const std::string& path, std::string_view bytes)
     Stored[path] = std::string(bytes);
 }
 
-void TMemoryFiles::Replace(const std::string& path, std::string_view bytes)
+void TMemoryFiles::ReplaceWhole(const std::string& path, std::string_view bytes)
 {
     if (!Covers(path))
         return SystemFiles().Replace(path, bytes);
     Stored[path] = std::string(bytes);
+}
+
+bool TMemoryFiles::CanReplace(const std::string& path)
+{
+    return Covers(path) || SystemFiles().CanReplace(path);
 }
 
 std::unique_ptr<Platform::TOutputStream> TMemoryFiles::OpenOutput(const std::string& path)

@@ -24,11 +24,14 @@ public:
     Platform::TPathKind Kind(const std::string& path) override;
     std::string ReadAll(const std::string& path) override;
     void WriteAll(const std::string& path, std::string_view bytes) override;
-    void Replace(const std::string& path, std::string_view bytes) override;
     std::unique_ptr<Platform::TOutputStream> OpenOutput(const std::string& path) override;
     bool SameFile(const std::string& a, const std::string& b) override;
     bool CanOpenForReading(const std::string& path) override;
     bool CreateEmpty(const std::string& path) override;
+    bool CanReplace(const std::string& path) override;
+
+protected:
+    void ReplaceWhole(const std::string& path, std::string_view bytes) override;
 
 private:
     std::string Root;

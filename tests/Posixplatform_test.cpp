@@ -331,13 +331,17 @@ TEST(PosixFiles, ReplaceLeavesAFileThatAlreadyHoldsTheBytesAlone)
     }
 }
 
-TEST(PosixFiles, ReplaceOfUnchangedBytesStillReportsAFolderThatTakesNoFile)
+TEST(PosixFiles, AFolderThatTakesNoFileServesUnchangedBytesAndRefusesOthers)
 {
-    // Left alone or not, a file the program could not have replaced is reported as before.
+    // A shared install: settings nobody changed are left as they are; a change is refused.
     TTempDir dir;
     std::string folder = dir.File("locked");
     fs::create_directory(folder);
-    WriteBytes(Platform::JoinPath(folder, "color.txt"), "same");
+    std::string color = Platform::JoinPath(folder, "color.txt");
+    WriteBytes(color, "same");
+    EXPECT_TRUE(SystemFiles().CanReplace(color));
+    EXPECT_TRUE(SystemFiles().CanReplace(Platform::JoinPath(folder, "new.key")));
+    EXPECT_EQ(EntriesIn(folder), 1u) << "the check leaves nothing behind";
     fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
                                 fs::perms::others_exec);
     fs::permissions(dir.Path(), fs::perms::others_read | fs::perms::others_exec,
@@ -345,15 +349,19 @@ TEST(PosixFiles, ReplaceOfUnchangedBytesStillReportsAFolderThatTakesNoFile)
     auto attempt = [&] {
         if (!DropSuperuser())
             std::_Exit(2);
-        std::string error = ErrorOf(
-            [&] { SystemFiles().Replace(Platform::JoinPath(folder, "color.txt"), "same"); });
-        std::_Exit(error.starts_with("ファイルを作成できません: ") ? 0 : 1);
+        bool ok = !SystemFiles().CanReplace(color) &&
+                  ErrorOf([&] { SystemFiles().Replace(color, "same"); }).empty() &&
+                  ErrorOf([&] {
+                      SystemFiles().Replace(color, "other");
+                  }).starts_with("ファイルを作成できません: ");
+        std::_Exit(ok ? 0 : 1);
     };
     EXPECT_EXIT(attempt(), ::testing::ExitedWithCode(0), "");
     fs::permissions(folder, fs::perms::owner_all);
+    EXPECT_EQ(ReadBytes(color), "same");
 }
 
-TEST(PosixPaths, FolderPartAndJoin)
+TEST(PosixPaths, FolderPartJoinAndTypedNames)
 {
     const struct {
         const char* path;
@@ -365,6 +373,9 @@ TEST(PosixPaths, FolderPartAndJoin)
     for (const auto& c : cases)
         EXPECT_EQ(Platform::ExtractFileDir(c.path), c.folder) << c.path;
     EXPECT_EQ(Platform::JoinPath("/x/y", "z.txt"), "/x/y/z.txt");
+    // A double quote is a letter of a POSIX name.
+    for (const char* typed : {"\"in.c\"", "\"", "in.c"})
+        EXPECT_EQ(Platform::TypedFileName(typed), typed);
 }
 
 TEST(PosixPaths, ProgramFolderIsTheExecutablesUnlessATestSetsOne)

@@ -101,6 +101,8 @@ TEST_F(Settings, WriteFailureAtExitIsReportedNotThrown)
     {
         TColorSettingList list;
         list.SaveOnDestroy();
+        // A changed item: unchanged settings are not written at all.
+        list.Item(0)->Bold = !list.Item(0)->Bold;
         Faulty.FailNextWrite(5);
     }
     ASSERT_EQ(log.Messages.size(), 1u);

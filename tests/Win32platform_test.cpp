@@ -261,6 +261,42 @@ TEST(Win32Settings, AReadOnlyColorTxtIsReportedAndKept)
     EXPECT_EQ(TempFilesIn(folder.Path(), "color.txt"), 0);
 }
 
+TEST(Win32Settings, UnchangedSettingsAreLeftAloneWhereNoChangeIsAllowed)
+{
+    TProgramFolder folder;
+    const std::string color = folder.File("color.txt");
+    const std::string before = ReadBytes(color);
+    EXPECT_TRUE(Platform::SystemFiles().CanReplace(color));
+    EXPECT_TRUE(Platform::SystemFiles().CanReplace(folder.File("new.key")));
+    SetReadOnly(color, true);
+    EXPECT_FALSE(Platform::SystemFiles().CanReplace(color));
+    EXPECT_EQ(ErrorOf([&] { Platform::SystemFiles().Replace(color, before); }), "");
+    SetReadOnly(color, false);
+    EXPECT_EQ(ReadBytes(color), before);
+    EXPECT_EQ(TempFilesIn(folder.Path(), "color.txt"), 0);
+    EXPECT_EQ(TempFilesIn(folder.Path(), "new.key"), 0);
+}
+
+TEST(Win32Paths, TypedNamesLoseOnePairOfSurroundingQuotes)
+{
+    const struct {
+        const char* typed;
+        const char* name;
+    } cases[] = {
+        {"\"C:\\a b\\in.c\"", "C:\\a b\\in.c"},
+        {"C:\\in.c", "C:\\in.c"},
+        {"\"\"in.c\"\"", "\"in.c\""},
+        {"\"in.c", "\"in.c"},
+        {"in.c\"", "in.c\""},
+        {" \"in.c\"", " \"in.c\""},
+        {"\"", "\""},
+        {"\"\"", ""},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Platform::TypedFileName(c.typed), c.name) << c.typed;
+}
+
 TEST(Win32Settings, ReplaceWhileAnotherHandleHasColorTxtOpen)
 {
     TProgramFolder folder;

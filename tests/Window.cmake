@@ -3,6 +3,7 @@ if(TARGET corvina_window)
   find_package(Qt6 REQUIRED COMPONENTS Widgets Test)
   set(CORVINA_WINDOW_TEST_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/window/Form1_test.cpp ${CMAKE_CURRENT_SOURCE_DIR}/window/Input_test.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/window/Instance_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/window/Main.cpp ${CMAKE_CURRENT_SOURCE_DIR}/window/Window_test.cpp)
   add_executable(corvina_window_tests ${CORVINA_WINDOW_TEST_SOURCES}
     ${CMAKE_CURRENT_SOURCE_DIR}/Testutil.cpp ${CMAKE_CURRENT_SOURCE_DIR}/Faultyfiles.cpp

@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QWindow>
 
 using QtControls::Fire;
 using QtControls::ToQString;
@@ -280,14 +281,43 @@ void TQtWindowControl::BeginBusy()
 {
     Focus = QApplication::focusWidget();
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    QCoreApplication::instance()->installEventFilter(this);
 }
 
 void TQtWindowControl::EndBusy()
 {
+    // The run kept the event loop waiting: what the user typed meanwhile is still queued, and is
+    // taken in and dropped before the window answers again.
+    QGuiApplication::sync();
+    QCoreApplication::instance()->removeEventFilter(this);
     QApplication::restoreOverrideCursor();
     if (Focus && Focus->isEnabled() && Focus->isVisible())
         Focus->setFocus(Qt::OtherFocusReason);
     Focus = nullptr;
+}
+
+bool TQtWindowControl::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::InputMethod:
+        break;
+    default:
+        return false;
+    }
+    // A message box shown during the run takes its input as ever.
+    if (auto* widget = qobject_cast<QWidget*>(watched))
+        return widget->window() == Window;
+    if (auto* window = qobject_cast<QWindow*>(watched))
+        return window == Window->windowHandle();
+    return false;
 }
 
 // Paints at once rather than from the event loop, which the run keeps waiting.

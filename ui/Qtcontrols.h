@@ -149,14 +149,18 @@ private:
 };
 
 // The busy cursor of the application; the focus goes back where it was when a run ends, as
-// disabling the focused button moves it on.
-class TQtWindowControl final : public TWindowControl {
+// disabling the focused button moves it on. Keys and clicks on the window that arrive while it is
+// busy are dropped, not played into it once the run is over.
+class TQtWindowControl final : public QObject, public TWindowControl {
 public:
     explicit TQtWindowControl(QWidget* window) : Window(window) {}
     void BeginBusy() override;
     void EndBusy() override;
     void Update() override;
     void Close() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* Window;

@@ -4,12 +4,15 @@
 #include "core/Token.h"
 #include "lexers/Languagetable.h"
 #include "platform/Messagebox.h"
+#include "ui/Headings.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QFrame>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLibraryInfo>
@@ -19,9 +22,12 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QToolButton>
 #include <QTranslator>
+
+#include <algorithm>
 
 using QtControls::ToQString;
 
@@ -61,10 +67,12 @@ QFont FixedFont()
 }
 
 // Keyboard and wheel as on the original platform: Tab leaves a word-list box whatever modifier is
-// held, and a wheel step over a drop-down changes it only when it has the focus.
+// held, a wheel step over a drop-down changes it only when it has the focus, and the first arrow
+// key in the check list with no item selected selects the first item.
 class TInputRules : public QObject {
 public:
     using QObject::QObject;
+    void AddCheckList(QListWidget* list) { list->installEventFilter(this); }
     void AddWordListBox(QPlainTextEdit* box)
     {
         box->setTabChangesFocus(true);
@@ -85,6 +93,16 @@ protected:
             event->ignore();
             return true;
         }
+        if (event->type() == QEvent::KeyPress && qobject_cast<QListWidget*>(widget)) {
+            // The view's current row is already the first one, so an arrow would move past it.
+            auto* list = static_cast<QListWidget*>(widget);
+            int key = static_cast<QKeyEvent*>(event)->key();
+            if ((key == Qt::Key_Down || key == Qt::Key_Up) && list->selectedItems().isEmpty() &&
+                list->count() > 0) {
+                list->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
+                return true;
+            }
+        }
         if (event->type() == QEvent::KeyPress && qobject_cast<QPlainTextEdit*>(widget)) {
             auto* key = static_cast<QKeyEvent*>(event);
             bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
@@ -99,8 +117,6 @@ protected:
         return false;
     }
 };
-
-const char16_t* const BrowseTip = u"ファイルを選択... (F4)";
 
 // The sample labels' names, for the samples of items 0 to 11.
 const char* const SampleNames[ItemCount] = {"Label7",  "Label8",  "Label9",  "Label10",
@@ -141,9 +157,8 @@ void TQtWindow::CreateControls()
     setFixedSize(482, 308);
     setFont(WindowFont());
 
-    auto heading = [this](QLabel*& label, const char* name, const char16_t* text, int x, int y,
-                          int w, int h) {
-        label = new QLabel(ToQString(text), this);
+    auto heading = [this](QLabel*& label, const char* name, int x, int y, int w, int h) {
+        label = new QLabel(ToQString(Headings::Of(name).Caption), this);
         label->setObjectName(QString::fromLatin1(name));
         label->setAlignment(Qt::AlignCenter);
         // Flat: a thin line round the button-face colour, no bevel.
@@ -167,15 +182,19 @@ void TQtWindow::CreateControls()
         edit->setFrame(false);
         edit->setFont(ControlFont());
         edit->setGeometry(2, 2, 370 - 4 - 18, 17);
-        // Flat on a button-face square, raised under the mouse; out of the tab order, so F4 in
-        // the box opens it from the keyboard.
+        // A flat button-face square with its edge always drawn, so that it is seen before the
+        // mouse finds it; lighter under the mouse, darker while pressed. Out of the tab order,
+        // so F4 in the box opens it from the keyboard.
         button = new QToolButton(frame);
         button->setObjectName(QString::fromLatin1(buttonName));
         button->setFocusPolicy(Qt::NoFocus);
         button->setAutoRaise(true);
-        button->setAutoFillBackground(true);
-        button->setBackgroundRole(QPalette::Button);
-        button->setToolTip(ToQString(BrowseTip));
+        button->setStyleSheet(QStringLiteral(
+            "QToolButton { background-color: palette(button); border: 1px solid palette(dark); }"
+            "QToolButton:hover { background-color: palette(light); }"
+            "QToolButton:pressed { background-color: palette(mid); }"));
+        button->setToolTip(ToQString(Headings::BrowseTip));
+        button->setAccessibleName(ToQString(Headings::BrowseName));
         button->setGeometry(370 - 2 - 17, 2, 17, 17);
         new QShortcut(QKeySequence(Qt::Key_F4), edit, button, &QToolButton::click,
                       Qt::WidgetShortcut);
@@ -183,7 +202,7 @@ void TQtWindow::CreateControls()
 
     const int colTop = 97, colHeight = 178;
 
-    heading(Label1, "Label1", u"言語タイプ", 4, 4, 100, 21);
+    heading(Label1, "Label1", 4, 4, 100, 21);
     cboLangType = new QComboBox(this);
     cboLangType->setObjectName(QStringLiteral("cboLangType"));
     cboLangType->setFont(ControlFont());
@@ -192,16 +211,16 @@ void TQtWindow::CreateControls()
     cboLangType->setMaxVisibleItems(14);
     cboLangType->setGeometry(108, 4, 370, 21);
 
-    heading(Label2, "Label2", u"入力ファイル名", 4, 28, 100, 21);
+    heading(Label2, "Label2", 4, 28, 100, 21);
     fileField(InputFrame, txtInput, SpeedButton1, "InputFrame", "txtInput", "SpeedButton1", 28);
 
-    heading(Label3, "Label3", u"出力ファイル名", 4, 52, 100, 21);
+    heading(Label3, "Label3", 4, 52, 100, 21);
     fileField(OutputFrame, txtOutput, SpeedButton2, "OutputFrame", "txtOutput", "SpeedButton2", 52);
 
-    heading(Label4, "Label4", u"表示項目", 4, 77, 100, 17);
-    heading(Label5, "Label5", u"前景アイテム", 108, 77, 100, 17);
-    heading(Label16, "Label16", u"表示サンプル", 212, 77, 100, 17);
-    heading(Label20, "Label20", u"設定内容", 316, 77, 162, 17);
+    heading(Label4, "Label4", 4, 77, 100, 17);
+    heading(Label5, "Label5", 108, 77, 100, 17);
+    heading(Label16, "Label16", 212, 77, 100, 17);
+    heading(Label20, "Label20", 316, 77, 162, 17);
 
     CheckListBox1 = new QListWidget(this);
     CheckListBox1->setObjectName(QStringLiteral("CheckListBox1"));
@@ -230,7 +249,7 @@ void TQtWindow::CreateControls()
     chkItalic->setObjectName(QStringLiteral("chkItalic"));
     chkItalic->setGeometry(110, colTop + 44, 96, 18);
 
-    heading(Label6, "Label6", u"背景アイテム", 108, colTop + 68, 100, 17);
+    heading(Label6, "Label6", 108, colTop + 68, 100, 17);
 
     ColorBox2 = new QComboBox(this);
     ColorBox2->setObjectName(QStringLiteral("ColorBox2"));
@@ -299,6 +318,9 @@ void TQtWindow::CreateControls()
         rules->AddDropDown(box);
     for (QPlainTextEdit* box : WordListBoxes)
         rules->AddWordListBox(box);
+    rules->AddCheckList(CheckListBox1);
+
+    NameControls();
 
     std::vector<QWidget*> order = {cboLangType, txtInput, txtOutput, CheckListBox1,
                                    ColorBox1,   chkBold,  chkItalic, ColorBox2};
@@ -307,6 +329,24 @@ void TQtWindow::CreateControls()
     order.push_back(btnExit);
     for (size_t k = 0; k + 1 < order.size(); ++k)
         setTabOrder(order[k], order[k + 1]);
+}
+
+void TQtWindow::NameControls()
+{
+    // Each control is named by its heading. A drop-down tells its current entry as its name
+    // whatever it is given, so its heading is attached as its label too; the file-name boxes
+    // lie in frames of their own, where a label of the window cannot name them.
+    for (const Headings::THeading& heading : Headings::All) {
+        if (heading.Control == nullptr)
+            continue;
+        auto* control = findChild<QWidget*>(QString::fromLatin1(heading.Control));
+        control->setAccessibleName(ToQString(heading.Caption));
+        if (qobject_cast<QComboBox*>(control))
+            findChild<QLabel*>(QString::fromLatin1(heading.Label))->setBuddy(control);
+    }
+    for (size_t k = 0; k < std::size(TForm1::WordLists); ++k)
+        WordListBoxes[k]->setAccessibleName(
+            ToQString(TForm1::ListTitle(TForm1::WordLists[k].ItemIndex)));
 }
 
 void TQtWindow::CreateAdapters()
@@ -370,6 +410,9 @@ void TQtWindow::closeEvent(QCloseEvent* event)
 
 TQtApplicationSetup::TQtApplicationSetup()
 {
+    // The icon is compiled into the window's library, which the program loads as a module.
+    Q_INIT_RESOURCE(Corvina);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/corvina/Corvina.png")));
     // No display name of the application's own: Qt would append it to every caption.
     QCoreApplication::setApplicationName(QStringLiteral("Corvina"));
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
@@ -384,6 +427,28 @@ TQtApplicationSetup::~TQtApplicationSetup()
     QCoreApplication::removeTranslator(Translator.get());
 }
 
+namespace {
+
+// Qt's box wraps any text wider than a fixed width, so a message a little wider has its last
+// character on a line of its own: the text's label gets the width of its longest line, up to
+// two thirds of the screen, beyond which a line wraps.
+void FitLabelToText(QMessageBox& box, const QString& text)
+{
+    const QScreen* screen = box.screen();
+    const int limit = screen != nullptr ? screen->availableGeometry().width() * 2 / 3 : 800;
+    for (QLabel* label : box.findChildren<QLabel*>()) {
+        if (label->text() != text)
+            continue;
+        QFontMetrics metrics(label->font());
+        int widest = 0;
+        for (const QString& line : text.split(QLatin1Char('\n')))
+            widest = std::max(widest, metrics.horizontalAdvance(line));
+        label->setMinimumWidth(std::min(widest + 2, limit));
+    }
+}
+
+} // namespace
+
 void InstallWindowMessageBox()
 {
     Platform::SetMessageBoxHandler(
@@ -394,6 +459,7 @@ void InstallWindowMessageBox()
                                            : QMessageBox::Warning;
             QMessageBox box(qtIcon, QString::fromStdString(caption), QString::fromStdString(text),
                             QMessageBox::Ok, QApplication::activeWindow());
+            FitLabelToText(box, QString::fromStdString(text));
             // The box answers to the mouse even while a run shows the busy cursor.
             QApplication::setOverrideCursor(Qt::ArrowCursor);
             box.exec();

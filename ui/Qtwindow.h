@@ -71,6 +71,7 @@ protected:
 
 private:
     void CreateControls();
+    void NameControls();
     void CreateAdapters();
     void DisconnectControls();
 

@@ -11,6 +11,7 @@
 #include "platform/Files.h"
 #include "platform/Messagebox.h"
 #include "platform/Paths.h"
+#include "ui/Headings.h"
 
 #include <cassert>
 #include <cstdio>
@@ -21,8 +22,11 @@ const char* const MsgFileNotFound = "ファイルが見つかりません";
 const char* const MsgInvalidFileName = "不正なファイル名です";
 const char* const MsgSameFile = "入力ファイルと出力ファイルが同じです";
 const char* const MsgNoFileName = "ファイル名が指定されていません";
+const char* const MsgCannotSave = "設定を保存できません";
+const char* const MsgCannotSaveMeaning =
+    "このフォルダーには書き込めないため、表示項目 (color.txt) と単語一覧の変更は保存されません。"
+    "変更していない一覧での変換はできます。";
 
-const char16_t* const SettingsTitle = u"設定内容";
 const char16_t* const ListTitleSuffix = u" 一覧";
 constexpr int ItemCount = 12;
 
@@ -55,7 +59,10 @@ TStringList TextToLines(const std::u16string& text, const TTextEncoding& encodin
 }
 
 // A file name typed or chosen in a box, as the file functions take it.
-std::string PathOf(const TTextBox& box) { return CodePage::ToUtf8(box.Text()); }
+std::string PathOf(const TTextBox& box)
+{
+    return Platform::TypedFileName(CodePage::ToUtf8(box.Text()));
+}
 
 // Sets a flag for the life of the scope.
 class TFlagScope {
@@ -109,6 +116,11 @@ const TForm1::TWordList TForm1::WordLists[5] = {
     {"sp2", 10, "txtSp2List", &TForm1Controls::txtSp2List},
     {"sp3", 11, "txtSp3List", &TForm1Controls::txtSp3List},
 };
+
+std::u16string TForm1::ListTitle(int index)
+{
+    return std::u16string(TokenKind::All[index]) + ListTitleSuffix;
+}
 
 TForm1::TForm1(TForm1Controls& controls) : Controls(&controls)
 {
@@ -279,6 +291,10 @@ void TForm1::InitWindow()
         box->SetVisible(false);
         box->MoveTo(c.pnlDummy->Left(), c.pnlDummy->Top());
     }
+    // A shared install may take no writes: the user learns it now, not from a lost edit.
+    if (!Platform::Files().CanReplace(Platform::ProgramFile("color.txt")))
+        Platform::ShowError(std::string(MsgCannotSave) + ": " + Platform::ProgramFolder() + ": " +
+                            MsgCannotSaveMeaning);
 }
 
 void TForm1::ShowItemStyle(int index)
@@ -342,10 +358,10 @@ void TForm1::CheckListBox1Click()
         ShowItemStyle(index);
         for (const TWordList& list : WordLists)
             (Controls->*list.Box)->SetVisible(false);
-        Controls->Label20->SetText(SettingsTitle);
+        Controls->Label20->SetText(std::u16string(Headings::SettingsTitle));
         if (TMemo* box = WordListBox(index)) {
             box->SetVisible(true);
-            Controls->Label20->SetText(std::u16string(TokenKind::All[index]) + ListTitleSuffix);
+            Controls->Label20->SetText(ListTitle(index));
         }
     });
 }

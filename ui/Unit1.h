@@ -80,6 +80,9 @@ public:
     // The encoding each list was read in, which the run writes it back in (code page 932 for
     // a list that had no file).
     TTextEncoding WordListEncodings[std::size(WordLists)];
+    // The title of a word-list box, by the index of the display item that shows it; also the
+    // box's name for screen readers.
+    static std::u16string ListTitle(int index);
 
 private:
     TForm1Controls* Controls = nullptr;

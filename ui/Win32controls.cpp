@@ -3,6 +3,8 @@
 
 #include <commdlg.h>
 
+#include <utility>
+
 using Win32Controls::Fire;
 using Win32Controls::W;
 
@@ -12,13 +14,10 @@ namespace {
 constexpr int TickSize = 13;
 constexpr int SwatchWidth = 16;
 
-int Scaled(HWND handle, int value)
-{
-    HDC dc = GetDC(handle);
-    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(handle, dc);
-    return MulDiv(value, dpi, 96);
-}
+int Scaled(HWND handle, int value) { return MulDiv(value, Win32Controls::DpiOf(handle), 96); }
+
+const char16_t* const TickedText = u" (チェックあり)";
+const char16_t* const UntickedText = u" (チェックなし)";
 
 // Draws text into rect on a background, left-aligned and vertically centred.
 void DrawItemText(HDC dc, RECT rect, const std::u16string& text, COLORREF color)
@@ -46,6 +45,17 @@ void ItemColors(const DRAWITEMSTRUCT& item, COLORREF& text, COLORREF& back)
 }
 
 } // namespace
+
+int Win32Controls::DpiOf(HWND control)
+{
+    HWND window = GetAncestor(control, GA_ROOT);
+    if (HANDLE dpi = window != nullptr ? GetPropW(window, DpiProperty) : nullptr)
+        return static_cast<int>(reinterpret_cast<INT_PTR>(dpi));
+    HDC dc = GetDC(control);
+    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(control, dc);
+    return dpi;
+}
 
 std::u16string Win32Controls::TextOf(HWND handle)
 {
@@ -201,7 +211,10 @@ void TWin32ListBox::Command(int code)
         Fire(OnChange);
 }
 
-TWin32Memo::TWin32Memo(HWND handle) : TWin32Control(handle) { Subclass(); }
+TWin32Memo::TWin32Memo(HWND handle, HWND title) : TWin32Control(handle), Title(title)
+{
+    Subclass();
+}
 
 std::u16string TWin32Memo::Text() const
 {
@@ -220,6 +233,9 @@ void TWin32Memo::SetVisible(bool visible)
     // A box hidden while it has the focus hands it on, so the keyboard still reaches the window.
     if (!visible && GetFocus() == Wnd)
         Win32Controls::FocusNext(Wnd);
+    HWND before = GetWindow(Wnd, GW_HWNDPREV);
+    if (visible && Title != nullptr && before != Title && before != nullptr)
+        SetWindowPos(Title, before, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ShowWindow(Wnd, visible ? SW_SHOWNA : SW_HIDE);
 }
 
@@ -230,18 +246,20 @@ void TWin32Memo::MoveTo(int left, int top)
 
 bool TWin32Memo::Filter(UINT message, WPARAM w, LPARAM l, LRESULT& result)
 {
+    if (message != WM_GETDLGCODE)
+        return false;
+    // Never "select all on entry", however the question is asked: the focus comes by Tab
+    // with the Tab key's message attached.
+    result = CallOriginal(message, w, l) & ~DLGC_HASSETSEL;
     // A multi-line edit asks for every key; Tab (with or without Shift or Ctrl) is left to the
     // dialog handling, which moves the focus.
-    if (message == WM_GETDLGCODE && l != 0) {
+    if (l != 0) {
         const MSG* msg = reinterpret_cast<const MSG*>(l);
         if ((msg->message == WM_KEYDOWN || msg->message == WM_CHAR) &&
-            (msg->wParam == VK_TAB || msg->wParam == L'\t')) {
-            result = CallOriginal(message, w, l) & ~(DLGC_WANTALLKEYS | DLGC_WANTTAB |
-                                                     DLGC_WANTMESSAGE);
-            return true;
-        }
+            (msg->wParam == VK_TAB || msg->wParam == L'\t'))
+            result &= ~(DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_WANTMESSAGE);
     }
-    return false;
+    return true;
 }
 
 int TWin32Panel::Left() const
@@ -289,6 +307,14 @@ TWin32Label::TWin32Label(HWND handle, const Win32Controls::TFonts& fonts, bool s
         FitCaption();
 }
 
+void TWin32Label::UpdateFont()
+{
+    SendMessageW(Wnd, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+    if (Sample)
+        FitCaption();
+    InvalidateRect(Wnd, nullptr, TRUE);
+}
+
 HFONT TWin32Label::Font() const { return Sample ? Fonts.Sample(Bold, Italic) : Fonts.Window; }
 
 void TWin32Label::SetText(const std::u16string& text)
@@ -311,10 +337,7 @@ void TWin32Label::SetFontStyle(bool bold, bool italic)
 {
     Bold = bold;
     Italic = italic;
-    SendMessageW(Wnd, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
-    if (Sample)
-        FitCaption();
-    InvalidateRect(Wnd, nullptr, TRUE);
+    UpdateFont();
 }
 
 void TWin32Label::FitCaption()
@@ -370,7 +393,19 @@ void TWin32TickBox::Command(int code)
         Fire(OnClick);
 }
 
-TWin32CheckList::TWin32CheckList(HWND handle) : TWin32Control(handle) { Subclass(); }
+TWin32CheckList::TWin32CheckList(HWND handle, std::vector<std::u16string> captions)
+    : TWin32Control(handle), Captions(std::move(captions)), Ticks(Captions.size(), false)
+{
+    Subclass();
+    for (const std::u16string& caption : Captions)
+        SendMessageW(Wnd, LB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(W(ItemText(caption, false).c_str())));
+}
+
+std::u16string TWin32CheckList::ItemText(const std::u16string& caption, bool checked)
+{
+    return caption + (checked ? TickedText : UntickedText);
+}
 
 int TWin32CheckList::ItemIndex() const
 {
@@ -390,16 +425,26 @@ bool TWin32CheckList::Checked(int index) const
 
 void TWin32CheckList::SetChecked(int index, bool checked)
 {
-    LRESULT count = SendMessageW(Wnd, LB_GETCOUNT, 0, 0);
-    if (index < 0 || index >= count)
+    if (index < 0 || static_cast<size_t>(index) >= Ticks.size())
         return;
-    if (Ticks.size() < static_cast<size_t>(count))
-        Ticks.resize(static_cast<size_t>(count), false);
     Ticks[index] = checked;
-    RECT rect;
-    if (SendMessageW(Wnd, LB_GETITEMRECT, static_cast<WPARAM>(index),
-                     reinterpret_cast<LPARAM>(&rect)) != LB_ERR)
-        InvalidateRect(Wnd, &rect, TRUE);
+    // The item's text says the tick: the item is replaced, with selection, caret and scroll
+    // position kept.
+    WPARAM at = static_cast<WPARAM>(index);
+    LRESULT selected = SendMessageW(Wnd, LB_GETCURSEL, 0, 0);
+    LRESULT caret = SendMessageW(Wnd, LB_GETCARETINDEX, 0, 0);
+    LRESULT top = SendMessageW(Wnd, LB_GETTOPINDEX, 0, 0);
+    SendMessageW(Wnd, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(Wnd, LB_DELETESTRING, at, 0);
+    SendMessageW(Wnd, LB_INSERTSTRING, at,
+                 reinterpret_cast<LPARAM>(W(ItemText(Captions[index], checked).c_str())));
+    SendMessageW(Wnd, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+    if (caret != LB_ERR)
+        SendMessageW(Wnd, LB_SETCARETINDEX, static_cast<WPARAM>(caret), FALSE);
+    SendMessageW(Wnd, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+    SendMessageW(Wnd, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(Wnd, nullptr, TRUE);
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, Wnd, OBJID_CLIENT, index + 1);
 }
 
 void TWin32CheckList::Toggle(int index)
@@ -467,12 +512,9 @@ void TWin32CheckList::Draw(const DRAWITEMSTRUCT& item)
     DrawFrameControl(item.hDC, &box, DFC_BUTTON,
                      DFCS_BUTTONCHECK | DFCS_FLAT | (Checked(index) ? DFCS_CHECKED : 0));
 
-    LRESULT length = SendMessageW(Wnd, LB_GETTEXTLEN, item.itemID, 0);
-    std::u16string caption(static_cast<size_t>(length) + 1, u'\0');
-    SendMessageW(Wnd, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(caption.data()));
-    caption.resize(static_cast<size_t>(length));
     textRect.left += 2;
-    DrawItemText(item.hDC, textRect, caption, text);
+    if (static_cast<size_t>(index) < Captions.size())
+        DrawItemText(item.hDC, textRect, Captions[index], text);
     textRect.left -= 2;
     if ((item.itemState & ODS_FOCUS) != 0)
         DrawFocusRect(item.hDC, &textRect);
@@ -562,6 +604,18 @@ void TWin32Button::Command(int code)
         Fire(OnClick);
 }
 
+void TWin32Button::Draw(const DRAWITEMSTRUCT& item)
+{
+    RECT rect = item.rcItem;
+    // Flat, with a thin edge that shows where it is.
+    UINT state = DFCS_BUTTONPUSH | DFCS_FLAT;
+    if ((item.itemState & ODS_SELECTED) != 0)
+        state |= DFCS_PUSHED;
+    if ((item.itemState & ODS_DISABLED) != 0)
+        state |= DFCS_INACTIVE;
+    DrawFrameControl(item.hDC, &rect, DFC_BUTTON, state);
+}
+
 std::wstring TWin32FileDialog::FilterText() const
 {
     std::wstring pattern(Filter.begin(), Filter.end());
@@ -615,6 +669,14 @@ void TWin32WindowControl::BeginBusy()
 void TWin32WindowControl::EndBusy()
 {
     SetCursor(Previous);
+    // The run kept the message loop waiting: keys and clicks queued meanwhile (on the frame too,
+    // its close box) are dropped, not played into the window once it is over.
+    MSG message;
+    for (auto [first, last] : {std::pair<UINT, UINT>{WM_KEYFIRST, WM_KEYLAST},
+                               {WM_MOUSEFIRST, WM_MOUSELAST},
+                               {WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK}})
+        while (PeekMessageW(&message, nullptr, first, last, PM_REMOVE | PM_NOYIELD)) {
+        }
     Previous = nullptr;
     if (Focus != nullptr && IsWindow(Focus) && IsWindowEnabled(Focus) && IsWindowVisible(Focus))
         SetFocus(Focus);

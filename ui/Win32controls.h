@@ -47,6 +47,13 @@ private:
 
 namespace Win32Controls {
 
+// The window's class, by which a later start finds it.
+inline constexpr const wchar_t* WindowClass = L"CorvinaForm1";
+// The window's property that holds the DPI its controls are drawn at.
+inline constexpr const wchar_t* DpiProperty = L"CorvinaDpi";
+// The DPI of the window that holds control, as that window keeps it; the screen's when none.
+int DpiOf(HWND control);
+
 std::u16string TextOf(HWND handle);
 void SetTextOf(HWND handle, const std::u16string& text);
 inline const wchar_t* W(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
@@ -99,10 +106,12 @@ private:
     std::u16string EntryText(int index) const;
 };
 
-// A word-list box. Tab leaves it as it leaves any other control.
+// A word-list box. Tab leaves it as it leaves any other control, and entering it selects
+// nothing, so that the next key cannot replace the list. The box that shows takes the title
+// label just before it, which names it for screen readers.
 class TWin32Memo final : public TWin32Control, public TMemo {
 public:
-    explicit TWin32Memo(HWND handle);
+    TWin32Memo(HWND handle, HWND title);
     std::u16string Text() const override;
     void SetText(const std::u16string& text) override;
     bool Visible() const override;
@@ -111,6 +120,9 @@ public:
 
 protected:
     bool Filter(UINT message, WPARAM w, LPARAM l, LRESULT& result) override;
+
+private:
+    HWND Title;
 };
 
 // Boxes that only draw themselves: the sunken panels, the white frame of a file name, the rule.
@@ -136,6 +148,10 @@ public:
     void SetFontStyle(bool bold, bool italic) override;
     void Draw(const DRAWITEMSTRUCT& item) override;
 
+    // Takes the window's font of its kind again (the window's DPI changed) and, as a sample,
+    // fits its caption.
+    void UpdateFont();
+
     COLORREF TextColor() const { return Foreground; }
     COLORREF BackColor() const { return Background; }
     HFONT Font() const;
@@ -157,10 +173,11 @@ public:
 };
 
 // An owner-drawn list box with a tick before each item: a click on the tick toggles it and
-// selects the item, Space toggles the selected item.
+// selects the item, Space toggles the selected item. An item's text is its caption and its
+// tick in words, which screen readers read; the caption alone is drawn.
 class TWin32CheckList final : public TWin32Control, public TCheckList {
 public:
-    explicit TWin32CheckList(HWND handle);
+    TWin32CheckList(HWND handle, std::vector<std::u16string> captions);
     int ItemIndex() const override;
     void SetItemIndex(int index) override;
     bool Checked(int index) const override;
@@ -175,6 +192,9 @@ protected:
     bool Filter(UINT message, WPARAM w, LPARAM l, LRESULT& result) override;
 
 private:
+    // The item's text: its caption and whether it is ticked.
+    static std::u16string ItemText(const std::u16string& caption, bool checked);
+    std::vector<std::u16string> Captions;
     std::vector<bool> Ticks;
     void Toggle(int index);
 };
@@ -196,12 +216,15 @@ private:
     std::vector<std::u16string> Names;
 };
 
+// A push button; an owner-drawn one (a browse button) is an empty flat square with an edge, its
+// caption being its name for screen readers only.
 class TWin32Button final : public TWin32Control, public TButton {
 public:
     using TWin32Control::TWin32Control;
     bool Enabled() const override;
     void SetEnabled(bool enabled) override;
     void Command(int code) override;
+    void Draw(const DRAWITEMSTRUCT& item) override;
 };
 
 // GetOpenFileNameW or GetSaveFileNameW with the filter and options asked for, nothing else.
@@ -219,7 +242,8 @@ private:
     bool Save;
 };
 
-// The busy cursor, kept over the window while a run blocks it, and the window itself.
+// The busy cursor, kept over the window while a run blocks it, and the window itself. Input that
+// arrives while it is busy is dropped when the run ends.
 class TWin32WindowControl final : public TWindowControl {
 public:
     explicit TWin32WindowControl(HWND window) : Window(window) {}

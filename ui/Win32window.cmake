@@ -4,8 +4,9 @@
 # started at the same moment under Wine without a display fail to start.
 add_library(corvina_win32window STATIC
   ${PROJECT_SOURCE_DIR}/ui/Win32window.cpp
-  ${PROJECT_SOURCE_DIR}/ui/Win32controls.cpp)
-target_link_libraries(corvina_win32window PUBLIC corvina_core user32 gdi32 comdlg32)
+  ${PROJECT_SOURCE_DIR}/ui/Win32controls.cpp
+  ${PROJECT_SOURCE_DIR}/ui/Win32instance.cpp)
+target_link_libraries(corvina_win32window PUBLIC corvina_core user32 gdi32 comdlg32 comctl32)
 # The wide Windows API throughout.
 target_compile_definitions(corvina_win32window PUBLIC UNICODE _UNICODE)
 
@@ -26,3 +27,21 @@ add_executable(corvinaw WIN32 ${PROJECT_SOURCE_DIR}/ui/Win32main.cpp)
 target_link_libraries(corvinaw PRIVATE corvina_win32window)
 set_target_properties(corvinaw PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 add_dependencies(corvinaw corvina_data)
+
+# Each Windows file carries the one resource script: icon, version information of project() in
+# Japanese, and in the two programs the manifest (common controls 6, per-monitor DPI awareness,
+# the supported systems, long paths). CORVINA_FILE tells the script which file it is in.
+enable_language(RC)
+configure_file(${PROJECT_SOURCE_DIR}/ui/resources/Version.h.in
+  ${CMAKE_BINARY_DIR}/resources/Version.h @ONLY)
+function(corvina_resources target file)
+  target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/ui/resources/Corvina.rc)
+  target_compile_definitions(${target} PRIVATE $<$<COMPILE_LANGUAGE:RC>:CORVINA_FILE=${file}>)
+  target_include_directories(${target} PRIVATE
+    $<$<COMPILE_LANGUAGE:RC>:${PROJECT_SOURCE_DIR}/ui/resources>
+    $<$<COMPILE_LANGUAGE:RC>:${CMAKE_BINARY_DIR}/resources>)
+endfunction()
+# The numbers of ui/resources/Resource.h.
+corvina_resources(corvina 1)
+corvina_resources(corvinaw 2)
+corvina_resources(corvina_win32window_module 3)

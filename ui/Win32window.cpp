@@ -5,15 +5,20 @@
 #include "core/Token.h"
 #include "lexers/Languagetable.h"
 #include "platform/Codepage.h"
+#include "ui/Headings.h"
+#include "ui/Win32instance.h"
+#include "ui/resources/Resource.h"
+
+#include <commctrl.h>
 
 #include <algorithm>
 #include <stdexcept>
 
 using Win32Controls::W;
+using Win32Controls::WindowClass;
 
 namespace {
 
-const wchar_t* const WindowClass = L"CorvinaForm1";
 constexpr int ClientWidth = 482, ClientHeight = 308;
 constexpr int ItemCount = 12;
 // The height of a check-list item and of a drop-down's entries.
@@ -21,15 +26,17 @@ constexpr int ItemHeight = 14;
 // Control identifiers start above IDOK and IDCANCEL, which the dialog keys send.
 constexpr int FirstId = 100;
 
-// Places at 96 DPI, in client coordinates, by control name.
+// Places at 96 DPI, in client coordinates, by control name; a drop-down's window is as high as
+// its open list (Dropped).
 struct TPlace {
     std::string_view Name;
     int X, Y, Width, Height;
+    int Dropped = 0;
 };
 constexpr int ColTop = 97, ColHeight = 178;
 constexpr TPlace Places[] = {
     {"Label1", 4, 4, 100, 21},
-    {"cboLangType", 108, 4, 370, 21},
+    {"cboLangType", 108, 4, 370, 21, 21 + 14 * 16},
     {"Label2", 4, 28, 100, 21},
     {"InputFrame", 108, 28, 370, 21},
     {"txtInput", 110, 30, 348, 17},
@@ -43,11 +50,11 @@ constexpr TPlace Places[] = {
     {"Label16", 212, 77, 100, 17},
     {"Label20", 316, 77, 162, 17},
     {"CheckListBox1", 4, ColTop, 100, ColHeight},
-    {"ColorBox1", 108, ColTop, 100, 20},
+    {"ColorBox1", 108, ColTop, 100, 20, 20 + 14 * 16 + 2},
     {"chkBold", 110, ColTop + 24, 96, 18},
     {"chkItalic", 110, ColTop + 44, 96, 18},
     {"Label6", 108, ColTop + 68, 100, 17},
-    {"ColorBox2", 108, ColTop + 89, 100, 20},
+    {"ColorBox2", 108, ColTop + 89, 100, 20, 20 + 14 * 16 + 2},
     {"Panel2", 212, ColTop, 100, ColHeight},
     {"pnlDummy", 316, ColTop, 162, ColHeight},
     {"Bevel1", 4, ColTop + ColHeight + 2, 474, 2},
@@ -97,6 +104,53 @@ bool FaceExists(HDC dc, const wchar_t* face)
     return found;
 }
 
+// The DPI functions of Windows 10 where there are any; the system-wide DPI elsewhere.
+template <typename F>
+F User32Function(const char* name)
+{
+    return reinterpret_cast<F>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
+int WindowDpi(HWND window)
+{
+    using TGetDpiForWindow = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = User32Function<TGetDpiForWindow>("GetDpiForWindow");
+    if (getDpiForWindow != nullptr)
+        if (UINT dpi = getDpiForWindow(window))
+            return static_cast<int>(dpi);
+    HDC screen = GetDC(nullptr);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+// The window's size for a client area of width x height at dpi, frame and caption included.
+SIZE FrameSize(int width, int height, DWORD style, DWORD exStyle, int dpi)
+{
+    using TAdjust = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+    static const auto adjustForDpi = User32Function<TAdjust>("AdjustWindowRectExForDpi");
+    RECT frame = {0, 0, width, height};
+    if (adjustForDpi != nullptr)
+        adjustForDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(dpi));
+    else
+        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+// The program's icon at the size the system wants, or the system's own where the program has
+// none (a test program).
+HICON ProgramIcon(int metricX, int metricY)
+{
+    HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(CORVINA_ICON), IMAGE_ICON,
+                             GetSystemMetrics(metricX), GetSystemMetrics(metricY), LR_DEFAULTCOLOR);
+    return icon != nullptr ? static_cast<HICON>(icon) : LoadIconW(nullptr, IDI_APPLICATION);
+}
+
+// Single border, caption and system menu: no sizing, no minimise or maximise box.
+constexpr DWORD FrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD FrameExStyle = WS_EX_CONTROLPARENT;
+
 template <size_t N>
 HFONT MakeFont(HDC dc, const wchar_t* const (&faces)[N], int pixels, bool fixedPitch, bool bold,
                bool italic)
@@ -117,6 +171,35 @@ HFONT MakeFont(HDC dc, const wchar_t* const (&faces)[N], int pixels, bool fixedP
     return CreateFontIndirectW(&font);
 }
 
+// Whether font draws an underscore, and within its cell: an edit control's lines are as high as
+// the cell, and ink below it is painted over by the next line or cut off.
+bool DrawsUnderscore(HDC dc, HFONT font)
+{
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ oldFont = SelectObject(memory, font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(memory, &metrics);
+    const int width = metrics.tmMaxCharWidth + 4;
+    const int height = metrics.tmHeight * 2;
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
+    HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
+    const RECT all{0, 0, width, height};
+    FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetBkMode(memory, TRANSPARENT);
+    SetTextColor(memory, RGB(0, 0, 0));
+    TextOutW(memory, 2, 0, L"_", 1);
+    int lowest = -1;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (GetPixel(memory, x, y) != RGB(255, 255, 255))
+                lowest = y;
+    SelectObject(memory, oldBitmap);
+    DeleteObject(bitmap);
+    SelectObject(memory, oldFont);
+    DeleteDC(memory);
+    return lowest >= 0 && lowest < metrics.tmHeight;
+}
+
 } // namespace
 
 TWin32Window::TWin32Window()
@@ -129,26 +212,22 @@ TWin32Window::TWin32Window()
         wc.lpfnWndProc = &Proc;
         wc.hInstance = instance;
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+        wc.hIcon = ProgramIcon(SM_CXICON, SM_CYICON);
+        wc.hIconSm = ProgramIcon(SM_CXSMICON, SM_CYSMICON);
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         wc.lpszClassName = WindowClass;
         if (RegisterClassExW(&wc) == 0)
             throw std::runtime_error("ウィンドウを作れません");
     }
-    HDC screen = GetDC(nullptr);
-    Dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-
-    // Single border, caption and system menu: no sizing, no minimise or maximise box.
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    const DWORD exStyle = WS_EX_CONTROLPARENT;
-    RECT frame = {0, 0, Scale(ClientWidth), Scale(ClientHeight)};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    CreateWindowExW(exStyle, WindowClass, L"Corvina", style, CW_USEDEFAULT, CW_USEDEFAULT,
-                    frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
-                    this);
+    Dpi = WindowDpi(nullptr);
+    SIZE frame = FrameSize(Scale(ClientWidth), Scale(ClientHeight), FrameStyle, FrameExStyle, Dpi);
+    CreateWindowExW(FrameExStyle, WindowClass, L"Corvina", FrameStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                    frame.cx, frame.cy, nullptr, nullptr, instance, this);
     if (Wnd == nullptr)
         throw std::runtime_error("ウィンドウを作れません");
+    // The monitor the window opened on may have a scale of its own.
+    SetDpi(WindowDpi(Wnd));
+    FitClientArea();
     // No sizing and no maximising from the system menu either.
     HMENU menu = GetSystemMenu(Wnd, FALSE);
     for (UINT command : {SC_SIZE, SC_MAXIMIZE, SC_MINIMIZE, SC_RESTORE})
@@ -180,6 +259,12 @@ void TWin32Window::Release()
 
 int TWin32Window::Scale(int value) const { return MulDiv(value, Dpi, 96); }
 
+void TWin32Window::SetDpi(int dpi)
+{
+    Dpi = dpi;
+    SetPropW(Wnd, Win32Controls::DpiProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(dpi)));
+}
+
 HWND TWin32Window::Find(std::string_view name) const
 {
     for (const TNamed& named : Names)
@@ -195,42 +280,51 @@ void TWin32Window::CreateFonts()
     Fonts.Window = MakeFont(dc, WindowFaces, pixels, false, false, false);
     Fonts.Control = MakeFont(dc, ControlFaces, pixels, false, false, false);
     Fonts.Fixed = MakeFont(dc, FixedFaces, pixels, true, false, false);
+    // Some fonts drop the thin stroke of the underscore at some sizes (IPA Gothic at 12 and 18
+    // pixels): "const_cast" would show as "const cast". The word lists take the nearest size,
+    // larger first, at which the font draws it within its line.
+    for (int step : {1, -1, 2, -2, 3, -3}) {
+        if (DrawsUnderscore(dc, Fonts.Fixed))
+            break;
+        DeleteObject(Fonts.Fixed);
+        Fonts.Fixed = MakeFont(dc, FixedFaces, pixels + step, true, false, false);
+    }
+    if (!DrawsUnderscore(dc, Fonts.Fixed)) {
+        DeleteObject(Fonts.Fixed);
+        Fonts.Fixed = MakeFont(dc, FixedFaces, pixels, true, false, false);
+    }
     for (int style = 0; style < 4; ++style)
         Fonts.Samples[style] =
             MakeFont(dc, ControlFaces, pixels, false, (style & 1) != 0, (style & 2) != 0);
     ReleaseDC(Wnd, dc);
 }
 
-void TWin32Window::ReleaseFonts()
+void TWin32Window::ReleaseFonts() { DeleteFonts(Fonts); }
+
+void TWin32Window::DeleteFonts(Win32Controls::TFonts& fonts)
 {
-    for (HFONT font : {Fonts.Window, Fonts.Control, Fonts.Fixed, Fonts.Samples[0],
-                       Fonts.Samples[1], Fonts.Samples[2], Fonts.Samples[3]})
+    for (HFONT font : {fonts.Window, fonts.Control, fonts.Fixed, fonts.Samples[0], fonts.Samples[1],
+                       fonts.Samples[2], fonts.Samples[3]})
         if (font != nullptr)
             DeleteObject(font);
-    Fonts = {};
+    fonts = {};
 }
 
 HWND TWin32Window::CreateChild(std::string_view name, const wchar_t* windowClass, DWORD style,
-                               const char16_t* caption, HFONT font, DWORD exStyle)
+                               std::u16string_view caption, TFontRole font, DWORD exStyle)
 {
-    const TPlace* place = PlaceOf(name);
-    int x = 0, y = 0, width = 0, height = 0;
-    if (place != nullptr) {
-        x = place->X;
-        y = place->Y;
-        width = place->Width;
-        height = place->Height;
-    }
+    // Made at no place: PlaceControls places every control, also when the DPI changes.
     int id = FirstId + static_cast<int>(Names.size());
-    HWND handle = CreateWindowExW(exStyle, windowClass, caption ? W(caption) : L"",
-                                  WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, Scale(x),
-                                  Scale(y), Scale(width), Scale(height), Wnd,
+    std::u16string text(caption);
+    HWND handle = CreateWindowExW(exStyle, windowClass, W(text.c_str()),
+                                  WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, 0, 0, 0, 0, Wnd,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                   GetModuleHandleW(nullptr), nullptr);
     if (handle == nullptr)
         throw std::runtime_error("ウィンドウを作れません: " + std::string(name));
-    SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    Names.push_back({name, handle});
+    if (font != nullptr)
+        SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(Fonts.*font), FALSE);
+    Names.push_back({name, handle, font});
     return handle;
 }
 
@@ -244,112 +338,106 @@ template <typename T, typename... Args> T* TWin32Window::Adopt(HWND handle, Args
 
 void TWin32Window::CreateControls()
 {
-    // The tab order is the order of creation: the controls with a tab stop come first, in the
-    // window's order. Everything drawn beneath them (frames, panels) comes after, lower in the
-    // Z order, so that the controls are painted over it.
+    // The tab order is the order of creation: the controls with a tab stop come in the window's
+    // order, each heading made just before the control it heads, as screen readers name a
+    // control by the label before it. Everything drawn beneath them (frames, panels) comes
+    // after, lower in the Z order, so that the controls are painted over it.
+    using Win32Controls::TFonts;
     const DWORD tab = WS_TABSTOP;
     const DWORD dropDown = tab | WS_VSCROLL | CBS_DROPDOWNLIST;
+    auto heading = [&](std::string_view name) {
+        return Adopt<TWin32Label>(CreateChild(name, L"STATIC", SS_OWNERDRAW | SS_NOPREFIX,
+                                              Headings::Of(name).Caption, nullptr),
+                                  Fonts, false);
+    };
 
-    HWND cbo = CreateChild("cboLangType", L"COMBOBOX", dropDown, nullptr, Fonts.Control);
-    SetWindowPos(cbo, nullptr, 0, 0, Scale(370), Scale(21 + 14 * 16),
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    heading("Label1");
+    HWND cbo = CreateChild("cboLangType", L"COMBOBOX", dropDown, {}, &TFonts::Control);
     for (const Languages::TCaption& language : Languages::Captions) {
         std::u16string caption = CodePage::FromUtf8(language.Caption);
         SendMessageW(cbo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(caption.c_str())));
     }
-    SendMessageW(cbo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), Scale(ItemHeight + 1));
-    SendMessageW(cbo, CB_SETITEMHEIGHT, 0, Scale(ItemHeight));
     Controls.cboLangType = Adopt<TWin32ListBox>(cbo);
 
-    // Outside the tab order, on top of their frames: the flat browse buttons, no caption; F4 in
-    // a file-name box presses its button.
+    // Each file-name box, then its browse button: outside the tab order, an empty flat square
+    // with an edge, whose caption only names it; F4 in the box presses it.
+    struct TFileField {
+        const char* Heading;
+        const char* Box;
+        const char* Browse;
+        TTextBox* TForm1Controls::*Control;
+        TButton* TForm1Controls::*BrowseControl;
+    };
+    const TFileField fileFields[] = {
+        {"Label2", "txtInput", "SpeedButton1", &TForm1Controls::txtInput,
+         &TForm1Controls::SpeedButton1},
+        {"Label3", "txtOutput", "SpeedButton2", &TForm1Controls::txtOutput,
+         &TForm1Controls::SpeedButton2},
+    };
     HWND browse[2];
     for (int k = 0; k < 2; ++k) {
-        browse[k] = CreateChild(k == 0 ? "SpeedButton1" : "SpeedButton2", L"BUTTON",
-                                BS_PUSHBUTTON | BS_FLAT, nullptr, Fonts.Window);
-        (k == 0 ? Controls.SpeedButton1 : Controls.SpeedButton2) = Adopt<TWin32Button>(browse[k]);
+        const TFileField& field = fileFields[k];
+        heading(field.Heading);
+        HWND box = CreateChild(field.Box, L"EDIT", tab | ES_AUTOHSCROLL, {}, &TFonts::Control);
+        browse[k] = CreateChild(field.Browse, L"BUTTON", BS_OWNERDRAW, Headings::BrowseName,
+                                &TFonts::Window);
+        Controls.*field.BrowseControl = Adopt<TWin32Button>(browse[k]);
+        Controls.*field.Control = Adopt<TWin32TextBox>(box, browse[k]);
     }
-    Controls.txtInput = Adopt<TWin32TextBox>(
-        CreateChild("txtInput", L"EDIT", tab | ES_AUTOHSCROLL, nullptr, Fonts.Control), browse[0]);
-    Controls.txtOutput = Adopt<TWin32TextBox>(
-        CreateChild("txtOutput", L"EDIT", tab | ES_AUTOHSCROLL, nullptr, Fonts.Control),
-        browse[1]);
 
+    heading("Label4");
     HWND list = CreateChild("CheckListBox1", L"LISTBOX",
                             tab | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY |
                                 LBS_NOINTEGRALHEIGHT,
-                            nullptr, Fonts.Control, WS_EX_CLIENTEDGE);
-    for (int i = 0; i < ItemCount; ++i) {
-        std::u16string caption(TokenKind::All[i]);
-        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(caption.c_str())));
-    }
-    auto* checkList = Adopt<TWin32CheckList>(list);
+                            {}, &TFonts::Control, WS_EX_CLIENTEDGE);
+    std::vector<std::u16string> items;
     for (int i = 0; i < ItemCount; ++i)
-        checkList->SetChecked(i, false);
-    Controls.CheckListBox1 = checkList;
+        items.emplace_back(TokenKind::All[i]);
+    Controls.CheckListBox1 = Adopt<TWin32CheckList>(list, std::move(items));
 
     const DWORD colorBox = dropDown | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
-    auto makeColorBox = [&](std::string_view name) {
-        HWND box = CreateChild(name, L"COMBOBOX", colorBox, nullptr, Fonts.Control);
-        SetWindowPos(box, nullptr, 0, 0, Scale(100), Scale(20 + ItemHeight * 16 + 2),
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        return Adopt<TWin32ColorBox>(box);
-    };
-    Controls.ColorBox1 = makeColorBox("ColorBox1");
+    heading("Label5");
+    Controls.ColorBox1 = Adopt<TWin32ColorBox>(
+        CreateChild("ColorBox1", L"COMBOBOX", colorBox, {}, &TFonts::Control));
     Controls.chkBold = Adopt<TWin32TickBox>(
-        CreateChild("chkBold", L"BUTTON", tab | BS_AUTOCHECKBOX, u"太字", Fonts.Window));
+        CreateChild("chkBold", L"BUTTON", tab | BS_AUTOCHECKBOX, u"太字", &TFonts::Window));
     Controls.chkItalic = Adopt<TWin32TickBox>(
-        CreateChild("chkItalic", L"BUTTON", tab | BS_AUTOCHECKBOX, u"斜体", Fonts.Window));
-    Controls.ColorBox2 = makeColorBox("ColorBox2");
+        CreateChild("chkItalic", L"BUTTON", tab | BS_AUTOCHECKBOX, u"斜体", &TFonts::Window));
+    heading("Label6");
+    Controls.ColorBox2 = Adopt<TWin32ColorBox>(
+        CreateChild("ColorBox2", L"COMBOBOX", colorBox, {}, &TFonts::Control));
 
-    // The word-list boxes have the placeholder's size; the set-up moves them onto it.
-    const TPlace* placeholder = PlaceOf("pnlDummy");
+    // The settings title names the word-list box that shows; each box takes it before itself
+    // when it shows.
+    TWin32Label* title = heading("Label20");
+    Controls.Label20 = title;
     for (const TForm1::TWordList& wordList : TForm1::WordLists) {
         HWND box = CreateChild(wordList.BoxName, L"EDIT",
                                tab | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE | ES_AUTOHSCROLL |
                                    ES_AUTOVSCROLL | ES_WANTRETURN,
-                               nullptr, Fonts.Fixed, WS_EX_CLIENTEDGE);
-        SetWindowPos(box, nullptr, 0, 0, Scale(placeholder->Width), Scale(placeholder->Height),
-                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+                               {}, &TFonts::Fixed, WS_EX_CLIENTEDGE);
+        ShowWindow(box, SW_HIDE);
         // No limit of its own: a word list may be long.
         SendMessageW(box, EM_SETLIMITTEXT, 0, 0);
-        Controls.*wordList.Box = Adopt<TWin32Memo>(box);
+        Controls.*wordList.Box = Adopt<TWin32Memo>(box, title->Handle());
     }
 
     const DWORD button = tab | BS_PUSHBUTTON;
-    Controls.btnOK = Adopt<TWin32Button>(CreateChild("btnOK", L"BUTTON", button, u"実行", Fonts.Window));
+    Controls.btnOK =
+        Adopt<TWin32Button>(CreateChild("btnOK", L"BUTTON", button, u"実行", &TFonts::Window));
     Controls.btnExit =
-        Adopt<TWin32Button>(CreateChild("btnExit", L"BUTTON", button, u"終了", Fonts.Window));
+        Adopt<TWin32Button>(CreateChild("btnExit", L"BUTTON", button, u"終了", &TFonts::Window));
 
-    const TPlace* panel = PlaceOf("Panel2");
-    for (int i = 0; i < ItemCount; ++i) {
-        std::u16string caption(TokenKind::All[i]);
-        HWND label = CreateChild(SampleNames[i], L"STATIC", SS_OWNERDRAW | SS_NOPREFIX,
-                                 caption.c_str(), Fonts.Samples[0]);
-        SetWindowPos(label, nullptr, Scale(panel->X + SampleLeft),
-                     Scale(panel->Y + SampleTop + i * SampleStep), 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        Controls.Samples[i] = Adopt<TWin32Label>(label, Fonts, true);
-    }
-
-    auto heading = [&](std::string_view name, const char16_t* caption) {
-        return Adopt<TWin32Label>(
-            CreateChild(name, L"STATIC", SS_OWNERDRAW | SS_NOPREFIX, caption, Fonts.Window), Fonts,
-            false);
-    };
-    heading("Label1", u"言語タイプ");
-    heading("Label2", u"入力ファイル名");
-    heading("Label3", u"出力ファイル名");
-    heading("Label4", u"表示項目");
-    heading("Label5", u"前景アイテム");
-    heading("Label16", u"表示サンプル");
-    Controls.Label20 = heading("Label20", u"設定内容");
-    heading("Label6", u"背景アイテム");
+    heading("Label16");
+    for (int i = 0; i < ItemCount; ++i)
+        Controls.Samples[i] =
+            Adopt<TWin32Label>(CreateChild(SampleNames[i], L"STATIC", SS_OWNERDRAW | SS_NOPREFIX,
+                                           TokenKind::All[i], nullptr),
+                               Fonts, true);
 
     using TLook = TWin32Panel::TLook;
     auto panelOf = [&](std::string_view name, TLook look) {
-        return Adopt<TWin32Panel>(CreateChild(name, L"STATIC", SS_OWNERDRAW, nullptr, Fonts.Window),
-                                  look);
+        return Adopt<TWin32Panel>(CreateChild(name, L"STATIC", SS_OWNERDRAW, {}, nullptr), look);
     };
     panelOf("InputFrame", TLook::White);
     panelOf("OutputFrame", TLook::White);
@@ -357,12 +445,104 @@ void TWin32Window::CreateControls()
     Controls.pnlDummy = panelOf("pnlDummy", TLook::Sunken);
     panelOf("Bevel1", TLook::Rule);
 
+    CreateToolTip(browse);
+    PlaceControls();
+
     Dialogs[0] = std::make_unique<TWin32FileDialog>(Wnd, false);
     Dialogs[1] = std::make_unique<TWin32FileDialog>(Wnd, true);
     Controls.OpenDialog1 = Dialogs[0].get();
     Controls.SaveDialog1 = Dialogs[1].get();
     WindowControl = std::make_unique<TWin32WindowControl>(Wnd);
     Controls.Window = WindowControl.get();
+}
+
+void TWin32Window::CreateToolTip(const HWND (&browse)[2])
+{
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&classes);
+    HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Wnd, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    if (tip == nullptr)
+        return; // no tooltip is no reason not to open the window
+    Names.push_back({"ToolTip", tip, nullptr});
+    std::u16string text(Headings::BrowseTip);
+    for (HWND button : browse) {
+        TOOLINFOW tool{};
+        // The size that both versions of the common controls take.
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = Wnd;
+        tool.uId = reinterpret_cast<UINT_PTR>(button);
+        tool.lpszText = const_cast<wchar_t*>(W(text.c_str()));
+        SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+void TWin32Window::FitClientArea()
+{
+    // The frame as it is drawn, whatever the metrics of the DPI say it should be.
+    RECT window, client;
+    GetWindowRect(Wnd, &window);
+    GetClientRect(Wnd, &client);
+    int width = Scale(ClientWidth) + (window.right - window.left) - client.right;
+    int height = Scale(ClientHeight) + (window.bottom - window.top) - client.bottom;
+    if (client.right != Scale(ClientWidth) || client.bottom != Scale(ClientHeight))
+        SetWindowPos(Wnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TWin32Window::PlaceControls()
+{
+    for (const TNamed& named : Names) {
+        if (named.Font != nullptr)
+            SendMessageW(named.Handle, WM_SETFONT, reinterpret_cast<WPARAM>(Fonts.*named.Font),
+                         TRUE);
+        if (const TPlace* place = PlaceOf(named.Name))
+            SetWindowPos(named.Handle, nullptr, Scale(place->X), Scale(place->Y),
+                         Scale(place->Width),
+                         Scale(place->Dropped > 0 ? place->Dropped : place->Height),
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // The word-list boxes lie on the placeholder, with its size, whichever shows.
+    const TPlace* placeholder = PlaceOf("pnlDummy");
+    for (const TForm1::TWordList& wordList : TForm1::WordLists)
+        SetWindowPos(Find(wordList.BoxName), nullptr, Scale(placeholder->X), Scale(placeholder->Y),
+                     Scale(placeholder->Width), Scale(placeholder->Height),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    // The sample labels lie in Panel2, one below the other, each sized to its caption.
+    const TPlace* panel = PlaceOf("Panel2");
+    for (int i = 0; i < ItemCount; ++i)
+        SetWindowPos(Find(SampleNames[i]), nullptr, Scale(panel->X + SampleLeft),
+                     Scale(panel->Y + SampleTop + i * SampleStep), 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (const std::unique_ptr<TWin32Control>& child : Children)
+        if (auto* label = dynamic_cast<TWin32Label*>(child.get()))
+            label->UpdateFont();
+
+    HWND cbo = Find("cboLangType");
+    SendMessageW(cbo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), Scale(ItemHeight + 1));
+    SendMessageW(cbo, CB_SETITEMHEIGHT, 0, Scale(ItemHeight));
+    for (const char* name : {"ColorBox1", "ColorBox2"}) {
+        SendMessageW(Find(name), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), Scale(ItemHeight));
+        SendMessageW(Find(name), CB_SETITEMHEIGHT, 0, Scale(ItemHeight));
+    }
+    SendMessageW(Find("CheckListBox1"), LB_SETITEMHEIGHT, 0, Scale(ItemHeight));
+}
+
+void TWin32Window::ChangeDpi(int dpi, const RECT& suggested)
+{
+    SetDpi(dpi);
+    Win32Controls::TFonts old = Fonts;
+    CreateFonts();
+    SIZE frame = FrameSize(Scale(ClientWidth), Scale(ClientHeight), FrameStyle, FrameExStyle, Dpi);
+    SetWindowPos(Wnd, nullptr, suggested.left, suggested.top, frame.cx, frame.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    FitClientArea();
+    PlaceControls();
+    // The controls hold the new fonts now: the old ones can go.
+    DeleteFonts(old);
+    RedrawWindow(Wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TWin32Window::Show()
@@ -469,7 +649,12 @@ LRESULT TWin32Window::Message(UINT message, WPARAM w, LPARAM l)
         if (QuitOnDestroy)
             PostQuitMessage(0);
         return 0;
+    case WM_DPICHANGED:
+        // Moved to a monitor of another scale, or the scale changed.
+        ChangeDpi(HIWORD(w), *reinterpret_cast<const RECT*>(l));
+        return 0;
     case WM_NCDESTROY:
+        RemovePropW(Wnd, Win32Controls::DpiProperty);
         SetWindowLongPtrW(Wnd, GWLP_USERDATA, 0);
         Wnd = nullptr;
         return 0;
@@ -508,11 +693,18 @@ TWin32MessageBoxScope::~TWin32MessageBoxScope()
 
 int RunWin32Window()
 {
-    // Drawn at the monitor's DPI rather than stretched by the system.
-    SetProcessDPIAware();
+    // The manifest makes the programs aware of each monitor's DPI; a program without it is
+    // drawn at the system's DPI at least, rather than stretched by the system.
+    if (!IsProcessDPIAware())
+        SetProcessDPIAware();
     TWin32MessageBoxScope messageBox;
+    // One window per program folder: a second one would write its settings over the first's.
+    TWin32Instance instance;
+    if (!instance.First())
+        return 0;
     try {
         TWin32Window window;
+        instance.Mark(window.Handle());
         window.Show();
         return window.RunMessageLoop();
     } catch (const std::exception& e) {

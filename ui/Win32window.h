@@ -46,9 +46,12 @@ private:
     int Dpi = 96;
     bool QuitOnDestroy = false;
     Win32Controls::TFonts Fonts;
+    // Which of the window's fonts a control shows; nullptr for one that chooses its own.
+    using TFontRole = HFONT Win32Controls::TFonts::*;
     struct TNamed {
         std::string_view Name;
         HWND Handle;
+        TFontRole Font;
     };
     std::vector<TNamed> Names;
     std::vector<std::unique_ptr<TWin32Control>> Children;
@@ -57,11 +60,19 @@ private:
     HWND FocusBeforeDeactivation = nullptr;
 
     void Release();
+    void SetDpi(int dpi);
     void CreateFonts();
     void ReleaseFonts();
+    static void DeleteFonts(Win32Controls::TFonts& fonts);
     void CreateControls();
+    void CreateToolTip(const HWND (&browse)[2]);
+    // Places and sizes every control, with its font, at the window's DPI.
+    void PlaceControls();
+    void ChangeDpi(int dpi, const RECT& suggested);
+    // Sizes the window so that its client area is the window's at its DPI.
+    void FitClientArea();
     HWND CreateChild(std::string_view name, const wchar_t* windowClass, DWORD style,
-                     const char16_t* caption, HFONT font, DWORD exStyle = 0);
+                     std::u16string_view caption, TFontRole font, DWORD exStyle = 0);
     template <typename T, typename... Args> T* Adopt(HWND handle, Args&&... args);
 
     LRESULT Message(UINT message, WPARAM w, LPARAM l);

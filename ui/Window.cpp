@@ -3,6 +3,8 @@
 #include "ui/Interactive.h"
 
 #include "platform/Messagebox.h"
+#include "platform/Process.h"
+#include "ui/Qtinstance.h"
 #include "ui/Qtwindow.h"
 
 #include <QApplication>
@@ -24,12 +26,17 @@ struct TMessageBoxScope {
 extern "C" int CorvinaRunWindow(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    // One window per program folder: a second one would write its settings over the first's.
+    TQtInstance instance(QString::fromStdString(Platform::InstanceName()));
+    if (!instance.First())
+        return 0;
     // QApplication adopts the user's locale; the conversion must behave as in batch mode.
     std::setlocale(LC_ALL, "C");
     TQtApplicationSetup setup;
     TMessageBoxScope messageBox;
     try {
         TQtWindow window;
+        instance.SetWindow(&window);
         window.show();
         int status = app.exec();
         // The loop may end without a close event (the session ends): keep the edits all the same.

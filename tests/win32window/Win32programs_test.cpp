@@ -4,6 +4,8 @@
 #include "Testsystem.h"
 #include "Win32fixture.h"
 
+#include <winver.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <optional>
@@ -184,5 +186,119 @@ TEST(Programs, ConsoleProgramWithoutAWorkingWindowDllSaysSoAndFails)
             EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << c.What << ": " << err;
         }
         EXPECT_EQ(ReadBytes(folder.File("color.txt")), before) << c.What;
+    }
+}
+
+TEST(Programs, ASecondStartOnTheSameFolderEndsAndLeavesTheWindowAlone)
+{
+    TProgramFolder folder, other;
+    TTempDir work;
+    std::string window = CopyWindowProgram(folder);
+    std::string console = CopyConsoleProgram(folder);
+    TChild first(window, {}, work.File("first.txt"));
+    HWND shown = WaitForWindow(first, L"Corvina");
+    ASSERT_NE(shown, nullptr) << "no window came up";
+
+    // Both programs, with fewer than three arguments, end at once: no second window, and the
+    // open one comes back from the task bar.
+    struct TCase {
+        const char* What;
+        std::string Exe;
+        std::vector<std::string> Args;
+    };
+    const TCase cases[] = {{"corvinaw.exe", window, {}},
+                           {"corvina.exe", console, {}},
+                           {"corvina.exe, two arguments", console, {"bcb", "in.cpp"}}};
+    for (const TCase& c : cases) {
+        ShowWindow(shown, SW_MINIMIZE);
+        ASSERT_TRUE(IsIconic(shown));
+        std::string err;
+        EXPECT_EQ(RunCorvina(c.Args, &err, c.Exe), 0) << c.What << ": " << err;
+        EXPECT_EQ(err, "") << c.What;
+        EXPECT_FALSE(IsIconic(shown)) << c.What << ": the open window stayed minimised";
+    }
+    EXPECT_TRUE(IsWindow(shown));
+    EXPECT_TRUE(IsWindowVisible(shown));
+
+    // A batch run goes on as ever.
+    WriteBytes(work.File("in.txt"), "a < b\r\n");
+    std::string err;
+    EXPECT_EQ(RunCorvina({"txt", work.File("in.txt"), work.File("out.html")}, &err, console), 0)
+        << err;
+    EXPECT_TRUE(Exists(work.File("out.html")));
+
+    // Another folder has a window of its own.
+    TChild second(CopyWindowProgram(other), {}, work.File("second.txt"));
+    HWND secondShown = WaitForWindow(second, L"Corvina");
+    EXPECT_NE(secondShown, nullptr) << "the window of another folder did not come up";
+    if (secondShown != nullptr)
+        PostMessageW(secondShown, WM_CLOSE, 0, 0);
+    EXPECT_EQ(second.Wait(), 0);
+    PostMessageW(shown, WM_CLOSE, 0, 0);
+    EXPECT_EQ(first.Wait(), 0);
+}
+
+// What Explorer shows of the files: the icon, the version of the build in Japanese, and for the
+// two programs the manifest that asks for visual styles and per-monitor DPI.
+TEST(Programs, EachFileCarriesIconVersionAndTheProgramsTheirManifest)
+{
+    struct TCase {
+        const char* Path;
+        const char16_t* Name;
+        bool Manifest;
+    };
+    const TCase cases[] = {{CORVINA_EXE, u"corvina.exe", true},
+                           {CORVINAW_EXE, u"corvinaw.exe", true},
+                           {CORVINA_WINDOW_DLL, u"corvina_window.dll", false}};
+    const std::u16string version = CodePage::FromUtf8(CORVINA_VERSION);
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Path);
+        std::wstring path = FsPath(c.Path).wstring();
+        HMODULE file = LoadLibraryExW(path.c_str(), nullptr,
+                                      LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+        ASSERT_NE(file, nullptr);
+        EXPECT_NE(FindResourceW(file, MAKEINTRESOURCEW(1), RT_GROUP_ICON), nullptr) << "no icon";
+        HRSRC manifest = FindResourceW(file, MAKEINTRESOURCEW(1), RT_MANIFEST);
+        EXPECT_EQ(manifest != nullptr, c.Manifest);
+        if (manifest != nullptr) {
+            std::string text(static_cast<const char*>(LockResource(LoadResource(file, manifest))),
+                             SizeofResource(file, manifest));
+            for (const char* part :
+                 {"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
+                  ">PerMonitorV2, system</dpiAwareness>", ">true</dpiAware>",
+                  ">true</longPathAware>", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+                  "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
+                  "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+                  "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})
+                EXPECT_NE(text.find(part), std::string::npos) << part;
+        }
+        FreeLibrary(file);
+
+        DWORD ignored = 0;
+        DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+        ASSERT_GT(size, 0u) << "no version information";
+        std::vector<char> info(size);
+        ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, size, info.data()));
+        auto value = [&](const wchar_t* name) {
+            std::wstring query = std::wstring(L"\\StringFileInfo\\041104B0\\") + name;
+            void* text = nullptr;
+            UINT length = 0;
+            if (!VerQueryValueW(info.data(), query.c_str(), &text, &length) || length == 0)
+                return std::u16string();
+            return std::u16string(static_cast<const char16_t*>(text));
+        };
+        EXPECT_EQ(value(L"FileVersion"), version);
+        EXPECT_EQ(value(L"ProductVersion"), version);
+        EXPECT_EQ(value(L"ProductName"), u"Corvina");
+        EXPECT_EQ(value(L"OriginalFilename"), c.Name);
+        EXPECT_NE(value(L"FileDescription").find(u"ソースコード"), std::u16string::npos);
+        VS_FIXEDFILEINFO* fixed = nullptr;
+        UINT length = 0;
+        ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+        std::u16string numbers =
+            CodePage::FromUtf8(std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." +
+                               std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
+                               std::to_string(HIWORD(fixed->dwFileVersionLS)));
+        EXPECT_EQ(numbers, version);
     }
 }

@@ -4,6 +4,9 @@
 
 #include "core/Token.h"
 
+#include <commctrl.h>
+#include <oleacc.h>
+
 #include <vector>
 
 using namespace Win32Test;
@@ -25,11 +28,11 @@ const TExpected Expected[] = {
     {"Label2", "Static", u"入力ファイル名", 4, 28, 100, 21},
     {"InputFrame", "Static", u"", 108, 28, 370, 21},
     {"txtInput", "Edit", u"", 110, 30, 348, 17},
-    {"SpeedButton1", "Button", u"", 459, 30, 17, 17},
+    {"SpeedButton1", "Button", u"参照", 459, 30, 17, 17},
     {"Label3", "Static", u"出力ファイル名", 4, 52, 100, 21},
     {"OutputFrame", "Static", u"", 108, 52, 370, 21},
     {"txtOutput", "Edit", u"", 110, 54, 348, 17},
-    {"SpeedButton2", "Button", u"", 459, 54, 17, 17},
+    {"SpeedButton2", "Button", u"参照", 459, 54, 17, 17},
     {"Label4", "Static", u"表示項目", 4, 77, 100, 17},
     {"Label5", "Static", u"前景アイテム", 108, 77, 100, 17},
     {"Label16", "Static", u"表示サンプル", 212, 77, 100, 17},
@@ -56,9 +59,70 @@ bool EqualIgnoringCase(const std::string& a, const char* b)
     return CodePage::SameText(CodePage::FromUtf8(a), CodePage::FromUtf8(b));
 }
 
+// The text of a list box item: what a screen reader reads of it.
+std::u16string ItemText(HWND list, int index)
+{
+    LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    std::u16string text(static_cast<size_t>(length) + 1, u'\0');
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
+// The label that names control for a screen reader: the static just before it in the Z order.
+HWND NamingLabel(HWND control)
+{
+    HWND before = GetWindow(control, GW_HWNDPREV);
+    if (before == nullptr || (SendMessageW(before, WM_GETDLGCODE, 0, 0) & DLGC_STATIC) == 0 ||
+        !IsWindowVisible(before))
+        return nullptr;
+    return before;
+}
+
+// The name the system's accessibility layer gives control, as a screen reader asks for it.
+std::u16string AccessibleName(HWND control)
+{
+    IAccessible* object = nullptr;
+    // __uuidof: the cross libraries' IID_IAccessible is an import stub, not the GUID.
+    if (FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                         reinterpret_cast<void**>(&object))))
+        return u"(no accessible object)";
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR text = nullptr;
+    std::u16string name;
+    if (object->get_accName(self, &text) == S_OK && text != nullptr)
+        name = reinterpret_cast<const char16_t*>(text);
+    SysFreeString(text);
+    object->Release();
+    return name;
+}
+
 } // namespace
 
-class Win32Window : public WindowTest {};
+class Win32Window : public WindowTest {
+protected:
+    // Every control of the description at its place for the window's DPI.
+    void ExpectPlaces()
+    {
+        for (const TExpected& e : Expected) {
+            SCOPED_TRACE(e.Name);
+            HWND control = Get(e.Name);
+            ASSERT_NE(control, nullptr);
+            RECT place = PlaceOf(control);
+            EXPECT_EQ(place.left, Window->Scale(e.X));
+            EXPECT_EQ(place.top, Window->Scale(e.Y));
+            if (e.Width > 0) {
+                EXPECT_EQ(place.right - place.left, Window->Scale(e.Width));
+            }
+            if (e.Height > 0) {
+                EXPECT_EQ(place.bottom - place.top, Window->Scale(e.Height));
+            }
+        }
+    }
+};
 
 TEST_F(Win32Window, FixedFrameWithCaptionAndSystemMenuOnly)
 {
@@ -84,15 +148,188 @@ TEST_F(Win32Window, EveryControlWithItsKindCaptionAndPlace)
         if (e.Caption != nullptr) {
             EXPECT_EQ(TextOf(control), e.Caption);
         }
-        RECT place = PlaceOf(control);
-        EXPECT_EQ(place.left, Window->Scale(e.X));
-        EXPECT_EQ(place.top, Window->Scale(e.Y));
-        if (e.Width > 0) {
-            EXPECT_EQ(place.right - place.left, Window->Scale(e.Width));
+    }
+    ExpectPlaces();
+}
+
+TEST_F(Win32Window, AChangeOfDpiScalesTheWholeWindow)
+{
+    for (int dpi : {144, 120, 192, 96}) {
+        SCOPED_TRACE(dpi);
+        RECT suggested;
+        GetWindowRect(Window->Handle(), &suggested);
+        SendMessageW(Window->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        Pump(Window->Handle());
+        EXPECT_EQ(Window->Scale(96), dpi);
+        // The system keeps a window within the screen: on a screen too small for the scale
+        // (the test's desktop at 192 DPI) the client area cannot be whole.
+        RECT client;
+        GetClientRect(Window->Handle(), &client);
+        if (Window->Scale(482 + 40) < GetSystemMetrics(SM_CXSCREEN) &&
+            Window->Scale(308 + 60) < GetSystemMetrics(SM_CYSCREEN)) {
+            EXPECT_EQ(client.right, Window->Scale(482));
+            EXPECT_EQ(client.bottom, Window->Scale(308));
         }
-        if (e.Height > 0) {
-            EXPECT_EQ(place.bottom - place.top, Window->Scale(e.Height));
+        ExpectPlaces();
+        for (const char* name : {"txtInput", "CheckListBox1", "txtKeyList", "btnOK"}) {
+            LOGFONTW logical{};
+            GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Get(name), WM_GETFONT, 0, 0)),
+                       sizeof logical, &logical);
+            // A word list may take a size near by at which its font draws underscores.
+            EXPECT_NEAR(logical.lfHeight, -Window->Scale(12),
+                        name == std::string("txtKeyList") ? 3 : 0)
+                << name;
         }
+        EXPECT_EQ(SendMessageW(Get("CheckListBox1"), LB_GETITEMHEIGHT, 0, 0), Window->Scale(14));
+    }
+}
+
+TEST_F(Win32Window, ScreenReadersFindEachControlNamed)
+{
+    // Each control follows the heading that names it in the Z order.
+    const std::pair<const char*, const char16_t*> headed[] = {
+        {"cboLangType", u"言語タイプ"},   {"txtInput", u"入力ファイル名"},
+        {"txtOutput", u"出力ファイル名"}, {"CheckListBox1", u"表示項目"},
+        {"ColorBox1", u"前景アイテム"},   {"ColorBox2", u"背景アイテム"},
+    };
+    for (const auto& [name, heading] : headed) {
+        HWND label = NamingLabel(Get(name));
+        ASSERT_NE(label, nullptr) << name;
+        EXPECT_EQ(TextOf(label), heading) << name;
+    }
+    // The word-list box that shows follows its title.
+    const std::pair<int, const char*> lists[] = {
+        {7, "txtOpeList"}, {0, "txtKeyList"}, {11, "txtSp3List"}};
+    for (const auto& [item, name] : lists) {
+        ClickCaption(item);
+        HWND label = NamingLabel(Get(name));
+        ASSERT_NE(label, nullptr) << name;
+        EXPECT_EQ(TextOf(label), std::u16string(TokenKind::All[item]) + u" 一覧") << name;
+    }
+    // What the accessibility layer answers, for the controls whose names Wine's takes from the
+    // label before them too (it names a drop-down or a list box by its text).
+    const std::pair<const char*, const char16_t*> answered[] = {
+        {"txtInput", u"入力ファイル名"}, {"txtOutput", u"出力ファイル名"},
+        {"txtSp3List", u"強調３ 一覧"},  {"SpeedButton1", u"参照"},
+        {"SpeedButton2", u"参照"},
+    };
+    for (const auto& [name, expected] : answered)
+        EXPECT_EQ(AccessibleName(Get(name)), expected) << name;
+    // A check-list item says its tick; the tick changes it, the selection stays.
+    HWND items = Get("CheckListBox1");
+    for (int i = 0; i < 12; ++i) {
+        bool on = Control<TWin32CheckList>("CheckListBox1").Checked(i);
+        EXPECT_EQ(ItemText(items, i), std::u16string(TokenKind::All[i]) +
+                                          (on ? u" (チェックあり)" : u" (チェックなし)"))
+            << i;
+    }
+    ClickCaption(4);
+    bool before = Control<TWin32CheckList>("CheckListBox1").Checked(4);
+    ClickTick(4);
+    EXPECT_EQ(ItemText(items, 4), std::u16string(TokenKind::All[4]) +
+                                      (before ? u" (チェックなし)" : u" (チェックあり)"));
+    EXPECT_EQ(SendMessageW(items, LB_GETCURSEL, 0, 0), 4);
+    // The browse buttons: named, and a tooltip as on Linux.
+    HWND tip = Get("ToolTip");
+    EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 2);
+    for (const char* name : {"SpeedButton1", "SpeedButton2"}) {
+        EXPECT_EQ(TextOf(Get(name)), u"参照");
+        wchar_t text[80] = {};
+        TOOLINFOW tool{};
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        tool.hwnd = Window->Handle();
+        tool.uId = reinterpret_cast<UINT_PTR>(Get(name));
+        tool.lpszText = text;
+        SendMessageW(tip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
+        EXPECT_EQ(std::u16string(reinterpret_cast<char16_t*>(text)), u"ファイルを選択... (F4)")
+            << name;
+    }
+}
+
+TEST_F(Win32Window, TabIntoAWordListSelectsNothingSoTheNextKeyKeepsTheList)
+{
+    struct TCase {
+        const char* From;
+        const char* Box;
+        std::u16string Text;
+        bool SelectsAll;
+    };
+    const TCase cases[] = {
+        {"ColorBox2", "txtKeyList", u"if\r\nelse\r\n", false},
+        {"cboLangType", "txtInput", u"in.cpp", true},
+    };
+    ClickCaption(0);
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Box);
+        TypeInto(c.Box, c.Text);
+        SendMessageW(Get(c.Box), EM_SETSEL, 0, 0);
+        PressKey(c.From, VK_TAB);
+        ASSERT_EQ(GetFocus(), Get(c.Box));
+        DWORD start = 0, end = 0;
+        SendMessageW(Get(c.Box), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(start, 0u);
+        EXPECT_EQ(end, c.SelectsAll ? c.Text.size() : 0u);
+        PostMessageW(Get(c.Box), WM_CHAR, L'x', 1);
+        Pump(Window->Handle());
+        EXPECT_EQ(TextOf(Get(c.Box)), c.SelectsAll ? u"x" : u"x" + c.Text);
+    }
+}
+
+TEST_F(Win32Window, KeysAndClicksThatArriveWhileBusyAreDropped)
+{
+    ClickCaption(0);
+    TypeInto("txtKeyList", u"asm\r\n");
+    SetFocus(Get("txtKeyList"));
+    TWindowControl& busy = *Window->Controls.Window;
+    busy.BeginBusy();
+    PostMessageW(Get("txtKeyList"), WM_CHAR, L'x', 1);
+    PostMessageW(Get("btnExit"), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    PostMessageW(Get("btnExit"), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    busy.EndBusy();
+    Pump(Window->Handle());
+    EXPECT_EQ(TextOf(Get("txtKeyList")), u"asm\r\n");
+    EXPECT_FALSE(Window->Closed()) << "the click on 終了 was played after the run";
+    // Once the run is over the window takes keys again.
+    PostMessageW(Get("txtKeyList"), WM_CHAR, L'y', 1);
+    Pump(Window->Handle());
+    EXPECT_EQ(TextOf(Get("txtKeyList")), u"yasm\r\n");
+}
+
+TEST_F(Win32Window, AWordListLineShowsItsUnderscoreAtEveryScale)
+{
+    // Each line of the box is drawn in a cell as high as its font's; an underscore below the cell
+    // is painted over by the next line or cut off.
+    ClickCaption(0);
+    HWND box = Get("txtKeyList");
+    ASSERT_TRUE(IsWindowVisible(box));
+    for (int dpi : {96, 144, 192}) {
+        SCOPED_TRACE(dpi);
+        RECT suggested;
+        GetWindowRect(Window->Handle(), &suggested);
+        SendMessageW(Window->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        Pump(Window->Handle());
+        TypeInto("txtKeyList", u"_\r\n_\r\n");
+        RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        Pump(Window->Handle());
+        RECT format{};
+        SendMessageW(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+        HDC dc = GetDC(box);
+        HGDIOBJ old =
+            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)));
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, old);
+        const COLORREF background = GetPixel(dc, format.right - 2, format.bottom - 2);
+        int drawn = 0;
+        for (int y = format.top; y < format.top + metrics.tmHeight; ++y)
+            for (int x = format.left; x < format.left + metrics.tmAveCharWidth * 2; ++x)
+                if (GetPixel(dc, x, y) != background)
+                    ++drawn;
+        ReleaseDC(box, dc);
+        EXPECT_GT(drawn, 0) << "the first line's underscore is not on the screen";
     }
 }
 
@@ -105,11 +342,8 @@ TEST_F(Win32Window, ListsHoldTheirEntriesAndStartWithoutChoice)
 
     HWND items = Get("CheckListBox1");
     ASSERT_EQ(SendMessageW(items, LB_GETCOUNT, 0, 0), 12);
-    for (int i = 0; i < 12; ++i) {
-        wchar_t text[32] = {};
-        SendMessageW(items, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        EXPECT_EQ(std::u16string(reinterpret_cast<char16_t*>(text)), TokenKind::All[i]);
-    }
+    for (int i = 0; i < 12; ++i)
+        EXPECT_EQ(ItemText(items, i).rfind(TokenKind::All[i], 0), 0u) << i;
     EXPECT_EQ(SendMessageW(items, LB_GETCURSEL, 0, 0), LB_ERR);
 
     for (const char* name : {"ColorBox1", "ColorBox2"}) {
@@ -153,7 +387,7 @@ TEST_F(Win32Window, WordListBoxesAreHiddenMultiLineWithBothScrollBarsAndFixedPit
         LOGFONTW logical{};
         GetObjectW(font, sizeof logical, &logical);
         EXPECT_EQ(logical.lfPitchAndFamily & 3, FIXED_PITCH);
-        EXPECT_EQ(logical.lfHeight, -Window->Scale(12));
+        EXPECT_NEAR(logical.lfHeight, -Window->Scale(12), 3);
     }
 }
 

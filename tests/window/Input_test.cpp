@@ -7,6 +7,8 @@
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
@@ -174,6 +176,70 @@ TEST_F(TInputTest, TheSignsOfARunAreDrawnWhileItRuns)
     Window->btnExit->removeEventFilter(&exit);
 }
 
+TEST_F(TInputTest, KeysAndClicksDuringARunAreDroppedNotPlayedIntoTheWindow)
+{
+    WriteBytes(Setup.Folder.File("bcb.key"), "asm\r\n");
+    OpenActive();
+    ChooseLanguage("C++Builder");
+    Select(0);
+    QPlainTextEdit* box = Window->WordListBoxes[0];
+    box->setFocus();
+    // While the run shows its signs, the user types into the list and clicks 終了.
+    struct TTyping : QObject {
+        QPlainTextEdit* Box;
+        QPushButton* Exit;
+        bool Done = false;
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            if (event->type() != QEvent::Paint || static_cast<QWidget*>(watched)->isEnabled() ||
+                Done)
+                return false;
+            Done = true;
+            for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+                QCoreApplication::postEvent(
+                    Box, new QKeyEvent(type, Qt::Key_X, Qt::NoModifier, QStringLiteral("x")));
+            const QPointF at(Exit->width() / 2.0, Exit->height() / 2.0);
+            for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+                QCoreApplication::postEvent(Exit, new QMouseEvent(type, at, Exit->mapToGlobal(at),
+                                                                  Qt::LeftButton, Qt::LeftButton,
+                                                                  Qt::NoModifier));
+            return false;
+        }
+    } typing;
+    typing.Box = box;
+    typing.Exit = Window->btnExit;
+    Window->btnOK->installEventFilter(&typing);
+    Window->btnOK->click();
+    Window->btnOK->removeEventFilter(&typing);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(typing.Done);
+    EXPECT_EQ(box->toPlainText(), "asm\n");
+    EXPECT_TRUE(Window->isVisible()) << "the click on 終了 was played after the run";
+    EXPECT_EQ(Focus(), box);
+    // The window takes keys again once the run is over.
+    Key(Qt::Key_Y);
+    EXPECT_EQ(box->toPlainText(), "yasm\n");
+}
+
+TEST_F(TInputTest, TheFirstArrowInTheCheckListSelectsTheFirstItem)
+{
+    const struct {
+        const char* What;
+        int Key;
+    } arrows[] = {{"Down", Qt::Key_Down}, {"Up", Qt::Key_Up}};
+    for (const auto& arrow : arrows) {
+        OpenActive();
+        Window->CheckListBox1->setFocus();
+        ASSERT_EQ(SelectedIndex(), -1);
+        Key(arrow.Key);
+        EXPECT_EQ(SelectedIndex(), 0) << arrow.What;
+        EXPECT_FALSE(Window->WordListBoxes[0]->isHidden()) << arrow.What << ": 予約語's list shows";
+        Key(Qt::Key_Down);
+        EXPECT_EQ(SelectedIndex(), 1) << arrow.What << ", then Down";
+        Window.reset();
+    }
+}
+
 TEST_F(TInputTest, TheWheelChangesADropDownOnlyWhenItHasTheFocus)
 {
     WriteBytes(Setup.Folder.File("java.key"), "class\r\n");
@@ -204,7 +270,7 @@ TEST_F(TInputTest, TheWheelChangesADropDownOnlyWhenItHasTheFocus)
     EXPECT_EQ(Window->WordListBoxes[0]->toPlainText(), "class\n");
 }
 
-TEST_F(TInputTest, TheBrowseButtonsAreFlatFindableAndOpenTheirDialogFromTheBox)
+TEST_F(TInputTest, TheBrowseButtonsAreFlatEdgedFindableAndOpenTheirDialogFromTheBox)
 {
     OpenActive();
     struct Case {
@@ -219,7 +285,11 @@ TEST_F(TInputTest, TheBrowseButtonsAreFlatFindableAndOpenTheirDialogFromTheBox)
         EXPECT_TRUE(c.Button->autoRaise()) << name << " is not flat";
         EXPECT_TRUE(c.Button->text().isEmpty()) << name;
         EXPECT_TRUE(c.Button->icon().isNull()) << name;
-        EXPECT_TRUE(c.Button->toolTip().startsWith(Q(u"ファイルを選択"))) << name;
+        EXPECT_EQ(c.Button->toolTip(), Q(u"ファイルを選択... (F4)")) << name;
+        // Its edge shows without the mouse over it: the border differs from the face.
+        QImage look = c.Button->grab().toImage();
+        EXPECT_NE(look.pixel(0, look.height() / 2), look.pixel(look.width() / 2, look.height() / 2))
+            << name << " has no visible edge";
         EXPECT_EQ(c.Button->focusPolicy(), Qt::NoFocus) << name << " joined the tab order";
         EXPECT_EQ(c.Button->mapTo(Window.get(), QPoint(c.Button->width(), 0)).x(),
                   c.Box->parentWidget()->geometry().right() - 1)

@@ -1,6 +1,7 @@
 // Window_test: the window's controls, layout, fonts, colour boxes, message box and start-up checks.
 #include "Windowfixture.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFontDatabase>
@@ -10,6 +11,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRawFont>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionViewItem>
@@ -81,6 +83,21 @@ QString Caption(QWidget* w)
     return {};
 }
 
+// What a screen reader says a control is called: its own name, and the names of the labels it is
+// labelled by (on Linux a drop-down's own name is its current entry).
+QStringList SpokenNames(QWidget* w)
+{
+    QStringList names;
+    QAccessibleInterface* self = QAccessible::queryAccessibleInterface(w);
+    if (self == nullptr)
+        return names;
+    names << self->text(QAccessible::Name);
+    // Each pair: a label of w, and how it relates to w.
+    for (const auto& relation : self->relations(QAccessible::Label))
+        names << relation.first->text(QAccessible::Name);
+    return names;
+}
+
 const QStringList WindowFamilies = {"ＭＳ Ｐゴシック", "MS PGothic", "IPAPGothic"};
 const QStringList ControlFamilies = {"MS UI Gothic", "IPAPGothic"};
 const QStringList FixedFamilies = {"ＭＳ ゴシック", "MS Gothic", "IPAGothic"};
@@ -111,6 +128,43 @@ TEST_F(TWindowTest, EveryControlHasItsNameKindAndCaption)
                                       "Visual C++ 6.0", "Visual J# .NET 2003", "Visual J++ 6.0",
                                       Q(u"その他")}));
     EXPECT_FALSE(Window->cboLangType->isEditable());
+}
+
+TEST_F(TWindowTest, EveryControlIsNamedByItsHeadingOrTitle)
+{
+    Open();
+    Window->show();
+    const std::pair<QWidget*, const char16_t*> cases[] = {
+        {Window->cboLangType, u"言語タイプ"},
+        {Window->txtInput, u"入力ファイル名"},
+        {Window->txtOutput, u"出力ファイル名"},
+        {Window->CheckListBox1, u"表示項目"},
+        {Window->ColorBox1, u"前景アイテム"},
+        {Window->ColorBox2, u"背景アイテム"},
+        {Window->SpeedButton1, u"参照"},
+        {Window->SpeedButton2, u"参照"},
+        {Window->WordListBoxes[0], u"予約語 一覧"},
+        {Window->WordListBoxes[1], u"演算子 一覧"},
+        {Window->WordListBoxes[2], u"強調１ 一覧"},
+        {Window->WordListBoxes[3], u"強調２ 一覧"},
+        {Window->WordListBoxes[4], u"強調３ 一覧"},
+    };
+    for (const auto& [control, name] : cases) {
+        QStringList spoken = SpokenNames(control);
+        EXPECT_TRUE(spoken.contains(Q(name))) << control->objectName().toStdString()
+                                              << " is called " << spoken.join("/").toStdString();
+    }
+}
+
+TEST_F(TWindowTest, TheWindowShowsTheProgramIcon)
+{
+    Open();
+    QIcon icon = Window->windowIcon();
+    ASSERT_FALSE(icon.isNull());
+    QImage small = icon.pixmap(32, 32).toImage();
+    ASSERT_FALSE(small.isNull());
+    // Not an empty square: the page and its coloured lines.
+    EXPECT_NE(small.pixelColor(16, 16), small.pixelColor(0, 0));
 }
 
 TEST_F(TWindowTest, LayoutFitsTheFixedClientArea)
@@ -313,6 +367,31 @@ TEST_F(TWindowTest, TheWindowMessageBoxIsAWarningWithTheCaption)
     EXPECT_EQ(seen->Text, Q(u"ファイルが見つかりません"));
     EXPECT_EQ(seen->Icon, QMessageBox::Warning);
     EXPECT_TRUE(seen->HasOk);
+}
+
+TEST_F(TWindowTest, TheWindowMessageBoxKeepsAShortMessageOnOneLine)
+{
+    InstallWindowMessageBox();
+    // Messages of Japanese and Latin letters (a path in them) of every length, up to well past
+    // the width at which Qt's box would wrap them.
+    const int widthLimit = QApplication::primaryScreen()->availableGeometry().width() * 3 / 5;
+    const QFontMetrics metrics(QApplication::font("QMessageBoxLabel"));
+    QString text;
+    for (int n = 0; metrics.horizontalAdvance(text + Q(u"ファ")) <= widthLimit; ++n) {
+        text += n % 3 == 0 ? Q(u"あ") : n % 3 == 1 ? Q(u"ファ") : Q(u"x");
+        bool oneLine = false;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr)
+                return;
+            for (QLabel* label : box->findChildren<QLabel*>())
+                if (label->text() == text)
+                    oneLine = label->height() < 2 * label->fontMetrics().lineSpacing();
+            box->accept();
+        });
+        Platform::ShowError(text.toStdString());
+        ASSERT_TRUE(oneLine) << text.size() << " characters";
+    }
 }
 
 TEST_F(TWindowTest, CaptionsAreShownAsSet)
