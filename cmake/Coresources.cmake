@@ -10,6 +10,7 @@ set(CORVINA_CORE_SOURCES
   ${CORVINA_SOURCE_ROOT}/core/Textwriter.cpp
   ${CORVINA_SOURCE_ROOT}/core/Tokenbatch.cpp
   ${CORVINA_SOURCE_ROOT}/lexers/Languagetable.cpp
+  ${CORVINA_SOURCE_ROOT}/lexers/Mergedlists.cpp
   ${CORVINA_SOURCE_ROOT}/lexers/Tokencontext.cpp
   ${CORVINA_SOURCE_ROOT}/lexers/Tokenreader.cpp
   ${CORVINA_SOURCE_ROOT}/lexers/Tokenreadercase.cpp

@@ -1,6 +1,7 @@
 // Tokenloop: a language's lexer made final, so that its loop reaches the scanners directly.
 #pragma once
 
+#include "lexers/Tokendispatch.h"
 #include "lexers/Tokenreadercommon.h"
 
 #include <type_traits>

@@ -1,6 +1,9 @@
 // Tokenreadercommon: word-list loading, the two dispatch tables and the default scanners.
 #include "lexers/Tokenreadercommon.h"
 
+#include "lexers/Mergedlists.h"
+#include "lexers/Tokendispatch.h"
+
 #include "platform/Codepage.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
@@ -75,6 +78,8 @@ TTokenReaderCommon::TTokenReaderCommon(TTextReader& source, const std::string& c
     // reference, reached virtually, takes none at all.
     Run = nullptr;
 }
+
+TTokenReaderCommon::~TTokenReaderCommon() = default;
 
 TStringList TTokenReaderCommon::LoadWordList(const std::string& code, std::string_view ext)
 {
@@ -193,36 +198,14 @@ void TTokenReaderCommon::ApplyWordLists()
 void TTokenReaderCommon::MergeWordLists(bool listSpelling)
 {
     const TWordIndex* parts[std::size(WordLists)];
+    TName kinds[std::size(WordLists)];
     for (size_t row = 0; row < std::size(WordLists); ++row) {
         parts[row] = &(this->*WordLists[row].List);
+        kinds[row] = WordLists[row].Kind;
         if (row > 0 && parts[row]->Comparison() != TWordIndex::TComparison::Exact)
             return;
     }
-    auto merged = std::make_unique<TMergedLists>();
-    merged->List = TWordIndex(parts, parts[0]->Comparison());
-    const TWordIndex& list = merged->List;
-    const size_t count = static_cast<size_t>(list.Count());
-    merged->Bits.assign(count, 0);
-    // Every entry joins the group of the first entry equal to it: counted, then placed.
-    std::vector<std::uint32_t> first(count);
-    std::vector<std::uint32_t>& start = merged->GroupStart;
-    start.assign(count + 1, 0);
-    size_t at = 0;
-    for (size_t row = 0; row < std::size(WordLists); ++row)
-        for (int i = 0; i < parts[row]->Count(); ++i, ++at) {
-            std::u16string_view word = list.Word(static_cast<int>(at));
-            first[at] = static_cast<std::uint32_t>(list.IndexOf(word));
-            merged->Bits[at] = static_cast<std::uint8_t>(1u << row);
-            ++start[first[at] + 1];
-        }
-    for (size_t i = 0; i < count; ++i)
-        start[i + 1] += start[i];
-    merged->Group.assign(count, 0);
-    std::vector<std::uint32_t> placed(start.begin(), start.end() - 1);
-    for (size_t i = 0; i < count; ++i)
-        merged->Group[placed[first[i]]++] = static_cast<std::uint32_t>(i);
-    merged->ListSpelling = listSpelling;
-    Merged = std::move(merged);
+    Merged = std::make_unique<TMergedLists>(parts, kinds, listSpelling);
 }
 
 const TTokenReader::TLookup* TTokenReaderCommon::DeferLookups()
@@ -232,32 +215,6 @@ const TTokenReader::TLookup* TTokenReaderCommon::DeferLookups()
 }
 
 void TTokenReaderCommon::ApplyMergedLists() { ApplyLookup(*Merged); }
-
-TName TTokenReaderCommon::TMergedLists::LookUp(TName kind, std::u16string_view& text,
-                                               TName before) const
-{
-    const int lead = List.IndexOf(text);
-    if (lead < 0)
-        return kind;
-    const std::uint32_t* member = Group.data() + GroupStart[static_cast<size_t>(lead)];
-    const std::uint32_t* end = Group.data() + GroupStart[static_cast<size_t>(lead) + 1];
-    // The reserved words come first in the group, and the first of them is the one the list
-    // finds; the other lists compare exactly with the text it leaves.
-    if ((Bits[*member] & 1) != 0 && before == TokenKind::Other) {
-        kind = WordLists[0].Kind;
-        std::u16string_view word = List.Word(static_cast<int>(*member));
-        if (ListSpelling && word != text)
-            text = word;
-    }
-    unsigned bits = 0;
-    for (; member != end; ++member)
-        if ((Bits[*member] & ~1u) != 0 && List.Word(static_cast<int>(*member)) == text)
-            bits |= Bits[*member];
-    for (size_t row = 1; row < std::size(WordLists); ++row)
-        if (bits & (1u << row))
-            kind = WordLists[row].Kind;
-    return kind;
-}
 
 void TTokenReaderCommon::ApplyWordList(const TWordIndex& list, TName kind)
 {

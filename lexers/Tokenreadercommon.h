@@ -5,6 +5,8 @@
 #include "lexers/Tokenreader.h"
 #include "lexers/Wordindex.h"
 
+class TMergedLists;
+
 #include <cassert>
 
 #include <array>
@@ -48,6 +50,7 @@ public:
     // Reads the first character, then loads the five word lists of code from the program folder.
     // A missing list file leaves its list empty; one that exists but cannot be read throws.
     TTokenReaderCommon(TTextReader& source, const std::string& code);
+    ~TTokenReaderCommon() override;
 
     // Only where the word lists are merged: the merged index answers without the lexer's state.
     const TLookup* DeferLookups() override;
@@ -71,14 +74,7 @@ protected:
     TName ClassifyWith(TSelf& self);
     // The runs of the rows of TSelf: those of a final class are the ones it takes.
     template <class TSelf>
-    static std::vector<const TRun*> RunsWith()
-    {
-        std::vector<const TRun*> runs;
-        for (const TScan<TSelf>& row : Scanners<TSelf>)
-            if (row.Run != nullptr && !row.Run->State.Empty())
-                runs.push_back(row.Run);
-        return runs;
-    }
+    static std::vector<const TRun*> RunsWith();
 
     // A run that holds only for the scanner TOwner declares: a final lexer class takes it only
     // while that scanner is still the one in effect, so an override without a run of its own
@@ -175,108 +171,35 @@ protected:
     TWordIndex OpeList;
 
 private:
-    // State -> the member that continues a token of that state, and the run of characters
-    // that member is known to add without a change (null for none). A run assumes the scanner
-    // of its row as written here; debug builds check every character of a run against the
-    // scanner in effect. The rows are written once for every class TSelf the dispatch goes
-    // through, so that a final class calls its own members directly.
+    // The dispatch (Tokendispatch.h): per class TSelf, the scanner of each state with its run,
+    // and the start tests in their order.
     template <class TSelf>
-    struct TScan {
-        TName State;
-        void (*Scan)(TSelf& self);
-        const TRun* Run = nullptr;
-    };
+    struct TScan;
+    template <class TSelf>
+    static const TScan<TSelf> Scanners[];
+    template <class TSelf>
+    struct TStart;
+    template <class TSelf>
+    static const TStart<TSelf> Starts[];
     // Between tokens: the characters no start test may claim (see above), so it needs no guard.
     static const TRun BlankRun;
-    // The run of TSelf's own scanner: only for a final class whose scanner of that row is still
-    // the one the run was written for. An empty run continues nothing: a class that declares
-    // one says its scanner has no run.
-    template <class TSelf, class TMember, class TOwner>
-    static constexpr const TRun* OwnRun(TMember, const TScannerRun<TOwner>& run)
-    {
-        return std::is_final_v<TSelf> && std::is_same_v<TMember, void (TOwner::*)()> ? &run.Run
-                                                                                     : nullptr;
-    }
-    template <class TSelf>
-    static constexpr TScan<TSelf> Scanners[] = {
-        {LexState::Other, [](TSelf& r) { r.StartToken(r); }, &BlankRun},
-        {LexState::Identifier, [](TSelf& r) { r.ScanIdentifier(); },
-         OwnRun<TSelf>(&TSelf::ScanIdentifier, TSelf::IdentifierRun)},
-        {LexState::Operator, [](TSelf& r) { r.StartToken(r); }},
-        {LexState::Delimiter, [](TSelf& r) { r.StartToken(r); }},
-        {LexState::Unknown, [](TSelf& r) { r.StartToken(r); }},
-        {LexState::SingleLineComment, [](TSelf& r) { r.ScanSingleLineComment(); },
-         OwnRun<TSelf>(&TSelf::ScanSingleLineComment, TSelf::LineCommentRun)},
-        {LexState::MultiLineComment, [](TSelf& r) { r.ScanMultiLineComment(); },
-         OwnRun<TSelf>(&TSelf::ScanMultiLineComment, TSelf::MultiLineCommentRun)},
-        {LexState::String, [](TSelf& r) { r.ScanString(); },
-         OwnRun<TSelf>(&TSelf::ScanString, TSelf::StringRun)},
-        {LexState::StringEscape, [](TSelf& r) { r.ScanStringEscape(); }},
-        {LexState::VerbatimString, [](TSelf& r) { r.ScanVerbatimString(); },
-         OwnRun<TSelf>(&TSelf::ScanVerbatimString, TSelf::VerbatimStringRun)},
-        {LexState::Char, [](TSelf& r) { r.ScanCharLiteral(); },
-         OwnRun<TSelf>(&TSelf::ScanCharLiteral, TSelf::CharRun)},
-        {LexState::CharEscape, [](TSelf& r) { r.ScanCharEscape(); }},
-        {LexState::EscapedIdentifier, [](TSelf& r) { r.ScanEscapedIdentifier(); }},
-        {LexState::Number, [](TSelf& r) { r.ScanNumber(); },
-         OwnRun<TSelf>(&TSelf::ScanNumber, TSelf::NumberRun)},
-        {LexState::Directive, [](TSelf& r) { r.ScanDirective(); },
-         OwnRun<TSelf>(&TSelf::ScanDirective, TSelf::DirectiveRun)},
-        {LexState::Date, [](TSelf& r) { r.ScanDate(); }},
-    };
-    // The dispatch tells the rows apart by the hash of their state alone.
-    static constexpr bool HashesDiffer()
-    {
-        const auto& rows = Scanners<TTokenReaderCommon>;
-        for (const auto& a : rows)
-            for (const auto& b : rows)
-                if (&a != &b && a.State.LetterHash() == b.State.LetterHash())
-                    return false;
-        return true;
-    }
-    // A start test -> the state and kind of the token it begins; asked in the order of the rows.
-    template <class TSelf>
-    struct TStart {
-        bool (*Test)(const TSelf& self);
-        TName State;
-        TName Kind;
-    };
-    // The fixed order: identifiers and numbers before comments, directives before comments, the
-    // delimiter test before the operator test.
-    template <class TSelf>
-    static constexpr TStart<TSelf> Starts[] = {
-        {[](const TSelf& r) { return r.IsIdentifierStart(); }, LexState::Identifier,
-         TokenKind::Identifier},
-        {[](const TSelf& r) { return r.IsEscapedIdentifierStart(); }, LexState::EscapedIdentifier,
-         TokenKind::Identifier},
-        {[](const TSelf& r) { return r.IsNumberStart(); }, LexState::Number, TokenKind::Number},
-        {[](const TSelf& r) { return r.IsDirectiveStart(); }, LexState::Directive,
-         TokenKind::Directive},
-        {[](const TSelf& r) { return r.IsSingleLineCommentStart(); }, LexState::SingleLineComment,
-         TokenKind::Comment},
-        {[](const TSelf& r) { return r.IsMultiLineCommentStart(); }, LexState::MultiLineComment,
-         TokenKind::Comment},
-        {[](const TSelf& r) { return r.IsStringStart(); }, LexState::String, TokenKind::String},
-        {[](const TSelf& r) { return r.IsCharStart(); }, LexState::Char, TokenKind::Char},
-        {[](const TSelf& r) { return r.IsVerbatimStringStart(); }, LexState::VerbatimString,
-         TokenKind::String},
-        {[](const TSelf& r) { return r.IsDateStart(); }, LexState::Date, TokenKind::String},
-        {[](const TSelf& r) { return r.IsDelimiter(); }, LexState::Delimiter, TokenKind::Delimiter},
-        {[](const TSelf& r) { return r.IsOperator(); }, LexState::Operator, TokenKind::Operator},
-    };
-
     // Calls the scanner of the current state and returns the row it came from.
-    template <class TSelf, size_t... Row>
-    int DispatchWith(TSelf& self, std::index_sequence<Row...>);
+    template <class TSelf>
+    int DispatchWith(TSelf& self);
     // The row of the first start test that claims CurChar, -1 when none does.
-    template <class TSelf, size_t... Row>
-    int FirstStartWith(const TSelf& self, std::index_sequence<Row...>) const;
+    template <class TSelf>
+    int FirstStartWith(const TSelf& self) const;
     // Classifies a character that begins a token: the first start test that answers wins.
     template <class TSelf>
     void StartToken(TSelf& self);
     // The run of a state, through the rows of TSelf.
-    template <class TSelf, size_t... Row>
-    static const TRun* RunOf(TName state, std::index_sequence<Row...>);
+    template <class TSelf>
+    static const TRun* RunOf(TName state);
+    // The run of TSelf's own scanner, for a row of the dispatch.
+    template <class TSelf, class TMember, class TOwner>
+    static constexpr const TRun* OwnRun(TMember, const TScannerRun<TOwner>& run);
+    // Whether the rows' states have hashes of their own.
+    static constexpr bool HashesDiffer();
     // Gives the pending identifier kind and the text that list finds for it, if it finds one.
     void ApplyWordList(const TWordIndex& list, TName kind);
     // The lists an identifier is looked up in, in order, so that a later list wins; a reserved
@@ -291,109 +214,12 @@ private:
     // the merged index.
     void ApplyWordLists();
     void ApplyMergedLists();
-    // The lists of WordLists in one index. Held apart and aligned to a cache line of its own,
-    // as the thread that writes the tokens reads it while the lexer works.
-    class alignas(64) TMergedLists final : public TLookup {
-    public:
-        TName LookUp(TName kind, std::u16string_view& text, TName before) const override;
-
-        TWordIndex List;
-        // Per entry of List: bit n is set when row n of WordLists holds it.
-        std::vector<std::uint8_t> Bits;
-        // The entries equal to the first one of their kind under the index's comparison: those
-        // of the entry at i are Group[GroupStart[i]] up to the start of i + 1 (empty for every
-        // entry that is not the first).
-        std::vector<std::uint32_t> GroupStart;
-        std::vector<std::uint32_t> Group;
-        // Whether a reserved word is written as the list spells it.
-        bool ListSpelling = false;
-    };
     std::unique_ptr<TMergedLists> Merged;
     static TStringList LoadWordList(const std::string& code, std::string_view ext);
 
     // Per ASCII code: OpeList holds the character itself or its code in decimal.
     std::array<bool, 128> OpeChars{};
 };
-
-template <class TSelf>
-TName TTokenReaderCommon::ClassifyWith(TSelf& self)
-{
-    // The plain reader's step without its kind: every scanner and StartToken set the kind
-    // anyway, and leaving it untouched lets a run of one kind skip the copy. Nor is the text
-    // set: it is always the one character CurChar, which the merge step takes itself.
-    static_assert(HashesDiffer());
-    constexpr auto rows = std::make_index_sequence<std::size(Scanners<TSelf>)>();
-    int row = DispatchWith(self, rows);
-    const TName scanned = Context.State;
-    if (Context.State == LexState::Unknown) {
-        row = DispatchWith(self, rows);
-        // StartToken never answers "unknown", so no character is dispatched a third time.
-        assert(!(Context.State == LexState::Unknown));
-    }
-    // Most scanners leave the state as they found it, and with it the run.
-    Run = Context.State.LetterHash() == Scanners<TSelf>[row].State.LetterHash()
-              ? Scanners<TSelf>[row].Run
-              : RunOf<TSelf>(Context.State, rows);
-    return scanned;
-}
-
-template <class TSelf, size_t... Row>
-int TTokenReaderCommon::DispatchWith(TSelf& self, std::index_sequence<Row...>)
-{
-#ifndef NDEBUG
-    // Every scanner sets the kind: a kind left over from the character before would go unseen.
-    Context.Current.Kind = TName();
-#endif
-    const TName state = Context.State;
-    const std::uint32_t hash = state.LetterHash();
-    int row = -1;
-    // The hashes of the rows differ, so the chain compares one number per row.
-    (void)(((hash == Scanners<TSelf>[Row].State.LetterHash()) &&
-            (Scanners<TSelf>[Row].Scan(self), row = static_cast<int>(Row), true)) ||
-           ...);
-    assert(row >= 0 && "unknown lexer state");
-    assert(row < 0 || Scanners<TSelf>[row].State == state);
-    if (row < 0) {
-        StartToken(self);
-        row = 0;
-    }
-    assert(!Context.Current.Kind.Empty());
-    return row;
-}
-
-template <class TSelf, size_t... Row>
-const TTokenReader::TRun* TTokenReaderCommon::RunOf(TName state, std::index_sequence<Row...>)
-{
-    const TRun* run = nullptr;
-    const std::uint32_t hash = state.LetterHash();
-    (void)(((hash == Scanners<TSelf>[Row].State.LetterHash()) &&
-            (run = Scanners<TSelf>[Row].Run, true)) ||
-           ...);
-    return run;
-}
-
-template <class TSelf>
-void TTokenReaderCommon::StartToken(TSelf& self)
-{
-    TTokenContext& c = Context;
-    // Every start test of every language claims only a printable ASCII character, so blanks,
-    // line ends and wide characters, the most frequent between tokens, skip them all.
-    constexpr auto rows = std::make_index_sequence<std::size(Starts<TSelf>)>();
-    const int start = IsPrintable(c.CurChar) ? FirstStartWith(self, rows) : -1;
-    // The direct calls answer as the virtual ones, and no test claims any other character.
-    assert(start == FirstStartWith(static_cast<const TTokenReaderCommon&>(self), rows));
-    c.State = start >= 0 ? Starts<TSelf>[start].State : LexState::Other;
-    c.Current.Kind = start >= 0 ? Starts<TSelf>[start].Kind : TokenKind::Other;
-}
-
-// The rows are constants, so unrolled each test is called as directly as if written out.
-template <class TSelf, size_t... Row>
-int TTokenReaderCommon::FirstStartWith(const TSelf& self, std::index_sequence<Row...>) const
-{
-    int first = -1;
-    (void)((Starts<TSelf>[Row].Test(self) && (first = static_cast<int>(Row), true)) || ...);
-    return first;
-}
 
 // The start tests are asked for every character between tokens: inline, so that a final lexer
 // class that keeps them needs no call.
