@@ -1,4 +1,17 @@
 // Languagetable: the language codes with the lexer each selects, and the window's captions.
+//
+// A new language is four things, and every test that goes over the languages reads this table,
+// so a forgotten one fails a test:
+// 1. its lexer pair, lexers/Tokenreader<name>.h and .cpp (listed in cmake/Coresources.cmake): a
+//    subclass of TTokenReaderCommon, or of TTokenReaderCase or TTokenReaderNoCase, that
+//    overrides the start tests and scanners in which the language differs, by the protocol at
+//    the top of Tokenreadercommon.h (a run of a scanner is held to it by
+//    TTokenReaderRuns.EveryRunHoldsForItsScanner);
+// 2. its row in CodeTable (Languagetable.cpp), and its caption in Captions below;
+// 3. its five word lists in data/: <code>.key, .sp1, .sp2, .sp3 and .ope;
+// 4. its golden sample tests/golden/<code>/Sample.<ext>, with the .tokens and .html that
+//    scripts/update-golden.sh writes beside it.
+// Then the READMEs, which list the codes for their readers.
 #pragma once
 
 #include <memory>

@@ -33,7 +33,7 @@ WORK="$BUILD/corpus"
 rm -rf "$SEEDS"
 mkdir -p "$SEEDS" "$WORK"
 cp "$ROOT"/tests/fuzz/corpus/* "$SEEDS"/
-codes=(cs7 vc6 vc7 java js bcb vb6 vb7 del psq tsq txt)
+mapfile -t codes < <("$BUILD/corvina_fuzz_codes")
 for i in "${!codes[@]}"; do
     code="${codes[$i]}"
     for sample in "$ROOT"/tests/golden/"$code"/Sample.*; do

@@ -2,14 +2,8 @@
 #include "Lexertestutil.h"
 #include "Testutil.h"
 #include "core/Textreader.h"
-#include "lexers/Tokenloop.h"
+#include "lexers/Languagetable.h"
 #include "lexers/Tokenreader.h"
-#include "lexers/Tokenreadercase.h"
-#include "lexers/Tokenreadercsharp.h"
-#include "lexers/Tokenreaderdelphi.h"
-#include "lexers/Tokenreaderplsql.h"
-#include "lexers/Tokenreadertsql.h"
-#include "lexers/Tokenreadervb.h"
 
 #include <gtest/gtest.h>
 
@@ -68,50 +62,32 @@ TEST(TTokenReader, PlainReaderGivesWholeInputWithTabsExpanded)
 
 TEST(TTokenReader, FactoryComparesCodesExactly)
 {
-    // The factory makes the final loop of the lexer; the reference is the lexer itself.
-    struct Case {
-        std::string code;
-        std::type_index type;
-        std::type_index reference;
-    };
-    auto lexer = []<class T>(const char* code, T*) {
-        return Case{code, typeid(TTokenLoop<T>), typeid(T)};
-    };
-    auto plain = [](const char* code) {
-        return Case{code, typeid(TTokenReader), typeid(TTokenReader)};
-    };
-    const Case cases[] = {
-        lexer("cs7", (TTokenReaderCSharp*)nullptr),
-        lexer("vc6", (TTokenReaderCase*)nullptr),
-        lexer("vc7", (TTokenReaderCase*)nullptr),
-        lexer("java", (TTokenReaderCase*)nullptr),
-        lexer("js", (TTokenReaderCase*)nullptr),
-        lexer("bcb", (TTokenReaderCase*)nullptr),
-        lexer("vb6", (TTokenReaderVB*)nullptr),
-        lexer("vb7", (TTokenReaderVB*)nullptr),
-        lexer("del", (TTokenReaderDelphi*)nullptr),
-        lexer("psq", (TTokenReaderPlsql*)nullptr),
-        lexer("tsq", (TTokenReaderTsql*)nullptr),
-        plain("txt"),
-        plain("CS7"),
-        plain(" cs7"),
-        plain("cs7 "),
-        plain(""),
-        plain("Java"),
-        plain("vb"),
-    };
+    // Each row of the language table: the factory makes the row's lexer, and the reference is
+    // another class (the lexer reached virtually). Any other code, or a code in other letters
+    // or with blanks, gets the plain reader for both.
     TProgramFolder folder("");
     std::string input = folder.File("in.src");
     WriteBytes(input, "x");
-    for (const Case& c : cases) {
+    auto typeOf = [&input](auto make, const std::string& code) {
         TTextReader source(input);
-        std::unique_ptr<TTokenReader> reader = CreateTokenReader(source, c.code);
-        ASSERT_NE(reader, nullptr);
-        EXPECT_EQ(std::type_index(typeid(*reader)), c.type) << "code '" << c.code << "'";
-        TTextReader again(input);
-        std::unique_ptr<TTokenReader> reference = CreateReferenceTokenReader(again, c.code);
-        ASSERT_NE(reference, nullptr);
-        EXPECT_EQ(std::type_index(typeid(*reference)), c.reference) << "code '" << c.code << "'";
+        std::unique_ptr<TTokenReader> reader = make(source, code);
+        EXPECT_NE(reader, nullptr) << code;
+        return reader ? std::type_index(typeid(*reader)) : std::type_index(typeid(void));
+    };
+    const std::type_index plain = typeid(TTokenReader);
+    for (const Languages::TCode& row : Languages::Codes()) {
+        const std::type_index lexer = typeOf(row.Make, row.Code);
+        EXPECT_EQ(typeOf(CreateTokenReader, row.Code), lexer) << row.Code;
+        EXPECT_EQ(typeOf(CreateReferenceTokenReader, row.Code), typeOf(row.MakeReference, row.Code))
+            << row.Code;
+        EXPECT_NE(typeOf(CreateReferenceTokenReader, row.Code), lexer) << row.Code;
+        EXPECT_NE(lexer, plain) << row.Code;
+        for (const std::string& other : {std::string(" ") + row.Code, row.Code + std::string(" ")})
+            EXPECT_EQ(typeOf(CreateTokenReader, other), plain) << "code '" << other << "'";
+    }
+    for (const std::string code : {"txt", "CS7", "", "Java", "vb"}) {
+        EXPECT_EQ(typeOf(CreateTokenReader, code), plain) << "code '" << code << "'";
+        EXPECT_EQ(typeOf(CreateReferenceTokenReader, code), plain) << "code '" << code << "'";
     }
 }
 
