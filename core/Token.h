@@ -82,6 +82,12 @@ inline std::size_t IndexOf(TName kind)
     assert(All[index] == kind && "not a token kind");
     return index;
 }
+// The same for any name: std::size(All) when it is no token kind.
+inline std::size_t Find(TName kind)
+{
+    const std::size_t index = Slots::Positions[Slots::Of(kind.LetterHash(), Slots::Factor)];
+    return All[index] == kind ? index : std::size(All);
+}
 } // namespace TokenKind
 
 class TToken {

@@ -91,28 +91,8 @@ TTokenWriter::TTokenWriter(TTextWriter& writer, const TColorSettingList& styles,
             std::memcpy(tag.Block.data(), tag.Bytes.data(), tag.Bytes.size());
         OpenTags.push_back(std::move(tag));
     }
-    PlaceKinds();
-}
-
-void TTokenWriter::PlaceKinds()
-{
-    // The lexers' kinds are the TokenKind names themselves: the first shift that gives each of
-    // them a slot of its own. Any other kind, or a miss, is searched among the items.
-    for (Shift = 0; Shift < 32; ++Shift) {
-        std::bitset<SlotCount> taken;
-        bool apart = true;
-        for (TName kind : TokenKind::All) {
-            size_t slot = (kind.LetterHash() >> Shift) % SlotCount;
-            apart = apart && !taken.test(slot);
-            taken.set(slot);
-        }
-        if (apart)
-            break;
-    }
-    if (Shift == 32)
-        return; // no slot is used: every kind is searched
-    for (TName kind : TokenKind::All)
-        KindSlots[(kind.LetterHash() >> Shift) % SlotCount] = {kind, SearchOpenTag(kind), true};
+    for (size_t i = 0; i < KindTags.size(); ++i)
+        KindTags[i] = SearchOpenTag(TokenKind::All[i]);
 }
 
 const TTokenWriter::TTag* TTokenWriter::SearchOpenTag(TName kind) const

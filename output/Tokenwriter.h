@@ -56,26 +56,16 @@ private:
     std::vector<std::u16string> ItemNames;
     std::vector<TTag> OpenTags;
     static constexpr std::string_view CloseTag = "</SPAN>";
-    // The thirteen kinds, each with its opening tag (null for none), placed by their letter hash
-    // so that a kind finds its slot in one step; Shift is chosen so that no two share a slot.
-    struct TKindSlot {
-        TName Kind;
-        const TTag* Tag = nullptr;
-        bool Used = false;
-    };
-    static constexpr size_t SlotCount = 64;
-    std::array<TKindSlot, SlotCount> KindSlots{};
-    unsigned Shift = 0;
+    // The opening tag of each of the thirteen kinds (null for none), by its position in
+    // TokenKind::All; any other kind is searched among the items.
+    std::array<const TTag*, std::size(TokenKind::All)> KindTags{};
 
     const TTag* FindOpenTag(TName kind) const
     {
-        const TKindSlot& slot = KindSlots[(kind.LetterHash() >> Shift) % SlotCount];
-        if (slot.Used && slot.Kind == kind)
-            return slot.Tag;
-        return SearchOpenTag(kind);
+        const size_t index = TokenKind::Find(kind);
+        return index < KindTags.size() ? KindTags[index] : SearchOpenTag(kind);
     }
     const TTag* SearchOpenTag(TName kind) const;
-    void PlaceKinds();
     // Writes text at pos, which has room for MaxCharBytes a character; returns the end.
     [[gnu::always_inline]] inline char* PutText(std::u16string_view text, char* pos) const;
     // The character at at (before end) whose Output is the mark code, written at pos: its UTF-8
