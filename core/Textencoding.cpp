@@ -123,6 +123,11 @@ std::string TTextEncoding::Wrap(std::string_view text) const
     return bytes;
 }
 
+char16_t* TTextEncoding::DecodeTo(std::string_view text, char16_t* dest) const
+{
+    return IsUnicode() ? Utf8::DecodeTo(text, dest) : CodePage::DecodeTo(text, dest);
+}
+
 void TTextEncoding::DecodeAppend(std::string_view text, std::u16string& out) const
 {
     if (IsUnicode())

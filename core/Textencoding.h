@@ -51,7 +51,9 @@ public:
     // had one, UTF-16 from UTF-8.
     std::string Wrap(std::string_view text) const;
 
-    // The characters of kept text, and kept text of characters: code page 932 or UTF-8.
+    // The characters of kept text, and kept text of characters: code page 932 or UTF-8. A byte
+    // gives at most one character, so dest has room for text.size().
+    char16_t* DecodeTo(std::string_view text, char16_t* dest) const;
     void DecodeAppend(std::string_view text, std::u16string& out) const;
     std::u16string Decode(std::string_view text) const;
     std::string Encode(std::u16string_view text) const;

@@ -9,17 +9,19 @@ TWordIndex::TWordIndex(const TStringList& lines, TComparison comparison)
     : Exact(comparison == TComparison::Exact),
       Fold(comparison == TComparison::Exact ? nullptr : CodePage::FoldTable())
 {
-    // At most one character a byte: room for all of them at once.
+    // At most one character a byte: decode into a buffer of that size, then cut it.
     size_t bytes = 0;
     for (const std::string& entry : lines.Lines())
         bytes += entry.size();
-    Text.reserve(bytes);
+    Text.assign(bytes, u'\0');
     Starts.reserve(lines.Lines().size() + 1);
     const TTextEncoding& encoding = lines.Encoding();
+    char16_t* end = Text.data();
     for (const std::string& entry : lines.Lines()) {
-        encoding.DecodeAppend(entry, Text);
-        Starts.push_back(static_cast<std::uint32_t>(Text.size()));
+        end = encoding.DecodeTo(entry, end);
+        Starts.push_back(static_cast<std::uint32_t>(end - Text.data()));
     }
+    Text.resize(static_cast<size_t>(end - Text.data()));
     Build();
 }
 

@@ -173,12 +173,17 @@ CodePage::TDecoded DecodeLineTo(std::string_view text, char16_t* dest, size_t li
     return DecodeUntil<true>(text, dest, limit);
 }
 
+char16_t* DecodeTo(std::string_view text, char16_t* dest)
+{
+    return DecodeUntil<false>(text, dest, text.size()).End;
+}
+
 void DecodeAppend(std::string_view text, std::u16string& out)
 {
     // At most one character a byte: fill a sized buffer, then cut it to what was written.
     const size_t start = out.size();
     out.resize(start + text.size());
-    char16_t* end = DecodeUntil<false>(text, out.data() + start, text.size()).End;
+    char16_t* end = DecodeTo(text, out.data() + start);
     out.resize(static_cast<size_t>(end - out.data()));
 }
 

@@ -22,6 +22,8 @@ bool IsWideText(std::string_view text);
 // until at least limit bytes are taken (a character is never cut: up to three more). dest has
 // room for limit + 1 characters, which a character of four bytes (a surrogate pair) needs.
 CodePage::TDecoded DecodeLineTo(std::string_view text, char16_t* dest, size_t limit);
+// Decodes text to dest, which has room for text.size() characters; returns the end.
+char16_t* DecodeTo(std::string_view text, char16_t* dest);
 // Appends the decoded characters of text to out.
 void DecodeAppend(std::string_view text, std::u16string& out);
 std::u16string Decode(std::string_view text);
