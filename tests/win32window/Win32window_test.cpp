@@ -13,6 +13,16 @@ using namespace Win32Test;
 
 namespace {
 
+// Tells the window, as the system does, that it now stands on a monitor of dpi, at the place it
+// has, and lets it finish the change.
+void MoveToDpi(HWND window, int dpi)
+{
+    RECT suggested;
+    GetWindowRect(window, &suggested);
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    Pump(window);
+}
+
 // A control of the window description: its name, window class, caption and place at 96 DPI
 // (width 0: sized to its caption).
 struct TExpected {
@@ -156,11 +166,7 @@ TEST_F(Win32Window, AChangeOfDpiScalesTheWholeWindow)
 {
     for (int dpi : {144, 120, 192, 96}) {
         SCOPED_TRACE(dpi);
-        RECT suggested;
-        GetWindowRect(Window->Handle(), &suggested);
-        SendMessageW(Window->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                     reinterpret_cast<LPARAM>(&suggested));
-        Pump(Window->Handle());
+        MoveToDpi(Window->Handle(), dpi);
         EXPECT_EQ(Window->Scale(96), dpi);
         // The system keeps a window within the screen: on a screen too small for the scale
         // (the test's desktop at 192 DPI) the client area cannot be whole.
@@ -306,11 +312,7 @@ TEST_F(Win32Window, AWordListLineShowsItsUnderscoreAtEveryScale)
     ASSERT_TRUE(IsWindowVisible(box));
     for (int dpi : {96, 144, 192}) {
         SCOPED_TRACE(dpi);
-        RECT suggested;
-        GetWindowRect(Window->Handle(), &suggested);
-        SendMessageW(Window->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                     reinterpret_cast<LPARAM>(&suggested));
-        Pump(Window->Handle());
+        MoveToDpi(Window->Handle(), dpi);
         TypeInto("txtKeyList", u"_\r\n_\r\n");
         RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         Pump(Window->Handle());
