@@ -42,14 +42,14 @@ namespace {
 // Writes tokens, looking up first those the lexer left unlooked-up.
 struct TDeferredWriter {
     TTokenWriter& Writer;
-    const TTokenReader::TLookup* Lookup;
+    const TDeferredLookup* Lookup;
     // The kind of the token before, as the lexer's own lookups see it: none yet is "other".
     TName Before = TokenKind::Other;
 
     void Write(std::u16string_view text, TName kind, bool lookup)
     {
         if (lookup)
-            kind = Lookup->LookUp(kind, text, Before);
+            kind = Lookup->KindOf(kind, text, Before);
         Writer.Write(text, kind);
         Before = kind;
     }
@@ -58,12 +58,12 @@ struct TDeferredWriter {
 } // namespace
 
 void TConvert::WriteInTurn(TTokenReader& tokenReader, TTokenWriter& tokenWriter,
-                           const TTokenReader::TLookup* lookup)
+                           const TDeferredLookup* lookup)
 {
     // Without lookup no token comes marked, so Lookup is never asked.
     TDeferredWriter deferred{tokenWriter, lookup};
     while (const TToken* token = tokenReader.NextToken())
-        deferred.Write(token->Text, token->Kind, token->Lookup);
+        deferred.Write(token->Text, token->Kind, token->LookupDeferred);
 }
 
 void TConvert::WriteThroughPipe(TTokenReader& tokenReader, TTokenWriter& tokenWriter)
@@ -71,7 +71,7 @@ void TConvert::WriteThroughPipe(TTokenReader& tokenReader, TTokenWriter& tokenWr
     TPipe<TTokenBatch> pipe(4);
     // The word lookups are left to the writing thread, which has less to do. The lexer has
     // ended no token yet.
-    const TTokenReader::TLookup* lookup = tokenReader.DeferLookups();
+    const TDeferredLookup* lookup = tokenReader.DeferLookups();
     std::thread lexer;
     try {
         lexer = std::thread([&pipe, &tokenReader] {
@@ -106,7 +106,7 @@ void TConvert::WriteThroughPipe(TTokenReader& tokenReader, TTokenWriter& tokenWr
     TDeferredWriter deferred{tokenWriter, lookup};
     while (TTokenBatch* batch = pipe.Take()) {
         for (size_t i = 0; i < batch->Count(); ++i)
-            deferred.Write(batch->Text(i), batch->Kind(i), batch->Lookup(i));
+            deferred.Write(batch->Text(i), batch->Kind(i), batch->LookupDeferred(i));
         pipe.Give(batch);
     }
 }

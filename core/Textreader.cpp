@@ -2,10 +2,18 @@
 #include "core/Textreader.h"
 
 #include "core/Linesplitter.h"
+#include "core/Pipe.h"
 #include "platform/Codepage.h"
 #include "platform/Files.h"
 
 #include <system_error>
+#include <thread>
+
+// The slices go round between the decoding thread and ReadChar, a few of them at a time.
+struct TTextReader::TAhead {
+    TPipe<TSlice> Slices{4};
+    std::thread Decoder;
+};
 
 TTextReader::TTextReader(std::string fileName) : FileName(std::move(fileName)) {}
 
@@ -23,10 +31,10 @@ void TTextReader::Close()
 
 void TTextReader::StopDecoder()
 {
-    if (!Decoder.joinable())
+    if (!Ahead)
         return;
-    Ahead->Abandon();
-    Decoder.join();
+    Ahead->Slices.Abandon();
+    Ahead->Decoder.join();
     Ahead.reset();
     Reading = nullptr;
 }
@@ -77,8 +85,8 @@ bool TTextReader::Fill()
     TSlice* slice = &Own;
     if (Ahead) {
         if (Reading)
-            Ahead->Give(Reading);
-        Reading = Ahead->Take();
+            Ahead->Slices.Give(Reading);
+        Reading = Ahead->Slices.Take();
         slice = Reading;
     } else if (!Decode(Own)) {
         slice = nullptr;
@@ -94,20 +102,21 @@ void TTextReader::DecodeAhead()
 {
     if (!Loaded || Ahead)
         return;
-    Ahead = std::make_unique<TPipe<TSlice>>(4);
+    Ahead = std::make_unique<TAhead>();
     // The decoder alone moves Offset from here on; it stops when the text is used up or
     // when Close abandons the pipe. Where no thread can be started, ReadChar decodes as before.
     try {
-        Decoder = std::thread([this] {
+        TPipe<TSlice>& slices = Ahead->Slices;
+        Ahead->Decoder = std::thread([this, &slices] {
             try {
-                while (TSlice* slice = Ahead->Acquire()) {
+                while (TSlice* slice = slices.Acquire()) {
                     if (!Decode(*slice))
                         break;
-                    Ahead->Hand(slice);
+                    slices.Hand(slice);
                 }
-                Ahead->Close();
+                slices.Close();
             } catch (...) {
-                Ahead->Close(std::current_exception()); // out of memory: ReadChar rethrows it
+                slices.Close(std::current_exception()); // out of memory: ReadChar rethrows it
             }
         });
     } catch (const std::system_error&) {

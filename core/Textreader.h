@@ -1,14 +1,12 @@
 // Textreader: a text file as a stream of 16-bit characters, a line break after every line.
 #pragma once
 
-#include "core/Pipe.h"
 #include "core/Textencoding.h"
 
 #include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <thread>
 
 class TTextReader {
 public:
@@ -64,10 +62,11 @@ private:
     const char16_t* End = nullptr;
     bool Active = true;
     bool Loaded = false;
-    // While decoding ahead: the slices the decoder hands over, and the one being read.
-    std::unique_ptr<TPipe<TSlice>> Ahead;
+    // While decoding ahead: the decoding thread and the slices it hands over (Textreader.cpp),
+    // and the slice being read.
+    struct TAhead;
+    std::unique_ptr<TAhead> Ahead;
     TSlice* Reading = nullptr;
-    std::thread Decoder;
 
     static constexpr size_t Slice = 32768;
     char16_t ReadCharSlow();

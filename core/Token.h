@@ -98,7 +98,7 @@ public:
     TName Kind;
     bool Ready = false;
     // An identifier whose word-list lookup a lexer left to the reader of its tokens: Kind and
-    // Text are as before the lookup, and the lexer's TTokenReader::TLookup gives what it would
+    // Text are as before the lookup, and the lexer's TDeferredLookup gives what it would
     // have made.
-    bool Lookup = false;
+    bool LookupDeferred = false;
 };

@@ -13,7 +13,7 @@
 class alignas(64) TTokenBatch {
 public:
     TTokenBatch();
-    // lookup: the token is an identifier still to be looked up (TToken::Lookup).
+    // lookup: the token is an identifier still to be looked up (TToken::LookupDeferred).
     void Add(std::u16string_view text, TName kind, bool lookup)
     {
         const size_t size = text.size();
@@ -39,7 +39,7 @@ public:
         return {Chars.get() + from, (Tokens[i] >> 8) - from};
     }
     TName Kind(size_t i) const { return TokenKind::All[(Tokens[i] & 0xFF) >> 1]; }
-    bool Lookup(size_t i) const { return (Tokens[i] & 1) != 0; }
+    bool LookupDeferred(size_t i) const { return (Tokens[i] & 1) != 0; }
     void Clear();
 
 private:

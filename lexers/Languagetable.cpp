@@ -1,7 +1,7 @@
 // Languagetable: the factory's rows: one per code, naming the class it makes.
 #include "lexers/Languagetable.h"
 
-#include "lexers/Tokenloop.h"
+#include "lexers/Finallexer.h"
 #include "lexers/Tokenreadercase.h"
 #include "lexers/Tokenreadercsharp.h"
 #include "lexers/Tokenreaderdelphi.h"
@@ -22,7 +22,7 @@ std::unique_ptr<TTokenReader> Make(TTextReader& source, const std::string& code)
 template <class T>
 constexpr TCode Row(const char* code)
 {
-    return {code, &Make<TTokenLoop<T>>, &Make<T>};
+    return {code, &Make<TFinalLexer<T>>, &Make<T>};
 }
 
 const TCode CodeTable[] = {

@@ -33,7 +33,7 @@ TMergedLists::TMergedLists(std::span<const TWordIndex* const> parts, std::span<c
         Group[placed[first[i]]++] = static_cast<std::uint32_t>(i);
 }
 
-TName TMergedLists::LookUp(TName kind, std::u16string_view& text, TName before) const
+TName TMergedLists::KindOf(TName kind, std::u16string_view& text, TName before) const
 {
     const int lead = List.IndexOf(text);
     if (lead < 0)

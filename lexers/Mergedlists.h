@@ -13,7 +13,7 @@
 
 // Held apart and aligned to a cache line of its own, as the thread that writes the tokens reads
 // it while the lexer works. It only reads.
-class alignas(64) TMergedLists final : public TTokenReader::TLookup {
+class alignas(64) TMergedLists final : public TDeferredLookup {
 public:
     // parts: the lists in the order they are asked, so that a later one wins, with the kind each
     // gives. The first holds the reserved words: they count only after a token of kind "その他",
@@ -22,7 +22,7 @@ public:
     TMergedLists(std::span<const TWordIndex* const> parts, std::span<const TName> kinds,
                  bool listSpelling);
 
-    TName LookUp(TName kind, std::u16string_view& text, TName before) const override;
+    TName KindOf(TName kind, std::u16string_view& text, TName before) const override;
 
 private:
     TWordIndex List;

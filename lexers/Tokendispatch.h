@@ -1,6 +1,6 @@
 // Tokendispatch: the machinery behind TTokenReaderCommon's protocol: the per-class tables of
 // scanners and start tests, and the dispatch through them. Included only where a lexer class is
-// made final (Tokenloop.h) and by the common lexer itself; a language's lexer needs none of it.
+// made final (Finallexer.h) and by the common lexer itself; a language's lexer needs none of it.
 #pragma once
 
 #include "lexers/Tokenreadercommon.h"
@@ -127,16 +127,16 @@ std::vector<const TTokenReader::TRun*> TTokenReaderCommon::RunsWith()
 }
 
 template <class TSelf>
-TName TTokenReaderCommon::ClassifyWith(TSelf& self)
+TName TTokenReaderCommon::Dispatch(TSelf& self)
 {
     // The plain reader's step without its kind: every scanner and StartToken set the kind
     // anyway, and leaving it untouched lets a run of one kind skip the copy. Nor is the text
     // set: it is always the one character CurChar, which the merge step takes itself.
     static_assert(HashesDiffer());
-    int row = DispatchWith(self);
+    int row = DispatchOnce(self);
     const TName scanned = Context.State;
     if (Context.State == LexState::Unknown) {
-        row = DispatchWith(self);
+        row = DispatchOnce(self);
         // StartToken never answers "unknown", so no character is dispatched a third time.
         assert(!(Context.State == LexState::Unknown));
     }
@@ -147,9 +147,9 @@ TName TTokenReaderCommon::ClassifyWith(TSelf& self)
     return scanned;
 }
 
-// Inline in both of ClassifyWith's calls: it runs for every character.
+// Inline in both of Dispatch's calls: it runs for every character.
 template <class TSelf>
-[[gnu::always_inline]] inline int TTokenReaderCommon::DispatchWith(TSelf& self)
+[[gnu::always_inline]] inline int TTokenReaderCommon::DispatchOnce(TSelf& self)
 {
 #ifndef NDEBUG
     // Every scanner sets the kind: a kind left over from the character before would go unseen.

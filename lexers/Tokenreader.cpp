@@ -171,21 +171,21 @@ void TTokenReader::CompletePending()
     if (Sink != nullptr) {
         // Straight into the batch; Output keeps the kind, the one thing the lexer reads of it,
         // and is ready only when the batch is full, to end ReadToken.
-        Sink->Add(c.Pending.Text, c.Pending.Kind, c.Pending.Lookup);
+        Sink->Add(c.Pending.Text, c.Pending.Kind, c.Pending.LookupDeferred);
         c.Output.Ready = Sink->Full();
         MarkStale(c.Output.Text);
 #ifndef NDEBUG
         // The writing thread has yet to look it up: only "not other, not an operator" is known.
-        if (c.Pending.Lookup)
+        if (c.Pending.LookupDeferred)
             c.Output.Kind = StaleKind;
 #endif
     } else {
         // The text buffers are swapped, not copied, so none is reallocated.
         std::swap(c.Output.Text, c.Pending.Text);
         c.Output.Ready = true;
-        c.Output.Lookup = c.Pending.Lookup;
+        c.Output.LookupDeferred = c.Pending.LookupDeferred;
     }
-    c.Pending.Lookup = false;
+    c.Pending.LookupDeferred = false;
     c.Pending.Kind = c.Current.Kind;
     c.Pending.Text.clear();
     c.Pending.Text.push_back(c.CurChar); // Current's text
@@ -193,19 +193,19 @@ void TTokenReader::CompletePending()
         c.HasPending = false;
 }
 
-void TTokenReader::ApplyLookup(const TLookup& lookup)
+void TTokenReader::LookupPending(const TDeferredLookup& lookup)
 {
     TToken& pending = Context.Pending;
     std::u16string_view text = pending.Text;
-    pending.Kind = lookup.LookUp(pending.Kind, text, Context.Output.Kind);
+    pending.Kind = lookup.KindOf(pending.Kind, text, Context.Output.Kind);
     if (text.data() != pending.Text.data() || text.size() != pending.Text.size())
         pending.Text.assign(text);
 }
 
-bool TTokenReader::LookUpPending()
+bool TTokenReader::MergesAfterLookup()
 {
-    Context.Pending.Lookup = false;
-    ApplyLookup(*Deferred);
+    Context.Pending.LookupDeferred = false;
+    LookupPending(*DeferredLookup);
     return Context.Current.Kind == Context.Pending.Kind;
 }
 

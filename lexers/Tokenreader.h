@@ -1,6 +1,7 @@
 // Tokenreader: the plain token reader (tab expansion, merging, end protocol) and the factory.
 #pragma once
 
+#include "core/Deferredlookup.h"
 #include "core/Textreader.h"
 #include "core/Token.h"
 #include "core/Tokenbatch.h"
@@ -27,20 +28,10 @@ public:
     // The next tokens, as NextToken gives them, added to batch until it is full; false once the
     // last token is added (or there was none).
     virtual bool ReadTokens(TTokenBatch& batch);
-    // Looks up the identifiers a lexer left unlooked-up. It only reads word lists, and lies
-    // apart from the memory the lexer writes, so another thread can use it while the lexer
-    // goes on.
-    class TLookup {
-    public:
-        virtual ~TLookup() = default;
-        // The kind of a token that came out with Lookup set, of kind and text as it came, after
-        // a token of kind before (as written); text becomes the letters to write.
-        virtual TName LookUp(TName kind, std::u16string_view& text, TName before) const = 0;
-    };
     // From now on an identifier whose lookup cannot change any later token may come out with
-    // Lookup set, for whoever writes the tokens to look up with what this returns (valid as
-    // long as the lexer). Null for a lexer that never sets Lookup.
-    virtual const TLookup* DeferLookups() { return nullptr; }
+    // LookupDeferred set, for whoever writes the tokens to look up with what this returns
+    // (valid as long as the lexer). Null for a lexer that never sets LookupDeferred.
+    virtual const TDeferredLookup* DeferLookups() { return nullptr; }
 
     // Characters that continue the pending token of a state without changing the state: the
     // loop appends such characters as they come, without classifying each. Debug builds still
@@ -91,7 +82,9 @@ protected:
     // The run of the state the last character left, null for none.
     const TRun* Run = nullptr;
 
-    // Gives Context.Current the text and kind of Context.CurChar.
+    // Gives Context.Current the text and kind of Context.CurChar: the step ReadToken takes for
+    // each character. A final lexer class overrides it with one that reaches its scanners
+    // without a virtual call and leaves Current.Text as it is.
     virtual void ClassifyChar();
     // What WatchSteps installed, told by each ClassifyChar.
     std::function<void(TName scanned, TName kind)> Watch;
@@ -100,9 +93,6 @@ protected:
         if (Watch)
             Watch(scanned, Context.Current.Kind);
     }
-    // The step ReadToken takes for each character: here the virtual ClassifyChar. A final lexer
-    // class hides it with one that reaches its scanners without a virtual call.
-    void ClassifyStep() { ClassifyChar(); }
     // Current.Text becomes the one character CurChar: the reference steps keep it so; the
     // merge step takes CurChar itself.
     void SetCurrentText()
@@ -114,8 +104,8 @@ protected:
             text.assign(1, Context.CurChar);
     }
 
-    // The per-character loop behind NextToken: self.ClassifyStep() classifies each character,
-    // so that TSelf decides whether the scanners are reached virtually or directly.
+    // The per-character loop behind NextToken: self.ClassifyChar() classifies each character, a
+    // virtual call for this class and a direct one for a final lexer class.
     template <class TSelf>
     const TToken* ReadToken(TSelf& self);
     // ReadTokens through ReadToken(self), which is inlined here, so that no call is made per token.
@@ -129,7 +119,7 @@ protected:
         Sink = nullptr;
         return more;
     }
-    // Classifies CurChar with self.ClassifyStep() and adds it to Pending, or completes Pending
+    // Classifies CurChar with self.ClassifyChar() and adds it to Pending, or completes Pending
     // into Output.
     template <class TSelf>
     void ConsumeChar(TSelf& self)
@@ -137,11 +127,11 @@ protected:
         TTokenContext& c = Context;
         if (!c.HasPending)
             return;
-        self.ClassifyStep();
+        self.ClassifyChar();
         if (c.Current.Kind == c.Pending.Kind && c.CurChar != EndMark) {
             // An identifier left unlooked-up merges only with what its kind after the lookup
             // takes: seldom asked, as only an identifier's kind is the same as its own.
-            if (c.Pending.Lookup && !LookUpPending()) {
+            if (c.Pending.LookupDeferred && !MergesAfterLookup()) {
                 CompletePending();
                 return;
             }
@@ -150,15 +140,15 @@ protected:
         }
         CompletePending();
     }
-    // The same with the virtual ClassifyChar: the one-character reference.
+    // The same through the virtual ClassifyChar, one character at a time.
     void ConsumeChar() { ConsumeChar(*this); }
     void CompletePending();
     // Gives Pending the kind and letters lookup finds for it.
-    void ApplyLookup(const TLookup& lookup);
-    // Looks the pending token up with Deferred and returns whether Current still merges.
-    bool LookUpPending();
+    void LookupPending(const TDeferredLookup& lookup);
+    // Looks the pending token up with DeferredLookup and returns whether Current still merges.
+    bool MergesAfterLookup();
     // What DeferLookups returned; null while lookups are not deferred.
-    const TLookup* Deferred = nullptr;
+    const TDeferredLookup* DeferredLookup = nullptr;
     // While ReadTokens fills a batch: the batch, which CompletePending adds each token to.
     TTokenBatch* Sink = nullptr;
     const TToken* TakeReadyToken()

@@ -14,7 +14,7 @@ protected:
     void ScanString() override;
     void ScanCharLiteral() override;
     std::u16string_view LookupWord(const TWordIndex& list) const override;
-    static constexpr TWordLookup WordLookup = TWordLookup::AsFound;
+    static constexpr TWordForm LookupWordForm = TWordForm::AsFound;
     void ScanDirective() override;
 
     // A string or a character ends only at its quote, and a backslash begins an escape; a

@@ -96,7 +96,7 @@ TStringList TTokenReaderCommon::LoadWordList(const std::string& code, std::strin
 void TTokenReaderCommon::ClassifyChar()
 {
     SetCurrentText();
-    const TName scanned = ClassifyWith(*this);
+    const TName scanned = Dispatch(*this);
     // The virtual step is the reference the runs are checked against: it takes none, so that
     // every character goes through the dispatch.
     Run = nullptr;
@@ -173,8 +173,8 @@ void TTokenReaderCommon::ScanIdentifier()
         ApplyWordLists();
         return;
     }
-    if (Deferred != nullptr) {
-        c.Pending.Lookup = true;
+    if (DeferredLookup != nullptr) {
+        c.Pending.LookupDeferred = true;
         return;
     }
 #ifdef NDEBUG
@@ -208,13 +208,13 @@ void TTokenReaderCommon::MergeWordLists(bool listSpelling)
     Merged = std::make_unique<TMergedLists>(parts, kinds, listSpelling);
 }
 
-const TTokenReader::TLookup* TTokenReaderCommon::DeferLookups()
+const TDeferredLookup* TTokenReaderCommon::DeferLookups()
 {
-    Deferred = Merged.get();
-    return Deferred;
+    DeferredLookup = Merged.get();
+    return DeferredLookup;
 }
 
-void TTokenReaderCommon::ApplyMergedLists() { ApplyLookup(*Merged); }
+void TTokenReaderCommon::ApplyMergedLists() { LookupPending(*Merged); }
 
 void TTokenReaderCommon::ApplyWordList(const TWordIndex& list, TName kind)
 {

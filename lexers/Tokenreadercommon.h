@@ -53,7 +53,7 @@ public:
     ~TTokenReaderCommon() override;
 
     // Only where the word lists are merged: the merged index answers without the lexer's state.
-    const TLookup* DeferLookups() override;
+    const TDeferredLookup* DeferLookups() override;
     // A lexer reached virtually is the reference: it takes no run.
     std::vector<const TRun*> Runs() const override { return {}; }
 
@@ -71,7 +71,7 @@ protected:
     // Returns the state the character's own scanner left: "不明" when it ended the token before
     // the character, which was then dispatched again.
     template <class TSelf>
-    TName ClassifyWith(TSelf& self);
+    TName Dispatch(TSelf& self);
     // The runs of the rows of TSelf: those of a final class are the ones it takes.
     template <class TSelf>
     static std::vector<const TRun*> RunsWith();
@@ -150,8 +150,8 @@ protected:
     // turn), AsFound for TTokenReaderCase's (the letters found), AsListed for
     // TTokenReaderNoCase's (the first matching entry's spelling). A class that overrides
     // LookupWord states its own; debug builds check a merged answer against the lists.
-    enum class TWordLookup { Separate, AsFound, AsListed };
-    static constexpr TWordLookup WordLookup = TWordLookup::Separate;
+    enum class TWordForm { Separate, AsFound, AsListed };
+    static constexpr TWordForm LookupWordForm = TWordForm::Separate;
     // Whether the lexer may leave the lookup of an identifier to the thread that writes the
     // tokens (DeferLookups). A language whose start tests or scanners must see the looked-up
     // kind of the token before sets it false, and keeps its lookups on the lexer's thread.
@@ -185,7 +185,7 @@ private:
     static const TRun BlankRun;
     // Calls the scanner of the current state and returns the row it came from.
     template <class TSelf>
-    int DispatchWith(TSelf& self);
+    int DispatchOnce(TSelf& self);
     // The row of the first start test that claims CurChar, -1 when none does.
     template <class TSelf>
     int FirstStartWith(const TSelf& self) const;

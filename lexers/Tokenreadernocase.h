@@ -11,7 +11,7 @@ protected:
     bool IsVerbatimStringStart() const override;
     void ScanVerbatimString() override;
     std::u16string_view LookupWord(const TWordIndex& list) const override;
-    static constexpr TWordLookup WordLookup = TWordLookup::AsListed;
+    static constexpr TWordForm LookupWordForm = TWordForm::AsListed;
 
     // Only a quote can end a string.
     static constexpr TScannerRun<TTokenReaderNoCase> VerbatimStringRun{

@@ -93,20 +93,20 @@ TEST(TTokenBatch, GivesBackEveryTextKindAndMarkAsAdded)
     struct TAdded {
         std::u16string Text;
         TName Kind;
-        bool Lookup;
+        bool LookupDeferred;
     };
     std::vector<TAdded> added;
     for (size_t i = 0; i < 40; ++i) {
         const size_t length = i == 20 ? 200000 : i % 10;
         added.push_back({std::u16string(length, static_cast<char16_t>(u'a' + i)),
                          TokenKind::All[i % std::size(TokenKind::All)], i % 3 == 0});
-        batch.Add(added.back().Text, added.back().Kind, added.back().Lookup);
+        batch.Add(added.back().Text, added.back().Kind, added.back().LookupDeferred);
     }
     ASSERT_EQ(batch.Count(), added.size());
     for (size_t i = 0; i < added.size(); ++i) {
         EXPECT_TRUE(batch.Text(i) == added[i].Text) << i;
         EXPECT_TRUE(batch.Kind(i) == added[i].Kind) << i;
-        EXPECT_EQ(batch.Lookup(i), added[i].Lookup) << i;
+        EXPECT_EQ(batch.LookupDeferred(i), added[i].LookupDeferred) << i;
     }
     EXPECT_TRUE(batch.Full()) << "a text longer than the room fills the batch";
     batch.Clear();

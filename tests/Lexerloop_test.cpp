@@ -100,27 +100,27 @@ const std::vector<TCase> NoCaseWords = {
 
 } // namespace
 
-TEST(TTokenLoop, CaseFamilyRunsEndWhereOneCharacterWould)
+TEST(TFinalLexer, CaseFamilyRunsEndWhereOneCharacterWould)
 {
     RunCases({"vc6", "vc7", "java", "js", "bcb"}, CaseRuns);
 }
 
-TEST(TTokenLoop, DelphiRunsEndWhereOneCharacterWould) { RunCases("del", DelphiRuns); }
+TEST(TFinalLexer, DelphiRunsEndWhereOneCharacterWould) { RunCases("del", DelphiRuns); }
 
-TEST(TTokenLoop, BasicRunsEndWhereOneCharacterWould) { RunCases({"vb6", "vb7"}, BasicRuns); }
+TEST(TFinalLexer, BasicRunsEndWhereOneCharacterWould) { RunCases({"vb6", "vb7"}, BasicRuns); }
 
-TEST(TTokenLoop, CSharpRunsEndWhereOneCharacterWould) { RunCases("cs7", CSharpRuns); }
+TEST(TFinalLexer, CSharpRunsEndWhereOneCharacterWould) { RunCases("cs7", CSharpRuns); }
 
-TEST(TTokenLoop, SqlRunsEndWhereOneCharacterWould) { RunCases({"psq", "tsq"}, SqlRuns); }
+TEST(TFinalLexer, SqlRunsEndWhereOneCharacterWould) { RunCases({"psq", "tsq"}, SqlRuns); }
 
-TEST(TTokenLoop, MergedWordListsKeepTheOrderOfTheLists)
+TEST(TFinalLexer, MergedWordListsKeepTheOrderOfTheLists)
 {
     RunCases({"vc7", "cs7", "java"}, CaseWords);
     RunCases({"vb7", "del", "psq", "tsq"}, NoCaseWords);
 }
 
 // Every input of every table through every code: the lexer agrees with its reference.
-TEST(TTokenLoop, EveryCodeAgreesWithItsReference)
+TEST(TFinalLexer, EveryCodeAgreesWithItsReference)
 {
     for (const std::vector<TCase>* table :
          {&CaseRuns, &DelphiRuns, &BasicRuns, &CSharpRuns, &SqlRuns, &CaseWords, &NoCaseWords})
