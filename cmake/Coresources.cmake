@@ -2,6 +2,7 @@
 # Included by the main build and by the fuzz target's, beside platform/Sources.cmake.
 get_filename_component(CORVINA_SOURCE_ROOT ${CMAKE_CURRENT_LIST_DIR}/.. ABSOLUTE)
 set(CORVINA_CORE_SOURCES
+  ${CORVINA_SOURCE_ROOT}/core/Charencoder.cpp
   ${CORVINA_SOURCE_ROOT}/core/Convert.cpp
   ${CORVINA_SOURCE_ROOT}/core/Linesplitter.cpp
   ${CORVINA_SOURCE_ROOT}/core/Stringlist.cpp

@@ -1,7 +1,6 @@
 // Textwriter: the output buffer, written out whenever it is full and on Close.
 #include "core/Textwriter.h"
 
-#include "platform/Codepage.h"
 #include "platform/Utf8.h"
 
 #include <algorithm>
@@ -15,24 +14,8 @@ constexpr size_t BufferSize = 1 << 20;
 } // namespace
 
 TTextWriter::TTextWriter(std::string fileName, const TTextEncoding& encoding)
-    : File(Platform::Files().OpenOutput(fileName)), TextEncoding(encoding),
-      Encoded(CodePage::EncodedTable())
+    : File(Platform::Files().OpenOutput(fileName)), TextEncoding(encoding), Encoder(encoding)
 {
-}
-
-char* TTextWriter::PutReference(char32_t c, char* pos)
-{
-    static const char hex[] = "0123456789ABCDEF";
-    int digits = 2;
-    while (digits < 6 && (c >> (4 * digits)) != 0)
-        ++digits;
-    *pos++ = '&';
-    *pos++ = '#';
-    *pos++ = 'x';
-    for (int d = digits - 1; d >= 0; --d)
-        *pos++ = hex[(c >> (4 * d)) & 0xF];
-    *pos++ = ';';
-    return pos;
 }
 
 void TTextWriter::PutWide(char16_t ch)
@@ -64,26 +47,6 @@ void TTextWriter::PutHeld()
     const char16_t high = High;
     High = 0;
     PutCode(high);
-}
-
-void TTextWriter::PutCode(char32_t c)
-{
-    LineOpen = true;
-    if (TextEncoding.IsUnicode()) {
-        Pos = c >= 0xD800 && c <= 0xDFFF ? PutReference(c, Pos) : Utf8::Put(c, Pos);
-        return;
-    }
-    // Only characters from 0x80 up come here, and none of them that code page 932 holds is
-    // written as the one byte of the replacement.
-    const std::uint16_t code =
-        c < 0x10000 ? Encoded[c] : static_cast<std::uint16_t>(CodePage::Replacement);
-    if (code == static_cast<std::uint16_t>(CodePage::Replacement)) {
-        Pos = PutReference(c, Pos);
-        return;
-    }
-    if (code >= 0x100)
-        *Pos++ = static_cast<char>(code >> 8);
-    *Pos++ = static_cast<char>(code & 0xFF);
 }
 
 void TTextWriter::MakeRoom(size_t bytes)

@@ -2,6 +2,7 @@
 // file.
 #pragma once
 
+#include "core/Charencoder.h"
 #include "core/Textencoding.h"
 #include "platform/Files.h"
 
@@ -18,9 +19,9 @@ public:
     TTextWriter(const TTextWriter&) = delete;
     TTextWriter& operator=(const TTextWriter&) = delete;
 
-    // A character the encoding cannot hold is written as a numeric character reference
-    // (PutReference); a surrogate pair as the one character it stands for, so a high surrogate
-    // is held back until the next character.
+    // Encoded by TCharEncoder::PutCode: a character the encoding cannot hold is written as a
+    // numeric character reference; a surrogate pair as the one character it stands for, so a
+    // high surrogate is held back until the next character.
     void WriteChar(char16_t ch)
     {
         IsOpen = true;
@@ -44,12 +45,9 @@ public:
     const char16_t LineBreak = 10;
     const TTextEncoding& Encoding() const { return TextEncoding; }
 
-    // "&#x", the code point c in upper-case hexadecimal (at least two digits), ";" at pos;
-    // returns the end.
-    static char* PutReference(char32_t c, char* pos);
     // The most bytes WriteChar writes at once: a lone high surrogate's reference and the
     // reference of the character after it.
-    static constexpr size_t MaxCharBytes = 16;
+    static constexpr size_t MaxCharBytes = 2 * TCharEncoder::MaxCharBytes;
 
     // Bytes already encoded and without a line break (markup made once and reused).
     void WriteEncoded(std::string_view bytes)
@@ -91,7 +89,7 @@ private:
     char* Limit = nullptr;
     std::unique_ptr<Platform::TOutputStream> File;
     TTextEncoding TextEncoding;
-    const std::uint16_t* Encoded;
+    TCharEncoder Encoder;
     // A high surrogate waiting for its low half; 0 for none.
     char16_t High = 0;
     // Characters were written after the last line end.
@@ -125,5 +123,9 @@ private:
     // Writes the held high surrogate alone.
     void PutHeld();
     // One character at Pos: its bytes in the encoding, or its reference.
-    void PutCode(char32_t c);
+    void PutCode(char32_t c)
+    {
+        LineOpen = true;
+        Pos = Encoder.PutCode(c, Pos);
+    }
 };

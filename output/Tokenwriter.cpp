@@ -1,5 +1,5 @@
 // Tokenwriter: SPAN markup and numeric character references, encoded straight into the text
-// writer's buffer through one table.
+// writer's buffer by the writer's encoder.
 #include "output/Tokenwriter.h"
 
 #include "platform/Codepage.h"
@@ -37,29 +37,8 @@ TTokenWriter::TTokenWriter(TTextWriter& writer, const TColorSettingList& styles)
 TTokenWriter::TTokenWriter(TTextWriter& writer, const TColorSettingList& styles,
                            TStringList escapeList)
     : Writer(writer), Styles(styles), EscapeList(std::move(escapeList)),
-      Output(std::make_unique_for_overwrite<std::uint16_t[]>(65536)),
-      UnicodePage(writer.Encoding().IsUnicode())
+      Encoder(TCharEncoder::ForTexts(writer.Encoding()))
 {
-    // What each character becomes in the output's encoding; a character code page 932 cannot
-    // hold becomes its reference.
-    const std::uint16_t* encoded = CodePage::EncodedTable();
-    std::uint16_t* output = Output.get();
-    for (unsigned c = 0; c < 65536; ++c) {
-        std::uint16_t code = encoded[c];
-        std::uint16_t swapped = static_cast<std::uint16_t>(code >> 8 | code << 8);
-        if (c < 0x80)
-            output[c] = static_cast<std::uint16_t>(c);
-        else if (Utf8::IsSurrogate(static_cast<char16_t>(c)))
-            output[c] = SurrogateMark;
-        else if (UnicodePage)
-            output[c] = Utf8Mark;
-        else if (code == static_cast<std::uint16_t>(CodePage::Replacement))
-            output[c] = EscapeMark;
-        else
-            output[c] = code < 0x100 ? code : swapped;
-    }
-    Output[Writer.LineBreak] = LineBreakMark;
-
     // A line matches a character when it is that one character, letter case aside. In code
     // page 932 a line must be the bytes of its character (so a pair with a preferred twin or a
     // stray byte lists nothing), and the character is compared as code page 932 writes it.
@@ -69,18 +48,19 @@ TTokenWriter::TTokenWriter(TTextWriter& writer, const TColorSettingList& styles,
         std::u16string decoded = EscapeList.Decoded(i);
         if (decoded.size() == 2 && Utf8::IsHighSurrogate(decoded[0]) &&
             Utf8::IsLowSurrogate(decoded[1]))
-            ListedPairs.push_back(Utf8::CodePoint(decoded[0], decoded[1]));
+            Encoder.Escape(Utf8::CodePoint(decoded[0], decoded[1]));
         else if (decoded.size() == 1 && (listUnicode || CodePage::Encode(decoded) == EscapeList[i]))
             listed->set(CodePage::FoldCase(decoded[0]));
     }
+    const TTextEncoding& page = writer.Encoding();
     if (listed->any()) {
-        const char16_t* folded = UnicodePage ? CodePage::FoldTable() : CodePage::FoldedWrittenTable();
+        const char16_t* folded =
+            page.IsUnicode() ? CodePage::FoldTable() : CodePage::FoldedWrittenTable();
         for (unsigned c = 0; c < 65536; ++c)
             if (listed->test(folded[c]) && !Utf8::IsSurrogate(static_cast<char16_t>(c)))
-                Output[c] = EscapeMark;
+                Encoder.Escape(static_cast<char16_t>(c));
     }
 
-    const TTextEncoding& page = writer.Encoding();
     for (int i = 0; i < Styles.Count(); ++i) {
         const TColorSetting* item = Styles.Item(i);
         ItemNames.push_back(CodePage::Decode(item->Name));
@@ -104,44 +84,6 @@ const TTokenWriter::TTag* TTokenWriter::SearchOpenTag(TName kind) const
     return nullptr;
 }
 
-char* TTokenWriter::PutText(std::u16string_view text, char* pos) const
-{
-    const std::uint16_t* output = Output.get();
-    const char16_t* const end = text.data() + text.size();
-    for (const char16_t* at = text.data(); at != end; ++at) {
-        const std::uint16_t code = output[*at];
-        if (code < FirstMark) {
-            // Both bytes stored, the second overwritten next when there is only one.
-            pos[0] = static_cast<char>(code & 0xFF);
-            pos[1] = static_cast<char>(code >> 8);
-            pos += code > 0xFF ? 2 : 1;
-        } else if (code == LineBreakMark) {
-            *pos++ = '\r';
-            *pos++ = '\n';
-        } else {
-            const TPut put = PutMarked(code, at, end, pos);
-            at = put.At;
-            pos = put.Pos;
-        }
-    }
-    return pos;
-}
-
-TTokenWriter::TPut TTokenWriter::PutMarked(std::uint16_t code, const char16_t* at,
-                                           const char16_t* end, char* pos) const
-{
-    const char16_t ch = *at;
-    if (code == Utf8Mark)
-        return {Utf8::Put(ch, pos), at};
-    if (code != SurrogateMark || !Utf8::IsHighSurrogate(ch) || at + 1 == end ||
-        !Utf8::IsLowSurrogate(at[1]))
-        return {TTextWriter::PutReference(ch, pos), at};
-    // A pair: its character in UTF-8, unless escape.txt lists it, or as its reference.
-    const char32_t c = Utf8::CodePoint(ch, at[1]);
-    const bool listed = std::find(ListedPairs.begin(), ListedPairs.end(), c) != ListedPairs.end();
-    return {UnicodePage && !listed ? Utf8::Put(c, pos) : TTextWriter::PutReference(c, pos), at + 1};
-}
-
 void TTokenWriter::Write(std::u16string_view text, TName kind)
 {
     const TTag* tag = FindOpenTag(kind);
@@ -158,12 +100,12 @@ void TTokenWriter::Write(std::u16string_view text, TName kind)
             std::memcpy(pos, tag->Block.data(), TagBlock);
         else
             std::memcpy(pos, tag->Bytes.data(), tagSize);
-        pos = PutText(text, pos + tagSize);
+        pos = Encoder.Put(text, pos + tagSize);
         std::memcpy(pos, CloseTag.data(), CloseTag.size());
         Writer.Commit(pos + CloseTag.size(), true);
     } else if (!text.empty()) {
         char* pos = Writer.Claim(MaxCharBytes * text.size() + 1);
-        Writer.Commit(PutText(text, pos), text.back() != Writer.LineBreak);
+        Writer.Commit(Encoder.Put(text, pos), text.back() != Writer.LineBreak);
     }
 }
 
@@ -177,7 +119,7 @@ void TTokenWriter::WriteLongToken(const TTag* tag, std::u16string_view text)
         if (part.size() == Slice && at + Slice < text.size() && Utf8::IsHighSurrogate(part.back()))
             part.remove_suffix(1);
         char* pos = Writer.Claim(MaxCharBytes * part.size() + 1);
-        Writer.Commit(PutText(part, pos), part.back() != Writer.LineBreak);
+        Writer.Commit(Encoder.Put(part, pos), part.back() != Writer.LineBreak);
         at += part.size();
     }
     if (tag)
@@ -189,8 +131,8 @@ std::u16string TTokenWriter::Escape(std::u16string_view text) const
     std::u16string out;
     char buf[MaxCharBytes];
     for (char16_t ch : text) {
-        if (Output[ch] == EscapeMark)
-            out.append(buf, TTextWriter::PutReference(ch, buf));
+        if (Encoder.Escapes(ch))
+            out.append(buf, TCharEncoder::PutReference(ch, buf));
         else
             out += ch;
     }

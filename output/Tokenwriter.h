@@ -1,6 +1,7 @@
 // Tokenwriter: renders tokens as SPAN elements or bare text, escaping the characters of escape.txt.
 #pragma once
 
+#include "core/Charencoder.h"
 #include "core/Stringlist.h"
 #include "core/Textwriter.h"
 #include "core/Token.h"
@@ -31,20 +32,10 @@ private:
     const TColorSettingList& Styles;
     TStringList EscapeList;
 
-    // Per character, what it becomes in the output: its code page 932 bytes in the order they
-    // are written, the first in the low byte (below 0x100 the one byte; else the trail byte,
-    // 0x40-0xFC, in the high byte), or one of the marks below, which no character's bytes are.
-    static constexpr std::uint16_t FirstMark = 0xFD00;
-    static constexpr std::uint16_t Utf8Mark = 0xFE00;      // its UTF-8 bytes (two or three)
-    static constexpr std::uint16_t SurrogateMark = 0xFE01; // half of a pair, or alone
-    static constexpr std::uint16_t LineBreakMark = 0xFE0A; // CR LF
-    static constexpr std::uint16_t EscapeMark = 0xFFFF;    // a numeric character reference
-    std::unique_ptr<std::uint16_t[]> Output;
-    // The most bytes one character becomes: "&#xFFFF;" (a pair's reference is ten bytes for two).
-    static constexpr size_t MaxCharBytes = 8;
-    // The characters above U+FFFF that escape.txt lists; the output's encoding is UTF-8.
-    std::vector<char32_t> ListedPairs;
-    bool UnicodePage = false;
+    // The writer's encoding, with the characters of escape.txt escaped.
+    TCharEncoder Encoder;
+    // The most bytes one character becomes (a pair's reference is ten bytes for two).
+    static constexpr size_t MaxCharBytes = TCharEncoder::MaxCharBytes;
 
     // The item names, decoded once, and their opening tags, encoded once, each in a block of
     // fixed size (padded with zeros), so that the short ones are copied without a loop.
@@ -66,16 +57,6 @@ private:
         return index < KindTags.size() ? KindTags[index] : SearchOpenTag(kind);
     }
     const TTag* SearchOpenTag(TName kind) const;
-    // Writes text at pos, which has room for MaxCharBytes a character; returns the end.
-    [[gnu::always_inline]] inline char* PutText(std::u16string_view text, char* pos) const;
-    // The character at at (before end) whose Output is the mark code, written at pos: its UTF-8
-    // bytes, or its reference; a surrogate pair as one character. Returns the end of what was
-    // written and the last character taken (the pair's low half).
-    struct TPut {
-        char* Pos;
-        const char16_t* At;
-    };
-    TPut PutMarked(std::uint16_t code, const char16_t* at, const char16_t* end, char* pos) const;
     void WriteLongToken(const TTag* tag, std::u16string_view text);
     static TStringList ReadEscapeList();
 };

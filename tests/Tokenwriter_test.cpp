@@ -209,3 +209,26 @@ TEST_F(TokenWriterTest, UnreadableEscapeListThrows)
     TTextWriter writer(Folder.File("unused.html"));
     EXPECT_THROW(TTokenWriter(writer, Styles), TFileError);
 }
+
+// The table that writes whole texts stands for PutCode: every 16-bit character comes out of Put
+// as PutCode writes it, in both encodings of a page.
+TEST(TCharEncoder, PutWritesEveryCharacterAsPutCodeDoes)
+{
+    using TForm = TTextEncoding::TForm;
+    for (const TTextEncoding& encoding : {TTextEncoding(), TTextEncoding(TForm::Utf8, false)}) {
+        const TCharEncoder encoder = TCharEncoder::ForTexts(encoding);
+        char put[TCharEncoder::MaxCharBytes];
+        char code[TCharEncoder::MaxCharBytes];
+        int differing = 0;
+        for (unsigned c = 0; c < 65536; ++c) {
+            const char16_t ch = static_cast<char16_t>(c);
+            const std::string got(put, encoder.Put({&ch, 1}, put));
+            const std::string want = c == u'\n' ? "\r\n"
+                                     : c < 0x80  ? std::string(1, static_cast<char>(c))
+                                                 : std::string(code, encoder.PutCode(c, code));
+            differing += got != want;
+            EXPECT_TRUE(got == want || differing > 3) << std::hex << c;
+        }
+        EXPECT_EQ(differing, 0) << encoding.IsUnicode();
+    }
+}
