@@ -105,7 +105,7 @@ bool ReadAll(int fd, std::unique_ptr<unsigned char[]>& data, size_t& size)
     }
 }
 
-// The walk itself: one pass, one table look-up a byte, runs of ordinary bytes copied at once.
+// The walk itself: one pass, one table lookup a byte, runs of ordinary bytes copied at once.
 void Convert(const unsigned char* in, const unsigned char* end, TOutput& out)
 {
     static const char Hex[] = "0123456789ABCDEF";
