@@ -5,10 +5,6 @@
 //   corvina_makeinput emptylines COUNT OUT      COUNT empty lines, CR LF each
 //   corvina_makeinput keylist COUNT OUT         COUNT distinct words, one a line
 //   corvina_makeinput escapes COUNT OUT         COUNT escape lines: "<", ">", "&" and kanji
-//   corvina_makeinput codes                     the language codes, then the plain one, each with
-//                                               its first caption in the window: the families
-#include "lexers/Languagetable.h"
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -63,23 +59,8 @@ bool Write(const char* path, const std::string& data)
 
 } // namespace
 
-// The code's first caption in the window's list.
-const char* CaptionOf(const char* code)
-{
-    for (const Languages::TCaption& caption : Languages::Captions)
-        if (std::string(caption.Code) == code)
-            return caption.Caption;
-    return "";
-}
-
 int main(int argc, char** argv)
 {
-    if (argc == 2 && std::string(argv[1]) == "codes") {
-        for (const Languages::TCode& row : Languages::Codes())
-            std::printf("%s %s\n", row.Code, CaptionOf(row.Code));
-        std::printf("%s %s\n", Languages::PlainCode, CaptionOf(Languages::PlainCode));
-        return 0;
-    }
     if (argc < 4) {
         std::fprintf(stderr, "usage: corvina_makeinput MODE AMOUNT OUT [ARG]\n");
         return 2;

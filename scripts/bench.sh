@@ -35,7 +35,7 @@ packages=("${BUILD_PACKAGES[@]}" "${BENCH_PACKAGES[@]}" "$CPP_PACKAGE" "$PASCAL_
 install_packages "${packages[@]}"
 cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCORVINA_BENCH=ON \
     -DCORVINA_TESTS=OFF ${BENCH_CMAKE_ARGS:-} >/dev/null
-cmake --build "$BUILD" --target corvina corvina_makeinput escape_floor corvina_bench >/dev/null
+cmake --build "$BUILD" --target corvina corvina_makeinput corvina_codes escape_floor corvina_bench >/dev/null
 
 WORK="$BUILD/bench-work"
 rm -rf "$WORK"
@@ -201,7 +201,7 @@ median() { # NUMBERS...
 }
 
 # One family for every code the program knows, and plain text: "code caption" each.
-mapfile -t families < <("$MAKEINPUT" codes)
+mapfile -t families < <("$BUILD/bench/corvina_codes")
 declare -A SOURCE
 : >"$WORK/empty-input"
 corvina_job start vc7 "$WORK/empty-input"
