@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ui/Controls.h"
+#include "ui/Layout.h"
 #include "ui/Unit1.h"
 
 #include <algorithm>
@@ -58,8 +59,8 @@ public:
 
 class TFakePanel : public TPanel {
 public:
-    int Left() const override { return 316; }
-    int Top() const override { return 97; }
+    int Left() const override { return Layout::Of("pnlDummy").X; }
+    int Top() const override { return Layout::Of("pnlDummy").Y; }
 };
 
 class TFakeLabel : public TLabel {

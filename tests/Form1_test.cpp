@@ -101,8 +101,8 @@ TEST_F(TForm1Test, StartsWithNothingChosenAndTheStoredTicks)
     EXPECT_EQ(C->txtOutput.Value, u"");
     EXPECT_EQ(VisibleBox(), nullptr);
     for (const TFakeMemo& box : C->WordLists) {
-        EXPECT_EQ(box.Left, 316);
-        EXPECT_EQ(box.Top, 97);
+        EXPECT_EQ(box.Left, C->pnlDummy.Left());
+        EXPECT_EQ(box.Top, C->pnlDummy.Top());
         EXPECT_EQ(box.Value, u"");
     }
     EXPECT_EQ(C->Label20.Caption, u"設定内容");

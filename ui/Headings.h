@@ -1,5 +1,6 @@
-// Headings: the window's headings, the control each one names for screen readers, and the names
-// of the browse buttons; one table for both front ends and for the handlers.
+// Headings: the window's title, its headings, the control each one names for screen readers, the
+// captions of the tick boxes and buttons, and the names of the browse buttons; one table for both
+// front ends and for the handlers.
 #pragma once
 
 #include <string_view>
@@ -13,6 +14,8 @@ struct THeading {
     // settings area, whose word-list boxes are named by their own titles).
     const char* Control;
 };
+
+inline constexpr std::u16string_view WindowTitle = u"Corvina";
 
 inline constexpr std::u16string_view SettingsTitle = u"設定内容";
 
@@ -31,6 +34,27 @@ constexpr const THeading& Of(std::string_view label)
         if (label == heading.Label)
             return heading;
     return All[0];
+}
+
+// The controls that carry their own caption.
+struct TCaption {
+    const char* Control;
+    std::u16string_view Caption;
+};
+inline constexpr TCaption Captions[] = {
+    {"chkBold", u"太字"},
+    {"chkItalic", u"斜体"},
+    {"btnOK", u"実行"},
+    {"btnExit", u"終了"},
+};
+
+// The caption of the control with the name; the table holds every name asked for.
+constexpr std::u16string_view CaptionOf(std::string_view control)
+{
+    for (const TCaption& caption : Captions)
+        if (control == caption.Control)
+            return caption.Caption;
+    return {};
 }
 
 // The browse buttons show neither caption nor picture: this is their name, and the tooltip says

@@ -5,6 +5,7 @@
 #include "lexers/Languagetable.h"
 #include "platform/Messagebox.h"
 #include "ui/Headings.h"
+#include "ui/Layout.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -33,37 +34,35 @@ using QtControls::ToQString;
 
 namespace {
 
-constexpr int ItemCount = 12;
+using Layout::ItemCount;
 
-// Windows font names first; fontconfig does not alias them, so the IPA fonts follow.
-QFont MakeFont(const QStringList& families, bool fixedPitch = false)
+// The table's faces that Linux tries: the Windows names first, which fontconfig does not alias,
+// then the IPA fonts.
+QFont MakeFont(const Layout::TFont& table)
 {
+    QStringList families;
+    for (const Layout::TFace& face : table.Faces)
+        if (face.Tried == Layout::Everywhere)
+            families << ToQString(face.Name);
     QFont font;
     font.setFamilies(families);
-    font.setPixelSize(12);
-    if (fixedPitch) {
+    font.setPixelSize(table.Pixels);
+    if (table.FixedPitch) {
         font.setStyleHint(QFont::Monospace);
         font.setFixedPitch(true);
     }
     return font;
 }
 
-QFont WindowFont()
-{
-    return MakeFont({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-                     QStringLiteral("IPAPGothic")});
-}
+QFont WindowFont() { return MakeFont(Layout::WindowFont); }
+QFont ControlFont() { return MakeFont(Layout::ControlFont); }
+QFont FixedFont() { return MakeFont(Layout::FixedFont); }
 
-QFont ControlFont()
+// The control's place in the window.
+QRect PlaceOf(std::string_view name)
 {
-    return MakeFont({QStringLiteral("MS UI Gothic"), QStringLiteral("IPAPGothic")});
-}
-
-QFont FixedFont()
-{
-    return MakeFont(
-        {QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"), QStringLiteral("IPAGothic")},
-        true);
+    const Layout::TPlace& place = Layout::Of(name);
+    return QRect(place.X, place.Y, place.Width, place.Height);
 }
 
 // Keyboard and wheel as on the original platform: Tab leaves a word-list box whatever modifier is
@@ -118,11 +117,6 @@ protected:
     }
 };
 
-// The sample labels' names, for the samples of items 0 to 11.
-const char* const SampleNames[ItemCount] = {"Label7",  "Label8",  "Label9",  "Label10",
-                                            "Label11", "Label12", "Label13", "Label14",
-                                            "Label15", "Label17", "Label18", "Label19"};
-
 } // namespace
 
 TQtWindow::TQtWindow(const std::vector<std::string>& args, QWidget* parent) : QWidget(parent)
@@ -150,38 +144,38 @@ void TQtWindow::DisconnectControls()
 void TQtWindow::CreateControls()
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Corvina"));
+    setWindowTitle(ToQString(Headings::WindowTitle));
     // Single border, system menu and close box only.
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(482, 308);
+    setFixedSize(Layout::ClientWidth, Layout::ClientHeight);
     setFont(WindowFont());
 
-    auto heading = [this](QLabel*& label, const char* name, int x, int y, int w, int h) {
+    auto heading = [this](QLabel*& label, const char* name) {
         label = new QLabel(ToQString(Headings::Of(name).Caption), this);
         label->setObjectName(QString::fromLatin1(name));
         label->setAlignment(Qt::AlignCenter);
         // Flat: a thin line round the button-face colour, no bevel.
         label->setStyleSheet(
             QStringLiteral("background-color: palette(button); border: 1px solid palette(mid);"));
-        label->setGeometry(x, y, w, h);
+        label->setGeometry(PlaceOf(name));
     };
     // A one-line box and its browse button in one white bordered frame.
     auto fileField = [this](QFrame*& frame, QLineEdit*& edit, QToolButton*& button,
-                            const char* frameName, const char* editName, const char* buttonName,
-                            int y) {
+                            const char* frameName, const char* editName, const char* buttonName) {
+        const QPoint origin = PlaceOf(frameName).topLeft();
         frame = new QFrame(this);
         frame->setObjectName(QString::fromLatin1(frameName));
         frame->setFrameShape(QFrame::StyledPanel);
         frame->setFrameShadow(QFrame::Sunken);
         frame->setAutoFillBackground(true);
         frame->setBackgroundRole(QPalette::Base);
-        frame->setGeometry(108, y, 370, 21);
+        frame->setGeometry(PlaceOf(frameName));
         edit = new QLineEdit(frame);
         edit->setObjectName(QString::fromLatin1(editName));
         edit->setFrame(false);
         edit->setFont(ControlFont());
-        edit->setGeometry(2, 2, 370 - 4 - 18, 17);
+        edit->setGeometry(PlaceOf(editName).translated(-origin));
         // A flat button-face square with its edge always drawn, so that it is seen before the
         // mouse finds it; lighter under the mouse, darker while pressed. Out of the tab order,
         // so F4 in the box opens it from the keyboard.
@@ -195,32 +189,31 @@ void TQtWindow::CreateControls()
             "QToolButton:pressed { background-color: palette(mid); }"));
         button->setToolTip(ToQString(Headings::BrowseTip));
         button->setAccessibleName(ToQString(Headings::BrowseName));
-        button->setGeometry(370 - 2 - 17, 2, 17, 17);
+        button->setGeometry(PlaceOf(buttonName).translated(-origin));
         new QShortcut(QKeySequence(Qt::Key_F4), edit, button, &QToolButton::click,
                       Qt::WidgetShortcut);
     };
 
-    const int colTop = 97, colHeight = 178;
-
-    heading(Label1, "Label1", 4, 4, 100, 21);
+    heading(Label1, "Label1");
     cboLangType = new QComboBox(this);
     cboLangType->setObjectName(QStringLiteral("cboLangType"));
     cboLangType->setFont(ControlFont());
     for (const Languages::TCaption& language : Languages::Captions)
         cboLangType->addItem(QString::fromUtf8(language.Caption));
-    cboLangType->setMaxVisibleItems(14);
-    cboLangType->setGeometry(108, 4, 370, 21);
+    // Every language at once.
+    cboLangType->setMaxVisibleItems(static_cast<int>(std::size(Languages::Captions)));
+    cboLangType->setGeometry(PlaceOf("cboLangType"));
 
-    heading(Label2, "Label2", 4, 28, 100, 21);
-    fileField(InputFrame, txtInput, SpeedButton1, "InputFrame", "txtInput", "SpeedButton1", 28);
+    heading(Label2, "Label2");
+    fileField(InputFrame, txtInput, SpeedButton1, "InputFrame", "txtInput", "SpeedButton1");
 
-    heading(Label3, "Label3", 4, 52, 100, 21);
-    fileField(OutputFrame, txtOutput, SpeedButton2, "OutputFrame", "txtOutput", "SpeedButton2", 52);
+    heading(Label3, "Label3");
+    fileField(OutputFrame, txtOutput, SpeedButton2, "OutputFrame", "txtOutput", "SpeedButton2");
 
-    heading(Label4, "Label4", 4, 77, 100, 17);
-    heading(Label5, "Label5", 108, 77, 100, 17);
-    heading(Label16, "Label16", 212, 77, 100, 17);
-    heading(Label20, "Label20", 316, 77, 162, 17);
+    heading(Label4, "Label4");
+    heading(Label5, "Label5");
+    heading(Label16, "Label16");
+    heading(Label20, "Label20");
 
     CheckListBox1 = new QListWidget(this);
     CheckListBox1->setObjectName(QStringLiteral("CheckListBox1"));
@@ -228,33 +221,33 @@ void TQtWindow::CreateControls()
     CheckListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     CheckListBox1->setUniformItemSizes(true);
     CheckListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    CheckListBox1->setGeometry(4, colTop, 100, colHeight);
+    CheckListBox1->setGeometry(PlaceOf("CheckListBox1"));
     for (int i = 0; i < ItemCount; ++i) {
         auto* item = new QListWidgetItem(ToQString(TokenKind::All[i]), CheckListBox1);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
-        item->setSizeHint(QSize(0, 14));
+        item->setSizeHint(QSize(0, Layout::ItemHeight));
     }
 
     ColorBox1 = new QComboBox(this);
     ColorBox1->setObjectName(QStringLiteral("ColorBox1"));
     ColorBox1->setFont(ControlFont());
-    ColorBox1->setGeometry(108, colTop, 100, 20);
+    ColorBox1->setGeometry(PlaceOf("ColorBox1"));
 
-    chkBold = new QCheckBox(ToQString(u"太字"), this);
+    chkBold = new QCheckBox(ToQString(Headings::CaptionOf("chkBold")), this);
     chkBold->setObjectName(QStringLiteral("chkBold"));
-    chkBold->setGeometry(110, colTop + 24, 96, 18);
+    chkBold->setGeometry(PlaceOf("chkBold"));
 
-    chkItalic = new QCheckBox(ToQString(u"斜体"), this);
+    chkItalic = new QCheckBox(ToQString(Headings::CaptionOf("chkItalic")), this);
     chkItalic->setObjectName(QStringLiteral("chkItalic"));
-    chkItalic->setGeometry(110, colTop + 44, 96, 18);
+    chkItalic->setGeometry(PlaceOf("chkItalic"));
 
-    heading(Label6, "Label6", 108, colTop + 68, 100, 17);
+    heading(Label6, "Label6");
 
     ColorBox2 = new QComboBox(this);
     ColorBox2->setObjectName(QStringLiteral("ColorBox2"));
     ColorBox2->setFont(ControlFont());
-    ColorBox2->setGeometry(108, colTop + 89, 100, 20);
+    ColorBox2->setGeometry(PlaceOf("ColorBox2"));
 
     Panel2 = new QFrame(this);
     Panel2->setObjectName(QStringLiteral("Panel2"));
@@ -266,13 +259,13 @@ void TQtWindow::CreateControls()
         palette.setColor(QPalette::Window, Qt::white);
         Panel2->setPalette(palette);
     }
-    Panel2->setGeometry(212, colTop, 100, colHeight);
+    Panel2->setGeometry(PlaceOf("Panel2"));
     for (int i = 0; i < ItemCount; ++i) {
         QLabel* label = new QLabel(ToQString(TokenKind::All[i]), Panel2);
-        label->setObjectName(QString::fromLatin1(SampleNames[i]));
+        label->setObjectName(QString::fromLatin1(Layout::SampleNames[i]));
         label->setFont(ControlFont());
         label->setAutoFillBackground(true);
-        label->move(6, 3 + i * 14);
+        label->move(Layout::SampleLeft, Layout::SampleTop + i * Layout::SampleStep);
         label->adjustSize();
         Samples[i] = label;
     }
@@ -281,7 +274,7 @@ void TQtWindow::CreateControls()
     pnlDummy->setObjectName(QStringLiteral("pnlDummy"));
     pnlDummy->setFrameShape(QFrame::StyledPanel);
     pnlDummy->setFrameShadow(QFrame::Sunken);
-    pnlDummy->setGeometry(316, colTop, 162, colHeight);
+    pnlDummy->setGeometry(PlaceOf("pnlDummy"));
 
     // All five have the placeholder's size; the set-up moves them onto it.
     for (size_t k = 0; k < std::size(TForm1::WordLists); ++k) {
@@ -300,15 +293,15 @@ void TQtWindow::CreateControls()
     Bevel1->setObjectName(QStringLiteral("Bevel1"));
     Bevel1->setFrameShape(QFrame::HLine);
     Bevel1->setFrameShadow(QFrame::Sunken);
-    Bevel1->setGeometry(4, colTop + colHeight + 2, 474, 2);
+    Bevel1->setGeometry(PlaceOf("Bevel1"));
 
-    btnOK = new QPushButton(ToQString(u"実行"), this);
+    btnOK = new QPushButton(ToQString(Headings::CaptionOf("btnOK")), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setGeometry(482 - 4 - 75 - 4 - 75, 308 - 4 - 22, 75, 22);
+    btnOK->setGeometry(PlaceOf("btnOK"));
 
-    btnExit = new QPushButton(ToQString(u"終了"), this);
+    btnExit = new QPushButton(ToQString(Headings::CaptionOf("btnExit")), this);
     btnExit->setObjectName(QStringLiteral("btnExit"));
-    btnExit->setGeometry(482 - 4 - 75, 308 - 4 - 22, 75, 22);
+    btnExit->setGeometry(PlaceOf("btnExit"));
     // Enter presses a focused button, as Space does.
     btnOK->setAutoDefault(true);
     btnExit->setAutoDefault(true);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ui/Controls.h"
+#include "ui/Layout.h"
 #include "ui/Qtcontrols.h"
 #include "ui/Unit1.h"
 
@@ -57,7 +58,7 @@ public:
     QLabel* Label16;
     QFrame* Panel2;
     // Label7 to Label15 and Label17 to Label19, the samples of items 0 to 11.
-    QLabel* Samples[12];
+    QLabel* Samples[Layout::ItemCount];
     QLabel* Label20;
     QFrame* pnlDummy;
     // In the order of TForm1::WordLists.

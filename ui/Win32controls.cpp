@@ -1,6 +1,8 @@
 // Win32controls: texts, ticks, colours, dialogs and the cursor on native Windows controls.
 #include "ui/Win32controls.h"
 
+#include "ui/Win32fonts.h"
+
 #include <commdlg.h>
 
 #include <utility>
@@ -297,9 +299,8 @@ void TWin32Panel::Draw(const DRAWITEMSTRUCT& item)
     }
 }
 
-TWin32Label::TWin32Label(HWND handle, const Win32Controls::TFonts& fonts, bool sample)
-    : TWin32Control(handle), Fonts(fonts), Sample(sample),
-      Foreground(GetSysColor(COLOR_BTNTEXT)),
+TWin32Label::TWin32Label(HWND handle, const TWin32Fonts& fonts, bool sample)
+    : TWin32Control(handle), Fonts(fonts), Sample(sample), Foreground(GetSysColor(COLOR_BTNTEXT)),
       Background(sample ? RGB(255, 255, 255) : GetSysColor(COLOR_BTNFACE))
 {
     SendMessageW(Wnd, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
@@ -315,7 +316,7 @@ void TWin32Label::UpdateFont()
     InvalidateRect(Wnd, nullptr, TRUE);
 }
 
-HFONT TWin32Label::Font() const { return Sample ? Fonts.Sample(Bold, Italic) : Fonts.Window; }
+HFONT TWin32Label::Font() const { return Sample ? Fonts.Sample(Bold, Italic) : Fonts.Window(); }
 
 void TWin32Label::SetText(const std::u16string& text)
 {

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+class TWin32Fonts;
+
 // A child control of the window, reached from its handle: the window hands it the notifications
 // and drawing requests that Windows sends to the parent.
 class TWin32Control {
@@ -65,15 +67,6 @@ std::u16string FromEditText(const std::u16string& text);
 void Fire(const TNotifyEvent& event);
 // Moves the focus from control to the next one in the tab order.
 void FocusNext(HWND control);
-
-// The three fonts of the window and the styles of the sample labels.
-struct TFonts {
-    HFONT Window = nullptr;  // headings, tick boxes, buttons
-    HFONT Control = nullptr; // drop-downs, file names, the check list
-    HFONT Fixed = nullptr;   // word-list boxes
-    HFONT Samples[4] = {};   // Control in plain, bold, italic, bold italic
-    HFONT Sample(bool bold, bool italic) const { return Samples[(bold ? 1 : 0) + (italic ? 2 : 0)]; }
-};
 
 } // namespace Win32Controls
 
@@ -142,7 +135,7 @@ private:
 // item's colours and font style).
 class TWin32Label final : public TWin32Control, public TLabel {
 public:
-    TWin32Label(HWND handle, const Win32Controls::TFonts& fonts, bool sample);
+    TWin32Label(HWND handle, const TWin32Fonts& fonts, bool sample);
     void SetText(const std::u16string& text) override;
     void SetColors(std::int32_t text, std::int32_t background) override;
     void SetFontStyle(bool bold, bool italic) override;
@@ -157,7 +150,7 @@ public:
     HFONT Font() const;
 
 private:
-    const Win32Controls::TFonts& Fonts;
+    const TWin32Fonts& Fonts;
     bool Sample;
     bool Bold = false, Italic = false;
     COLORREF Foreground, Background;

@@ -3,7 +3,8 @@
 // which this program links rather than loads.
 #include "platform/Process.h"
 #include "ui/Batch.h"
-#include "ui/Win32window.h"
+#include "ui/Win32messagebox.h"
+#include "ui/Win32program.h"
 
 #include <string>
 #include <vector>

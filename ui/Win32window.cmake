@@ -4,8 +4,14 @@
 # started at the same moment under Wine without a display fail to start.
 add_library(corvina_win32window STATIC
   ${PROJECT_SOURCE_DIR}/ui/Win32window.cpp
+  ${PROJECT_SOURCE_DIR}/ui/Win32windowchildren.cpp
+  ${PROJECT_SOURCE_DIR}/ui/Win32windowlayout.cpp
+  ${PROJECT_SOURCE_DIR}/ui/Win32windowmessages.cpp
+  ${PROJECT_SOURCE_DIR}/ui/Win32fonts.cpp
   ${PROJECT_SOURCE_DIR}/ui/Win32controls.cpp
-  ${PROJECT_SOURCE_DIR}/ui/Win32instance.cpp)
+  ${PROJECT_SOURCE_DIR}/ui/Win32instance.cpp
+  ${PROJECT_SOURCE_DIR}/ui/Win32messagebox.cpp
+  ${PROJECT_SOURCE_DIR}/ui/Win32program.cpp)
 target_link_libraries(corvina_win32window PUBLIC corvina_core user32 gdi32 comdlg32 comctl32)
 # The wide Windows API throughout.
 target_compile_definitions(corvina_win32window PUBLIC UNICODE _UNICODE)

@@ -1,11 +1,13 @@
 // Win32window: the main window as a native Windows window: its controls at their places, with
-// their fonts, on top of TForm1, which holds every handler; the message loop and the message box.
+// their fonts, on top of TForm1, which holds every handler. Its members lie in four files by job:
+// Win32window.cpp (window class, frame and DPI), Win32windowchildren.cpp (making the controls),
+// Win32windowlayout.cpp (places and fonts), Win32windowmessages.cpp (messages and the loop).
 #pragma once
 
-#include "platform/Messagebox.h"
 #include "ui/Controls.h"
 #include "ui/Unit1.h"
 #include "ui/Win32controls.h"
+#include "ui/Win32fonts.h"
 
 #include <windows.h>
 
@@ -45,9 +47,9 @@ private:
     HWND Wnd = nullptr;
     int Dpi = 96;
     bool QuitOnDestroy = false;
-    Win32Controls::TFonts Fonts;
+    TWin32Fonts Fonts;
     // Which of the window's fonts a control shows; nullptr for one that chooses its own.
-    using TFontRole = HFONT Win32Controls::TFonts::*;
+    using TFontRole = HFONT (TWin32Fonts::*)() const;
     struct TNamed {
         std::string_view Name;
         HWND Handle;
@@ -59,40 +61,25 @@ private:
     std::unique_ptr<TWin32WindowControl> WindowControl;
     HWND FocusBeforeDeactivation = nullptr;
 
+    // Window class, frame and DPI.
     void Release();
     void SetDpi(int dpi);
-    void CreateFonts();
-    void ReleaseFonts();
-    static void DeleteFonts(Win32Controls::TFonts& fonts);
-    void CreateControls();
-    void CreateToolTip(const HWND (&browse)[2]);
-    // Places and sizes every control, with its font, at the window's DPI.
-    void PlaceControls();
     void ChangeDpi(int dpi, const RECT& suggested);
     // Sizes the window so that its client area is the window's at its DPI.
     void FitClientArea();
+
+    // Making the controls.
+    void CreateControls();
+    void CreateToolTip(const HWND (&browse)[2]);
     HWND CreateChild(std::string_view name, const wchar_t* windowClass, DWORD style,
                      std::u16string_view caption, TFontRole font, DWORD exStyle = 0);
-    template <typename T, typename... Args> T* Adopt(HWND handle, Args&&... args);
+    template <typename T, typename... Args>
+    T* Adopt(HWND handle, Args&&... args);
 
+    // Places and sizes every control, with its font, at the window's DPI.
+    void PlaceControls();
+
+    // Messages.
     LRESULT Message(UINT message, WPARAM w, LPARAM l);
     static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM w, LPARAM l);
 };
-
-// Shows the program's messages in Windows message boxes for the life of the object: caption,
-// text, exclamation icon and OK, owned by the active window; then puts the previous handler back.
-class TWin32MessageBoxScope {
-public:
-    TWin32MessageBoxScope();
-    ~TWin32MessageBoxScope();
-    TWin32MessageBoxScope(const TWin32MessageBoxScope&) = delete;
-    TWin32MessageBoxScope& operator=(const TWin32MessageBoxScope&) = delete;
-
-private:
-    Platform::TMessageBoxHandler Previous;
-};
-
-// The window program: the window until it is closed, the program's messages in message boxes;
-// the result is the exit status. Linked into corvinaw.exe and into the window module that
-// corvina.exe loads.
-int RunWin32Window();

@@ -4,6 +4,7 @@
 
 #include "core/Stringlist.h"
 #include "ui/Batch.h"
+#include "ui/Win32messagebox.h"
 
 using namespace Win32Test;
 using namespace TestUtil;

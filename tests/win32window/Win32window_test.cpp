@@ -1,6 +1,7 @@
 // Tests of the Windows window's shape: its frame, every control with its kind, caption and place,
 // the fonts, and the tab order with the dialog keys.
 #include "Win32fixture.h"
+#include "Windowlayout.h"
 
 #include "core/Token.h"
 
@@ -23,46 +24,28 @@ void MoveToDpi(HWND window, int dpi)
     Pump(window);
 }
 
-// A control of the window description: its name, window class, caption and place at 96 DPI
-// (width 0: sized to its caption).
-struct TExpected {
-    const char* Name;
-    const char* Class;
-    const char16_t* Caption; // nullptr: a drop-down, whose text is its choice
-    int X, Y, Width, Height;
+// The window class of each control the tables name.
+const std::pair<std::string_view, const char*> Kinds[] = {
+    {"cboLangType", "ComboBox"}, {"InputFrame", "Static"},     {"txtInput", "Edit"},
+    {"SpeedButton1", "Button"},  {"OutputFrame", "Static"},    {"txtOutput", "Edit"},
+    {"SpeedButton2", "Button"},  {"CheckListBox1", "ListBox"}, {"ColorBox1", "ComboBox"},
+    {"chkBold", "Button"},       {"chkItalic", "Button"},      {"ColorBox2", "ComboBox"},
+    {"Panel2", "Static"},        {"pnlDummy", "Static"},       {"Bevel1", "Static"},
+    {"btnOK", "Button"},         {"btnExit", "Button"},
 };
 
-const TExpected Expected[] = {
-    {"Label1", "Static", u"言語タイプ", 4, 4, 100, 21},
-    {"cboLangType", "ComboBox", nullptr, 108, 4, 370, 0},
-    {"Label2", "Static", u"入力ファイル名", 4, 28, 100, 21},
-    {"InputFrame", "Static", u"", 108, 28, 370, 21},
-    {"txtInput", "Edit", u"", 110, 30, 348, 17},
-    {"SpeedButton1", "Button", u"参照", 459, 30, 17, 17},
-    {"Label3", "Static", u"出力ファイル名", 4, 52, 100, 21},
-    {"OutputFrame", "Static", u"", 108, 52, 370, 21},
-    {"txtOutput", "Edit", u"", 110, 54, 348, 17},
-    {"SpeedButton2", "Button", u"参照", 459, 54, 17, 17},
-    {"Label4", "Static", u"表示項目", 4, 77, 100, 17},
-    {"Label5", "Static", u"前景アイテム", 108, 77, 100, 17},
-    {"Label16", "Static", u"表示サンプル", 212, 77, 100, 17},
-    {"Label20", "Static", u"設定内容", 316, 77, 162, 17},
-    {"CheckListBox1", "ListBox", u"", 4, 97, 100, 178},
-    {"ColorBox1", "ComboBox", nullptr, 108, 97, 100, 0},
-    {"chkBold", "Button", u"太字", 110, 121, 96, 18},
-    {"chkItalic", "Button", u"斜体", 110, 141, 96, 18},
-    {"Label6", "Static", u"背景アイテム", 108, 165, 100, 17},
-    {"ColorBox2", "ComboBox", nullptr, 108, 186, 100, 0},
-    {"Panel2", "Static", u"", 212, 97, 100, 178},
-    {"Label7", "Static", u"予約語", 218, 100, 0, 0},
-    {"Label19", "Static", u"強調３", 218, 254, 0, 0},
-    {"pnlDummy", "Static", u"", 316, 97, 162, 178},
-    {"txtKeyList", "Edit", u"", 316, 97, 162, 178},
-    {"txtSp3List", "Edit", u"", 316, 97, 162, 178},
-    {"Bevel1", "Static", u"", 4, 277, 474, 2},
-    {"btnOK", "Button", u"実行", 324, 282, 75, 22},
-    {"btnExit", "Button", u"終了", 403, 282, 75, 22},
-};
+// Headings and samples are statics, word-list boxes edits; the rest as in Kinds.
+const char* KindOf(std::string_view name)
+{
+    if (WindowLayout::IsWordListBox(name))
+        return "Edit";
+    if (name.starts_with("Label"))
+        return "Static";
+    for (const auto& [control, kind] : Kinds)
+        if (control == name)
+            return kind;
+    return "(none)";
+}
 
 bool EqualIgnoringCase(const std::string& a, const char* b)
 {
@@ -114,21 +97,23 @@ std::u16string AccessibleName(HWND control)
 
 class Win32Window : public WindowTest {
 protected:
-    // Every control of the description at its place for the window's DPI.
+    // Every control at its place in the table for the window's DPI; a drop-down as high as its
+    // own choice, a sample as its caption.
     void ExpectPlaces()
     {
-        for (const TExpected& e : Expected) {
-            SCOPED_TRACE(e.Name);
-            HWND control = Get(e.Name);
+        for (std::string_view name : WindowLayout::Names()) {
+            SCOPED_TRACE(name);
+            HWND control = Window->Find(name);
             ASSERT_NE(control, nullptr);
             RECT place = PlaceOf(control);
-            EXPECT_EQ(place.left, Window->Scale(e.X));
-            EXPECT_EQ(place.top, Window->Scale(e.Y));
-            if (e.Width > 0) {
-                EXPECT_EQ(place.right - place.left, Window->Scale(e.Width));
+            const Layout::TPlace expected = WindowLayout::Place(name);
+            EXPECT_EQ(place.left, Window->Scale(expected.X));
+            EXPECT_EQ(place.top, Window->Scale(expected.Y));
+            if (expected.Width > 0) {
+                EXPECT_EQ(place.right - place.left, Window->Scale(expected.Width));
             }
-            if (e.Height > 0) {
-                EXPECT_EQ(place.bottom - place.top, Window->Scale(e.Height));
+            if (expected.Height > 0 && expected.Dropped == 0) {
+                EXPECT_EQ(place.bottom - place.top, Window->Scale(expected.Height));
             }
         }
     }
@@ -137,26 +122,29 @@ protected:
 TEST_F(Win32Window, FixedFrameWithCaptionAndSystemMenuOnly)
 {
     HWND wnd = Window->Handle();
-    EXPECT_EQ(TextOf(wnd), u"Corvina");
+    EXPECT_EQ(TextOf(wnd), Headings::WindowTitle);
     LONG style = GetWindowLongW(wnd, GWL_STYLE);
     EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
     EXPECT_NE(style & WS_SYSMENU, 0);
     EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
     RECT client;
     GetClientRect(wnd, &client);
-    EXPECT_EQ(client.right, Window->Scale(482));
-    EXPECT_EQ(client.bottom, Window->Scale(308));
+    EXPECT_EQ(client.right, Window->Scale(Layout::ClientWidth));
+    EXPECT_EQ(client.bottom, Window->Scale(Layout::ClientHeight));
 }
 
 TEST_F(Win32Window, EveryControlWithItsKindCaptionAndPlace)
 {
-    for (const TExpected& e : Expected) {
-        SCOPED_TRACE(e.Name);
-        HWND control = Get(e.Name);
+    for (std::string_view name : WindowLayout::Names()) {
+        SCOPED_TRACE(name);
+        HWND control = Window->Find(name);
         ASSERT_NE(control, nullptr);
-        EXPECT_TRUE(EqualIgnoringCase(ClassOf(control), e.Class)) << ClassOf(control);
-        if (e.Caption != nullptr) {
-            EXPECT_EQ(TextOf(control), e.Caption);
+        EXPECT_TRUE(EqualIgnoringCase(ClassOf(control), KindOf(name))) << ClassOf(control);
+        // A drop-down's text is its choice; a browse button's caption only names it.
+        if (name.starts_with("SpeedButton")) {
+            EXPECT_EQ(TextOf(control), Headings::BrowseName);
+        } else if (std::string_view(KindOf(name)) != "ComboBox") {
+            EXPECT_EQ(TextOf(control), WindowLayout::Caption(name).value_or(u""));
         }
     }
     ExpectPlaces();
@@ -172,59 +160,63 @@ TEST_F(Win32Window, AChangeOfDpiScalesTheWholeWindow)
         // (the test's desktop at 192 DPI) the client area cannot be whole.
         RECT client;
         GetClientRect(Window->Handle(), &client);
-        if (Window->Scale(482 + 40) < GetSystemMetrics(SM_CXSCREEN) &&
-            Window->Scale(308 + 60) < GetSystemMetrics(SM_CYSCREEN)) {
-            EXPECT_EQ(client.right, Window->Scale(482));
-            EXPECT_EQ(client.bottom, Window->Scale(308));
+        if (Window->Scale(Layout::ClientWidth + 40) < GetSystemMetrics(SM_CXSCREEN) &&
+            Window->Scale(Layout::ClientHeight + 60) < GetSystemMetrics(SM_CYSCREEN)) {
+            EXPECT_EQ(client.right, Window->Scale(Layout::ClientWidth));
+            EXPECT_EQ(client.bottom, Window->Scale(Layout::ClientHeight));
         }
         ExpectPlaces();
-        for (const char* name : {"txtInput", "CheckListBox1", "txtKeyList", "btnOK"}) {
+        const std::pair<const char*, const Layout::TFont&> fonts[] = {
+            {"txtInput", Layout::ControlFont},
+            {"CheckListBox1", Layout::ControlFont},
+            {"txtKeyList", Layout::FixedFont},
+            {"btnOK", Layout::WindowFont},
+        };
+        for (const auto& [name, font] : fonts) {
             LOGFONTW logical{};
             GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Get(name), WM_GETFONT, 0, 0)),
                        sizeof logical, &logical);
             // A word list may take a size near by at which its font draws underscores.
-            EXPECT_NEAR(logical.lfHeight, -Window->Scale(12),
-                        name == std::string("txtKeyList") ? 3 : 0)
+            EXPECT_NEAR(logical.lfHeight, -Window->Scale(font.Pixels), font.FixedPitch ? 3 : 0)
                 << name;
         }
-        EXPECT_EQ(SendMessageW(Get("CheckListBox1"), LB_GETITEMHEIGHT, 0, 0), Window->Scale(14));
+        EXPECT_EQ(SendMessageW(Get("CheckListBox1"), LB_GETITEMHEIGHT, 0, 0),
+                  Window->Scale(Layout::ItemHeight));
     }
 }
 
 TEST_F(Win32Window, ScreenReadersFindEachControlNamed)
 {
     // Each control follows the heading that names it in the Z order.
-    const std::pair<const char*, const char16_t*> headed[] = {
-        {"cboLangType", u"言語タイプ"},   {"txtInput", u"入力ファイル名"},
-        {"txtOutput", u"出力ファイル名"}, {"CheckListBox1", u"表示項目"},
-        {"ColorBox1", u"前景アイテム"},   {"ColorBox2", u"背景アイテム"},
-    };
-    for (const auto& [name, heading] : headed) {
-        HWND label = NamingLabel(Get(name));
-        ASSERT_NE(label, nullptr) << name;
-        EXPECT_EQ(TextOf(label), heading) << name;
+    for (const Headings::THeading& heading : Headings::All) {
+        if (heading.Control == nullptr)
+            continue;
+        HWND label = NamingLabel(Get(heading.Control));
+        ASSERT_NE(label, nullptr) << heading.Control;
+        EXPECT_EQ(TextOf(label), heading.Caption) << heading.Control;
     }
     // The word-list box that shows follows its title.
-    const std::pair<int, const char*> lists[] = {
-        {7, "txtOpeList"}, {0, "txtKeyList"}, {11, "txtSp3List"}};
-    for (const auto& [item, name] : lists) {
-        ClickCaption(item);
-        HWND label = NamingLabel(Get(name));
-        ASSERT_NE(label, nullptr) << name;
-        EXPECT_EQ(TextOf(label), std::u16string(TokenKind::All[item]) + u" 一覧") << name;
+    for (const TForm1::TWordList& wordList : TForm1::WordLists) {
+        ClickCaption(wordList.ItemIndex);
+        HWND label = NamingLabel(Get(wordList.BoxName));
+        ASSERT_NE(label, nullptr) << wordList.BoxName;
+        EXPECT_EQ(TextOf(label), std::u16string(TokenKind::All[wordList.ItemIndex]) + u" 一覧")
+            << wordList.BoxName;
     }
     // What the accessibility layer answers, for the controls whose names Wine's takes from the
     // label before them too (it names a drop-down or a list box by its text).
-    const std::pair<const char*, const char16_t*> answered[] = {
-        {"txtInput", u"入力ファイル名"}, {"txtOutput", u"出力ファイル名"},
-        {"txtSp3List", u"強調３ 一覧"},  {"SpeedButton1", u"参照"},
-        {"SpeedButton2", u"参照"},
+    const std::pair<const char*, std::u16string_view> answered[] = {
+        {"txtInput", Headings::Of("Label2").Caption},
+        {"txtOutput", Headings::Of("Label3").Caption},
+        {"txtSp3List", u"強調３ 一覧"},
+        {"SpeedButton1", Headings::BrowseName},
+        {"SpeedButton2", Headings::BrowseName},
     };
     for (const auto& [name, expected] : answered)
         EXPECT_EQ(AccessibleName(Get(name)), expected) << name;
     // A check-list item says its tick; the tick changes it, the selection stays.
     HWND items = Get("CheckListBox1");
-    for (int i = 0; i < 12; ++i) {
+    for (int i = 0; i < Layout::ItemCount; ++i) {
         bool on = Control<TWin32CheckList>("CheckListBox1").Checked(i);
         EXPECT_EQ(ItemText(items, i), std::u16string(TokenKind::All[i]) +
                                           (on ? u" (チェックあり)" : u" (チェックなし)"))
@@ -240,7 +232,7 @@ TEST_F(Win32Window, ScreenReadersFindEachControlNamed)
     HWND tip = Get("ToolTip");
     EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 2);
     for (const char* name : {"SpeedButton1", "SpeedButton2"}) {
-        EXPECT_EQ(TextOf(Get(name)), u"参照");
+        EXPECT_EQ(TextOf(Get(name)), Headings::BrowseName);
         wchar_t text[80] = {};
         TOOLINFOW tool{};
         tool.cbSize = TTTOOLINFOW_V2_SIZE;
@@ -248,8 +240,7 @@ TEST_F(Win32Window, ScreenReadersFindEachControlNamed)
         tool.uId = reinterpret_cast<UINT_PTR>(Get(name));
         tool.lpszText = text;
         SendMessageW(tip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
-        EXPECT_EQ(std::u16string(reinterpret_cast<char16_t*>(text)), u"ファイルを選択... (F4)")
-            << name;
+        EXPECT_EQ(std::u16string(reinterpret_cast<char16_t*>(text)), Headings::BrowseTip) << name;
     }
 }
 
@@ -343,8 +334,8 @@ TEST_F(Win32Window, ListsHoldTheirEntriesAndStartWithoutChoice)
     EXPECT_EQ(GetWindowLongW(languages, GWL_STYLE) & 3, CBS_DROPDOWNLIST);
 
     HWND items = Get("CheckListBox1");
-    ASSERT_EQ(SendMessageW(items, LB_GETCOUNT, 0, 0), 12);
-    for (int i = 0; i < 12; ++i)
+    ASSERT_EQ(SendMessageW(items, LB_GETCOUNT, 0, 0), Layout::ItemCount);
+    for (int i = 0; i < Layout::ItemCount; ++i)
         EXPECT_EQ(ItemText(items, i).rfind(TokenKind::All[i], 0), 0u) << i;
     EXPECT_EQ(SendMessageW(items, LB_GETCURSEL, 0, 0), LB_ERR);
 
@@ -389,7 +380,7 @@ TEST_F(Win32Window, WordListBoxesAreHiddenMultiLineWithBothScrollBarsAndFixedPit
         LOGFONTW logical{};
         GetObjectW(font, sizeof logical, &logical);
         EXPECT_EQ(logical.lfPitchAndFamily & 3, FIXED_PITCH);
-        EXPECT_NEAR(logical.lfHeight, -Window->Scale(12), 3);
+        EXPECT_NEAR(logical.lfHeight, -Window->Scale(Layout::FixedFont.Pixels), 3);
     }
 }
 
@@ -397,7 +388,7 @@ TEST_F(Win32Window, SampleLabelsCoverJustTheirCaption)
 {
     HWND panel = Get("Panel2");
     RECT inside = PlaceOf(panel);
-    for (int i = 0; i < 12; ++i) {
+    for (int i = 0; i < Layout::ItemCount; ++i) {
         auto& label = *Window->Controls.Samples[i];
         HWND handle = dynamic_cast<TWin32Label&>(label).Handle();
         RECT place = PlaceOf(handle);

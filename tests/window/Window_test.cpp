@@ -1,5 +1,6 @@
 // Window_test: the window's controls, layout, fonts, colour boxes, message box and start-up checks.
 #include "Windowfixture.h"
+#include "Windowlayout.h"
 #include "lexers/Languagetable.h"
 
 #include <QAccessible>
@@ -27,53 +28,44 @@ using namespace WindowTest;
 
 namespace {
 
-struct TControl {
-    const char* Name;
-    const char* Class;
-    const char16_t* Caption; // nullptr: not checked
+// The widget class of each control the tables name.
+const std::pair<std::string_view, const char*> Kinds[] = {
+    {"cboLangType", "QComboBox"},
+    {"InputFrame", "QFrame"},
+    {"txtInput", "QLineEdit"},
+    {"SpeedButton1", "QToolButton"},
+    {"OutputFrame", "QFrame"},
+    {"txtOutput", "QLineEdit"},
+    {"SpeedButton2", "QToolButton"},
+    {"CheckListBox1", "QListWidget"},
+    {"ColorBox1", "QComboBox"},
+    {"chkBold", "QCheckBox"},
+    {"chkItalic", "QCheckBox"},
+    {"ColorBox2", "QComboBox"},
+    {"Panel2", "QFrame"},
+    {"pnlDummy", "QFrame"},
+    {"Bevel1", "QFrame"},
+    {"btnOK", "QPushButton"},
+    {"btnExit", "QPushButton"},
 };
 
-const TControl Controls[] = {
-    {"Label1", "QLabel", u"言語タイプ"},
-    {"cboLangType", "QComboBox", nullptr},
-    {"Label2", "QLabel", u"入力ファイル名"},
-    {"txtInput", "QLineEdit", nullptr},
-    {"SpeedButton1", "QToolButton", u""},
-    {"Label3", "QLabel", u"出力ファイル名"},
-    {"txtOutput", "QLineEdit", nullptr},
-    {"SpeedButton2", "QToolButton", u""},
-    {"Label4", "QLabel", u"表示項目"},
-    {"CheckListBox1", "QListWidget", nullptr},
-    {"Label5", "QLabel", u"前景アイテム"},
-    {"ColorBox1", "QComboBox", nullptr},
-    {"chkBold", "QCheckBox", u"太字"},
-    {"chkItalic", "QCheckBox", u"斜体"},
-    {"Label6", "QLabel", u"背景アイテム"},
-    {"ColorBox2", "QComboBox", nullptr},
-    {"Label16", "QLabel", u"表示サンプル"},
-    {"Panel2", "QFrame", nullptr},
-    {"Label7", "QLabel", u"予約語"},
-    {"Label8", "QLabel", u"ディレクティブ"},
-    {"Label9", "QLabel", u"コメント"},
-    {"Label10", "QLabel", u"文字列"},
-    {"Label11", "QLabel", u"文字"},
-    {"Label12", "QLabel", u"数字"},
-    {"Label13", "QLabel", u"識別子"},
-    {"Label14", "QLabel", u"演算子"},
-    {"Label15", "QLabel", u"区切り記号"},
-    {"Label17", "QLabel", u"強調１"},
-    {"Label18", "QLabel", u"強調２"},
-    {"Label19", "QLabel", u"強調３"},
-    {"Label20", "QLabel", u"設定内容"},
-    {"pnlDummy", "QFrame", nullptr},
-    {"txtKeyList", "QPlainTextEdit", nullptr},
-    {"txtOpeList", "QPlainTextEdit", nullptr},
-    {"txtSp1List", "QPlainTextEdit", nullptr},
-    {"txtSp2List", "QPlainTextEdit", nullptr},
-    {"txtSp3List", "QPlainTextEdit", nullptr},
-    {"btnOK", "QPushButton", u"実行"},
-    {"btnExit", "QPushButton", u"終了"},
-};
+// Headings and samples are labels, word-list boxes plain-text boxes; the rest as in Kinds.
+const char* KindOf(std::string_view name)
+{
+    if (WindowLayout::IsWordListBox(name))
+        return "QPlainTextEdit";
+    if (name.starts_with("Label"))
+        return "QLabel";
+    for (const auto& [control, kind] : Kinds)
+        if (control == name)
+            return kind;
+    return "(none)";
+}
+
+QWidget* Widget(const QWidget& window, std::string_view name)
+{
+    return window.findChild<QWidget*>(QString::fromUtf8(name.data(), name.size()));
+}
 
 QString Caption(QWidget* w)
 {
@@ -99,27 +91,33 @@ QStringList SpokenNames(QWidget* w)
     return names;
 }
 
-const QStringList WindowFamilies = {"ＭＳ Ｐゴシック", "MS PGothic", "IPAPGothic"};
-const QStringList ControlFamilies = {"MS UI Gothic", "IPAPGothic"};
-const QStringList FixedFamilies = {"ＭＳ ゴシック", "MS Gothic", "IPAGothic"};
+// The faces of the table that Linux tries.
+QStringList Families(const Layout::TFont& font)
+{
+    QStringList families;
+    for (const Layout::TFace& face : font.Faces)
+        if (face.Tried == Layout::Everywhere)
+            families << Q(face.Name);
+    return families;
+}
 
 } // namespace
 
 TEST_F(TWindowTest, EveryControlHasItsNameKindAndCaption)
 {
     Open();
-    EXPECT_EQ(Window->windowTitle(), "Corvina");
-    for (const TControl& c : Controls) {
-        auto* w = Window->findChild<QWidget*>(c.Name);
-        ASSERT_NE(w, nullptr) << c.Name;
-        EXPECT_TRUE(w->inherits(c.Class)) << c.Name << " is a " << w->metaObject()->className();
-        if (c.Caption) {
-            EXPECT_EQ(Caption(w), Q(c.Caption)) << c.Name;
-        }
+    EXPECT_EQ(Window->windowTitle(), Q(Headings::WindowTitle));
+    for (std::string_view name : WindowLayout::Names()) {
+        SCOPED_TRACE(name);
+        QWidget* w = Widget(*Window, name);
+        ASSERT_NE(w, nullptr);
+        EXPECT_TRUE(w->inherits(KindOf(name))) << w->metaObject()->className();
+        // The browse buttons show no caption, the boxes none of their own.
+        EXPECT_EQ(Caption(w), Q(WindowLayout::Caption(name).value_or(u"")));
     }
-    for (int i = 0; i < 12; ++i)
-        EXPECT_EQ(Window->CheckListBox1->item(i)->text(), Q(Controls[18 + i].Caption))
-            << i;
+    ASSERT_EQ(Window->CheckListBox1->count(), Layout::ItemCount);
+    for (int i = 0; i < Layout::ItemCount; ++i)
+        EXPECT_EQ(Window->CheckListBox1->item(i)->text(), Q(TokenKind::All[i])) << i;
     QStringList languages;
     for (int i = 0; i < Window->cboLangType->count(); ++i)
         languages << Window->cboLangType->itemText(i);
@@ -134,25 +132,20 @@ TEST_F(TWindowTest, EveryControlIsNamedByItsHeadingOrTitle)
 {
     Open();
     Window->show();
-    const std::pair<QWidget*, const char16_t*> cases[] = {
-        {Window->cboLangType, u"言語タイプ"},
-        {Window->txtInput, u"入力ファイル名"},
-        {Window->txtOutput, u"出力ファイル名"},
-        {Window->CheckListBox1, u"表示項目"},
-        {Window->ColorBox1, u"前景アイテム"},
-        {Window->ColorBox2, u"背景アイテム"},
-        {Window->SpeedButton1, u"参照"},
-        {Window->SpeedButton2, u"参照"},
-        {Window->WordListBoxes[0], u"予約語 一覧"},
-        {Window->WordListBoxes[1], u"演算子 一覧"},
-        {Window->WordListBoxes[2], u"強調１ 一覧"},
-        {Window->WordListBoxes[3], u"強調２ 一覧"},
-        {Window->WordListBoxes[4], u"強調３ 一覧"},
+    std::vector<std::pair<QWidget*, QString>> cases = {
+        {Window->SpeedButton1, Q(Headings::BrowseName)},
+        {Window->SpeedButton2, Q(Headings::BrowseName)},
     };
+    for (const Headings::THeading& heading : Headings::All)
+        if (heading.Control != nullptr)
+            cases.emplace_back(Widget(*Window, heading.Control), Q(heading.Caption));
+    for (size_t k = 0; k < std::size(TForm1::WordLists); ++k)
+        cases.emplace_back(Window->WordListBoxes[k],
+                           Q(TForm1::ListTitle(TForm1::WordLists[k].ItemIndex)));
     for (const auto& [control, name] : cases) {
         QStringList spoken = SpokenNames(control);
-        EXPECT_TRUE(spoken.contains(Q(name))) << control->objectName().toStdString()
-                                              << " is called " << spoken.join("/").toStdString();
+        EXPECT_TRUE(spoken.contains(name)) << control->objectName().toStdString() << " is called "
+                                           << spoken.join("/").toStdString();
     }
 }
 
@@ -167,24 +160,31 @@ TEST_F(TWindowTest, TheWindowShowsTheProgramIcon)
     EXPECT_NE(small.pixelColor(16, 16), small.pixelColor(0, 0));
 }
 
-TEST_F(TWindowTest, LayoutFitsTheFixedClientArea)
+TEST_F(TWindowTest, EveryControlLiesAtItsPlaceInTheFixedClientArea)
 {
     Open();
     Window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Window.get()));
-    EXPECT_EQ(Window->size(), QSize(482, 308));
+    EXPECT_EQ(Window->size(), QSize(Layout::ClientWidth, Layout::ClientHeight));
     EXPECT_EQ(Window->minimumSize(), Window->maximumSize());
     EXPECT_FALSE(Window->windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(Window->windowFlags() & Qt::WindowMaximizeButtonHint);
 
-    // Every control lies inside the window; the visible ones do not overlap each other.
+    // Every control lies at its place inside the window (a sample as wide as its caption, which
+    // the samples' test checks); the visible ones do not overlap each other.
     std::vector<QWidget*> shown;
-    for (const TControl& c : Controls) {
-        auto* w = Window->findChild<QWidget*>(c.Name);
+    for (std::string_view name : WindowLayout::Names()) {
+        SCOPED_TRACE(name);
+        QWidget* w = Widget(*Window, name);
         QRect r(w->mapTo(Window.get(), QPoint(0, 0)), w->size());
-        EXPECT_TRUE(Window->rect().contains(r)) << c.Name;
-        bool wordList = QString(c.Name).endsWith("List") && QString(c.Name).startsWith("txt");
-        EXPECT_EQ(w->isVisible(), !wordList) << c.Name;
+        const Layout::TPlace place = WindowLayout::Place(name);
+        EXPECT_EQ(r.topLeft(), QPoint(place.X, place.Y));
+        if (place.Width > 0) {
+            EXPECT_EQ(r.size(), QSize(place.Width, place.Height));
+        }
+        EXPECT_TRUE(Window->rect().contains(r));
+        bool wordList = WindowLayout::IsWordListBox(name);
+        EXPECT_EQ(w->isVisible(), !wordList);
         if (w->parentWidget() == Window.get() && !wordList)
             shown.push_back(w);
     }
@@ -201,7 +201,7 @@ TEST_F(TWindowTest, LayoutFitsTheFixedClientArea)
     Select(1);
     Window->chkBold->setChecked(true);
     Window->chkItalic->setChecked(true);
-    for (int i = 0; i < 12; ++i) {
+    for (int i = 0; i < Layout::ItemCount; ++i) {
         QLabel* label = Sample(i);
         EXPECT_TRUE(Window->Panel2->contentsRect().contains(label->geometry())) << i;
         EXPECT_GE(label->width(), label->sizeHint().width()) << i;
@@ -210,18 +210,10 @@ TEST_F(TWindowTest, LayoutFitsTheFixedClientArea)
         }
     }
 
-    // Each word-list box covers the placeholder exactly.
-    for (QPlainTextEdit* box : {Window->WordListBoxes[0], Window->WordListBoxes[1], Window->WordListBoxes[2],
-                                Window->WordListBoxes[3], Window->WordListBoxes[4]}) {
-        EXPECT_EQ(box->geometry(), Window->pnlDummy->geometry());
+    for (QPlainTextEdit* box : Window->WordListBoxes) {
         EXPECT_EQ(box->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
         EXPECT_EQ(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     }
-    // "実行" and "終了" side by side at the bottom right.
-    EXPECT_LT(Window->btnOK->x(), Window->btnExit->x());
-    EXPECT_EQ(Window->btnOK->y(), Window->btnExit->y());
-    EXPECT_GT(Window->btnExit->geometry().right(), 470);
-    EXPECT_GT(Window->btnExit->geometry().bottom(), 295);
 }
 
 TEST_F(TWindowTest, TabOrderFollowsTheFields)
@@ -247,40 +239,44 @@ TEST_F(TWindowTest, FontsResolveToJapaneseFamiliesThatDrawEveryCaption)
     Open();
     struct FontCase {
         QWidget* Widget;
-        const QStringList* Families;
+        const Layout::TFont& Font;
         QStringList Texts;
     };
     QStringList headings, items, colours, languages;
-    for (const TControl& c : Controls)
-        if (c.Caption && QString(c.Name).startsWith("Label"))
-            headings << Q(c.Caption);
-    headings << "Corvina" << Q(u"実行") << Q(u"終了") << Q(u"太字") << Q(u"斜体")
-             << Q(u"予約語 一覧") << Q(u"演算子 一覧") << Q(u"強調１ 一覧") << Q(u"エラー")
-             << Q(u"ファイルが見つかりません") << Q(u"不正なファイル名です");
-    for (int i = 0; i < 12; ++i)
+    headings << Q(Headings::WindowTitle);
+    for (const Headings::THeading& heading : Headings::All)
+        headings << Q(heading.Caption);
+    for (const Headings::TCaption& caption : Headings::Captions)
+        headings << Q(caption.Caption);
+    for (const TForm1::TWordList& wordList : TForm1::WordLists)
+        headings << Q(TForm1::ListTitle(wordList.ItemIndex));
+    headings << Q(u"エラー") << Q(u"ファイルが見つかりません") << Q(u"不正なファイル名です");
+    for (int i = 0; i < Layout::ItemCount; ++i)
         items << Window->CheckListBox1->item(i)->text();
     for (int i = 0; i < Window->ColorBox1->count(); ++i)
         colours << Window->ColorBox1->itemText(i);
     for (int i = 0; i < Window->cboLangType->count(); ++i)
         languages << Window->cboLangType->itemText(i);
     const FontCase cases[] = {
-        {Window.get(), &WindowFamilies, headings},
-        {Window->CheckListBox1, &ControlFamilies, items},
-        {Window->ColorBox1, &ControlFamilies, colours},
-        {Window->cboLangType, &ControlFamilies, languages},
-        {Window->Samples[2], &ControlFamilies, items},
-        {Window->WordListBoxes[0], &FixedFamilies, items},
+        {Window.get(), Layout::WindowFont, headings},
+        {Window->CheckListBox1, Layout::ControlFont, items},
+        {Window->ColorBox1, Layout::ControlFont, colours},
+        {Window->cboLangType, Layout::ControlFont, languages},
+        {Window->Samples[2], Layout::ControlFont, items},
+        {Window->WordListBoxes[0], Layout::FixedFont, items},
     };
     for (const FontCase& c : cases) {
         const std::string name = c.Widget->objectName().toStdString();
+        const QStringList families = Families(c.Font);
         QFont font = c.Widget->font();
-        EXPECT_EQ(font.pixelSize(), 12) << name;
-        EXPECT_TRUE(c.Families->contains(QFontInfo(font).family()))
+        EXPECT_EQ(font.pixelSize(), c.Font.Pixels) << name;
+        EXPECT_TRUE(families.contains(QFontInfo(font).family()))
             << name << " resolved to " << QFontInfo(font).family().toStdString();
         // The font that draws Japanese text must be ours and hold every character.
         QRawFont raw = QRawFont::fromFont(font, QFontDatabase::Japanese);
         ASSERT_TRUE(raw.isValid()) << name;
-        EXPECT_TRUE(c.Families->contains(raw.familyName())) << name << ": " << raw.familyName().toStdString();
+        EXPECT_TRUE(families.contains(raw.familyName()))
+            << name << ": " << raw.familyName().toStdString();
         for (const QString& text : c.Texts)
             for (QChar ch : text)
                 EXPECT_TRUE(raw.supportsCharacter(ch))
