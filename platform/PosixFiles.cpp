@@ -2,50 +2,29 @@
 // are emptied when a write fails, and atomic replacement through a temporary file and rename.
 #include "platform/Files.h"
 #include "platform/Paths.h"
+#include "platform/PosixBackgroundemptier.h"
+#include "platform/PosixDescriptor.h"
+#include "platform/PosixReasons.h"
 
-#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdint>
 #include <cstring>
 #include <fcntl.h>
-#include <mutex>
 #include <sys/mman.h>
 #include <sys/stat.h>
-#include <system_error>
-#include <thread>
 #include <unistd.h>
 
 namespace Platform {
 namespace {
 
-struct TErrnoRow {
-    int Code;
-    TFileReason Reason;
-};
-
-constexpr TErrnoRow ErrnoReasons[] = {
-    {ENOENT, TFileReason::NotFound},
-    {EACCES, TFileReason::AccessDenied},
-    {EPERM, TFileReason::AccessDenied},
-    {EISDIR, TFileReason::IsFolder},
-    {ENOTDIR, TFileReason::NotFolder},
-    {ENOSPC, TFileReason::DiskFull},
-    {EDQUOT, TFileReason::DiskFull},
-    {EROFS, TFileReason::ReadOnlyFileSystem},
-    {ENAMETOOLONG, TFileReason::NameTooLong},
-    {EFBIG, TFileReason::FileTooLarge},
-    {EMFILE, TFileReason::TooManyOpenFiles},
-    {ENFILE, TFileReason::TooManyOpenFiles},
-    {EIO, TFileReason::InputOutput},
-    {EBUSY, TFileReason::Busy},
-    {ETXTBSY, TFileReason::Busy},
-};
+using Posix::TBackgroundEmptier;
+using Posix::TDescriptor;
 
 // Japanese for the common errors, the system's text for the rest.
 std::string ReasonOf(int code)
 {
-    for (const TErrnoRow& row : ErrnoReasons)
+    for (const Posix::TErrnoRow& row : Posix::ErrnoReasons)
         if (row.Code == code)
             return std::string(ReasonText(row.Reason));
     return std::strerror(code);
@@ -73,103 +52,35 @@ bool WriteFully(int fd, std::string_view data)
     return true;
 }
 
-// Emptying a large file frees its blocks, which takes milliseconds (about 5 for 32 MB on ext4).
-// CreateEmpty leaves that to a thread of its own, and whatever reads or writes the file next
-// waits for it first, so that the program never sees the old contents; an output to it holds
-// its bytes back meanwhile.
-class TEmptying {
-public:
-    ~TEmptying() { Wait(); }
-
-    // Empties and closes fd, the regular file st describes, on a thread where one starts.
-    void Start(int fd, const struct stat& st)
-    {
-        std::lock_guard<std::mutex> hold(Lock);
-        Join();
-        Device = st.st_dev;
-        Inode = st.st_ino;
-        Done = false;
-        try {
-            Worker = std::thread([this, fd] {
-                EmptyAndClose(fd);
-                Done = true;
-            });
-        } catch (const std::system_error&) {
-            EmptyAndClose(fd);
-            Done = true;
-        }
-    }
-    // Waits for the emptying of path's file, if one is under way.
-    void WaitFor(const std::string& path)
-    {
-        std::lock_guard<std::mutex> hold(Lock);
-        if (Covers(path))
-            Join();
-    }
-    // Whether path's file is being emptied still.
-    bool Busy(const std::string& path)
-    {
-        std::lock_guard<std::mutex> hold(Lock);
-        return !Done && Covers(path);
-    }
-    void Wait()
-    {
-        std::lock_guard<std::mutex> hold(Lock);
-        Join();
-    }
-
-private:
-    std::mutex Lock;
-    std::thread Worker;
-    std::atomic<bool> Done{true};
-    dev_t Device = 0;
-    ino_t Inode = 0;
-
-    // Whether an emptying was started for path's file.
-    bool Covers(const std::string& path) const
-    {
-        struct stat st;
-        return Worker.joinable() && ::stat(path.c_str(), &st) == 0 && st.st_dev == Device &&
-               st.st_ino == Inode;
-    }
-
-    void Join()
-    {
-        if (Worker.joinable())
-            Worker.join();
-    }
-    // A failure leaves the old contents, which the next opening for writing empties or reports.
-    static void EmptyAndClose(int fd)
-    {
-        while (::ftruncate(fd, 0) != 0 && errno == EINTR) {
-        }
-        ::close(fd);
-    }
-};
-
-TEmptying& Emptying()
+// Opens path, again when a signal interrupts the call; none held (errno set) on failure.
+TDescriptor Open(const std::string& path, int flags, mode_t mode = 0)
 {
-    static TEmptying emptying;
-    return emptying;
+    int fd;
+    do
+        fd = ::open(path.c_str(), flags, mode);
+    while (fd < 0 && errno == EINTR);
+    return TDescriptor(fd);
+}
+
+TBackgroundEmptier& Emptier()
+{
+    static TBackgroundEmptier emptier;
+    return emptier;
 }
 
 // From this size on, CreateEmpty empties a file in the background.
 constexpr off_t LargeFile = 1 << 20;
 
-// Opens path for writing without emptying it; -1 with errno set on failure.
-int OpenUnemptied(const std::string& path)
+// Opens path for writing without emptying it; none held (errno set) on failure.
+TDescriptor OpenUnemptied(const std::string& path)
 {
-    Emptying().WaitFor(path);
-    int fd;
-    do
-        fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-    while (fd < 0 && errno == EINTR);
-    return fd;
+    Emptier().WaitFor(path);
+    return Open(path, O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
 }
 
 // Empties fd, opened by OpenUnemptied, as O_TRUNC would have. A regular file that is empty
 // already is left as it is: emptying it again would make ext4 write the new contents out at
-// close, which the program would wait for. False (fd closed, errno set) on failure.
+// close, which the program would wait for. False (errno set) on failure.
 bool Empty(int fd, const struct stat* st)
 {
     if (st != nullptr && S_ISREG(st->st_mode) && st->st_size == 0)
@@ -179,33 +90,27 @@ bool Empty(int fd, const struct stat* st)
         done = ::ftruncate(fd, 0);
     while (done != 0 && errno == EINTR);
     // What O_TRUNC leaves alone, ftruncate refuses: a device or a pipe stays what it is.
-    if (done == 0 || errno == EINVAL)
-        return true;
-    const int code = errno;
-    ::close(fd);
-    errno = code;
-    return false;
+    return done == 0 || errno == EINVAL;
 }
 
-// Opens path for writing as O_TRUNC does: created if missing, emptied if it holds anything; -1
-// with errno set on failure.
-int OpenForWriting(const std::string& path)
+// Opens path for writing as O_TRUNC does: created if missing, emptied if it holds anything; none
+// held (errno set) on failure.
+TDescriptor OpenForWriting(const std::string& path)
 {
-    const int fd = OpenUnemptied(path);
-    if (fd < 0)
-        return fd;
+    TDescriptor fd = OpenUnemptied(path);
     struct stat st;
-    return Empty(fd, ::fstat(fd, &st) == 0 ? &st : nullptr) ? fd : -1;
+    if (fd && !Empty(fd.Get(), ::fstat(fd.Get(), &st) == 0 ? &st : nullptr))
+        return {};
+    return fd;
 }
 
-// Empties and closes fd after a failed write, then reports the write's error.
-[[noreturn]] void FailWrite(int fd, const std::string& path)
+// Empties fd after a failed write and reports the write's error; fd closes on the way out.
+[[noreturn]] void FailWrite(TDescriptor fd, const std::string& path)
 {
-    int code = errno;
-    if (::ftruncate(fd, 0) != 0) {
+    const int code = errno;
+    if (::ftruncate(fd.Get(), 0) != 0) {
         // The write error is the one to report.
     }
-    ::close(fd);
     Throw(FileMessage::CannotWrite, path, code);
 }
 
@@ -214,12 +119,9 @@ public:
     explicit TPosixOutputStream(std::string path) : Path(std::move(path)) {}
     ~TPosixOutputStream() override
     {
-        if (Fd >= 0) {
-            // Dropped unfinished: leave no torn output behind.
-            if (::ftruncate(Fd, 0) != 0) {
-                // Nothing more can be done while unwinding.
-            }
-            ::close(Fd);
+        // Dropped unfinished: leave no torn output behind.
+        if (Fd && ::ftruncate(Fd.Get(), 0) != 0) {
+            // Nothing more can be done while unwinding.
         }
     }
     TPosixOutputStream(const TPosixOutputStream&) = delete;
@@ -230,36 +132,30 @@ public:
         if (!Started) {
             // While the check's emptying of the file goes on, the output waits here instead,
             // up to a limit.
-            if (Held.size() + data.size() <= MaxHeld && Emptying().Busy(Path)) {
+            if (Held.size() + data.size() <= MaxHeld && Emptier().Busy(Path)) {
                 Held.append(data);
                 return;
             }
             Start();
         }
-        if (Fd < 0)
+        if (!Fd)
             Throw(FileMessage::CannotWrite, Path, EBADF);
-        if (!WriteFully(Fd, data)) {
-            int fd = Fd;
-            Fd = -1;
-            FailWrite(fd, Path);
-        }
+        if (!WriteFully(Fd.Get(), data))
+            FailWrite(std::move(Fd), Path);
     }
 
     void Finish() override
     {
         if (!Started && !Held.empty())
             Start();
-        if (Fd < 0)
-            return;
-        int fd = Fd;
-        Fd = -1;
-        if (::close(fd) != 0)
-            Throw(FileMessage::CannotWrite, Path, errno);
+        // The last data may reach the disk only now: a failed close is a failed write.
+        if (const int code = Fd.Close(); code != 0)
+            Throw(FileMessage::CannotWrite, Path, code);
     }
 
 private:
     std::string Path;
-    int Fd = -1;
+    TDescriptor Fd;
     bool Started = false;
     std::string Held;
     static constexpr size_t MaxHeld = 64 << 20;
@@ -269,14 +165,11 @@ private:
     {
         Started = true;
         Fd = OpenForWriting(Path);
-        if (Fd < 0)
+        if (!Fd)
             Throw(FileMessage::CannotCreate, Path, errno);
         if (!Held.empty()) {
-            if (!WriteFully(Fd, Held)) {
-                int fd = Fd;
-                Fd = -1;
-                FailWrite(fd, Path);
-            }
+            if (!WriteFully(Fd.Get(), Held))
+                FailWrite(std::move(Fd), Path);
             std::string().swap(Held);
         }
     }
@@ -289,15 +182,15 @@ std::string Target(const std::string& path)
     return ::realpath(path.c_str(), resolved) != nullptr ? std::string(resolved) : path;
 }
 
-// A new hidden file beside target, named after it, into temp; its descriptor, or -1 (errno set).
-int MakeTemporaryBeside(const std::string& target, std::string& temp)
+// A new hidden file beside target, named after it, into temp; none held (errno set) on failure.
+TDescriptor MakeTemporaryBeside(const std::string& target, std::string& temp)
 {
     std::string dir = ExtractFileDir(target);
     std::string tempName(1, '.');
     tempName.append(target, target.find_last_of('/') + 1);
     tempName.append(".XXXXXX");
     temp = JoinPath(dir.empty() ? "." : dir, tempName);
-    return ::mkostemp(temp.data(), O_CLOEXEC);
+    return TDescriptor(::mkostemp(temp.data(), O_CLOEXEC));
 }
 
 class TPosixFileSystem : public TFileSystem {
@@ -314,19 +207,14 @@ public:
 
     std::string ReadAll(const std::string& path) override
     {
-        Emptying().WaitFor(path);
-        int fd;
-        do
-            fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        while (fd < 0 && errno == EINTR);
-        if (fd < 0)
+        Emptier().WaitFor(path);
+        const TDescriptor fd = Open(path, O_RDONLY | O_CLOEXEC);
+        if (!fd)
             Throw(FileMessage::CannotOpen, path, errno);
         struct stat st;
-        bool known = ::fstat(fd, &st) == 0;
-        if (known && S_ISDIR(st.st_mode)) {
-            ::close(fd);
+        bool known = ::fstat(fd.Get(), &st) == 0;
+        if (known && S_ISDIR(st.st_mode))
             Throw(FileMessage::CannotOpen, path, EISDIR);
-        }
         // Read straight into the result; one byte more than the size shows whether it grew.
         std::string data;
         size_t expected = known && st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0;
@@ -337,41 +225,38 @@ public:
         for (;;) {
             if (used == data.size())
                 data.resize(data.size() < 65536 ? 65536 : data.size() * 2);
-            ssize_t n = ::read(fd, data.data() + used, data.size() - used);
+            ssize_t n = ::read(fd.Get(), data.data() + used, data.size() - used);
             if (n < 0) {
                 if (errno == EINTR)
                     continue;
-                int code = errno;
-                ::close(fd);
-                Throw(FileMessage::CannotRead, path, code);
+                Throw(FileMessage::CannotRead, path, errno);
             }
             if (n == 0)
                 break;
             used += static_cast<size_t>(n);
         }
-        ::close(fd);
         data.resize(used);
         return data;
     }
 
     void WriteAll(const std::string& path, std::string_view bytes) override
     {
-        int fd = OpenForWriting(path);
-        if (fd < 0)
+        TDescriptor fd = OpenForWriting(path);
+        if (!fd)
             Throw(FileMessage::CannotCreate, path, errno);
-        if (!WriteFully(fd, bytes))
-            FailWrite(fd, path);
-        if (::close(fd) != 0)
-            Throw(FileMessage::CannotWrite, path, errno);
+        if (!WriteFully(fd.Get(), bytes))
+            FailWrite(std::move(fd), path);
+        if (const int code = fd.Close(); code != 0)
+            Throw(FileMessage::CannotWrite, path, code);
     }
 
     bool CanReplace(const std::string& path) override
     {
         std::string temp;
-        int fd = MakeTemporaryBeside(Target(path), temp);
-        if (fd < 0)
+        TDescriptor fd = MakeTemporaryBeside(Target(path), temp);
+        if (!fd)
             return false;
-        ::close(fd);
+        fd.Close();
         ::unlink(temp.c_str());
         return true;
     }
@@ -380,15 +265,15 @@ protected:
     void ReplaceWhole(const std::string& path, std::string_view bytes) override
     {
         std::string target = Target(path);
-        Emptying().WaitFor(target);
+        Emptier().WaitFor(target);
 
         struct stat st;
         bool existed = ::stat(target.c_str(), &st) == 0;
         if (existed && S_ISDIR(st.st_mode))
             Throw(FileMessage::CannotCreate, path, EISDIR);
         std::string temp;
-        int fd = MakeTemporaryBeside(target, temp);
-        if (fd < 0)
+        TDescriptor fd = MakeTemporaryBeside(target, temp);
+        if (!fd)
             Throw(FileMessage::CannotCreate, path, errno);
         mode_t mode = 0;
         if (existed) {
@@ -398,11 +283,12 @@ protected:
             ::umask(mask);
             mode = 0666 & ~mask;
         }
-        bool ok = ::fchmod(fd, mode) == 0 && WriteFully(fd, bytes) && ::fsync(fd) == 0;
+        bool ok =
+            ::fchmod(fd.Get(), mode) == 0 && WriteFully(fd.Get(), bytes) && ::fsync(fd.Get()) == 0;
         int code = errno;
-        if (::close(fd) != 0 && ok) {
+        if (const int closed = fd.Close(); closed != 0 && ok) {
             ok = false;
-            code = errno;
+            code = closed;
         }
         if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
             ok = false;
@@ -430,31 +316,24 @@ public:
     bool CanOpenForReading(const std::string& path) override
     {
         // Without blocking: a pipe of that name must not wait for a writer.
-        int fd;
-        do
-            fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-        while (fd < 0 && errno == EINTR);
-        if (fd < 0)
-            return false;
-        ::close(fd);
-        return true;
+        return static_cast<bool>(Open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     }
 
     bool CreateEmpty(const std::string& path) override
     {
-        const int fd = OpenUnemptied(path);
-        if (fd < 0)
+        TDescriptor fd = OpenUnemptied(path);
+        if (!fd)
             return false;
         struct stat st;
-        const bool known = ::fstat(fd, &st) == 0;
+        const bool known = ::fstat(fd.Get(), &st) == 0;
         if (known && S_ISREG(st.st_mode) && st.st_size >= LargeFile) {
-            Emptying().Start(fd, st);
+            Emptier().Start(std::move(fd), st);
             return true;
         }
-        if (!Empty(fd, known ? &st : nullptr))
+        if (!Empty(fd.Get(), known ? &st : nullptr))
             return false;
-        if (::close(fd) != 0)
-            Throw(FileMessage::CannotClose, path, errno);
+        if (const int code = fd.Close(); code != 0)
+            Throw(FileMessage::CannotClose, path, code);
         return true;
     }
 };

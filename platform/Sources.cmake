@@ -17,7 +17,9 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/Win32Text.cpp)
 else()
   list(APPEND CORVINA_PLATFORM_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/PosixBackgroundemptier.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PosixCodepage.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/PosixDescriptor.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PosixFiles.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PosixMessagebox.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PosixPaths.cpp
