@@ -20,7 +20,7 @@
 // started, the same work is done in turn on the calling thread, with the same output.
 // Apart from these, on POSIX systems the check of the output file may leave a large old file
 // being emptied on a thread of its own; the file functions wait for it before touching that
-// file again (platform/PosixFiles.cpp).
+// file again (TBackgroundEmptier, platform/PosixBackgroundemptier.h, used by PosixFiles.cpp).
 #pragma once
 
 #include "core/Deferredlookup.h"
