@@ -47,6 +47,8 @@ inline constexpr TName Other = Letters::Other;
 inline constexpr TName All[] = {Reserved,  Directive, Comment,   String,    Char,
                                 Number,    Identifier, Operator, Delimiter, Emphasis1,
                                 Emphasis2, Emphasis3, Other};
+// The display items are the first ItemCount kinds: every kind but "その他".
+inline constexpr int ItemCount = static_cast<int>(std::size(All)) - 1;
 
 namespace Slots {
 // The kinds are told apart by the top six bits of their hash times a factor: the first odd

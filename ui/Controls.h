@@ -1,6 +1,8 @@
 // Controls: what the main window's handlers ask of its controls; a window toolkit implements it.
 #pragma once
 
+#include "core/Token.h"
+
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -137,7 +139,7 @@ struct TForm1Controls {
     TTickBox* chkItalic = nullptr;
     TColorBox* ColorBox2 = nullptr;
     // Label7 to Label15 and Label17 to Label19: the samples of items 0 to 11.
-    TLabel* Samples[12] = {};
+    TLabel* Samples[TokenKind::ItemCount] = {};
     TLabel* Label20 = nullptr;
     TPanel* pnlDummy = nullptr;
     TMemo* txtKeyList = nullptr;

@@ -2,6 +2,8 @@
 // fonts; one table for both front ends and for their tests.
 #pragma once
 
+#include "core/Token.h"
+
 #include <span>
 #include <string_view>
 
@@ -11,7 +13,7 @@ namespace Layout {
 inline constexpr int ClientWidth = 482, ClientHeight = 308;
 
 // The display items: one row of the check list and one sample label each.
-inline constexpr int ItemCount = 12;
+inline constexpr int ItemCount = TokenKind::ItemCount;
 // The height of a check-list row and of a drop-down's entry.
 inline constexpr int ItemHeight = 14;
 

@@ -28,7 +28,7 @@ const char* const MsgCannotSaveMeaning =
     "変更していない一覧での変換はできます。";
 
 const char16_t* const ListTitleSuffix = u" 一覧";
-constexpr int ItemCount = 12;
+constexpr int ItemCount = TokenKind::ItemCount;
 
 // "#" and RRGGBB from a 0x00BBGGRR value; only the low 24 bits count.
 std::string CssColor(std::int32_t value)
