@@ -8,6 +8,8 @@
 #include "ui/Unit1.h"
 
 #include <optional>
+#include <span>
+#include <utility>
 #include <string_view>
 #include <vector>
 
@@ -69,5 +71,25 @@ inline Layout::TPlace Place(std::string_view name)
     place.Name = name;
     return place;
 }
+
+// The kind a toolkit gives a control: its own kind for a word-list box or a label (headings and
+// samples), else the one Controls lists for the name.
+struct TKinds {
+    std::span<const std::pair<std::string_view, const char*>> Controls;
+    const char* WordListBox;
+    const char* Label;
+
+    const char* Of(std::string_view name) const
+    {
+        if (IsWordListBox(name))
+            return WordListBox;
+        if (name.starts_with("Label"))
+            return Label;
+        for (const auto& [control, kind] : Controls)
+            if (control == name)
+                return kind;
+        return "(none)";
+    }
+};
 
 } // namespace WindowLayout

@@ -37,14 +37,7 @@ const std::pair<std::string_view, const char*> Kinds[] = {
 // Headings and samples are statics, word-list boxes edits; the rest as in Kinds.
 const char* KindOf(std::string_view name)
 {
-    if (WindowLayout::IsWordListBox(name))
-        return "Edit";
-    if (name.starts_with("Label"))
-        return "Static";
-    for (const auto& [control, kind] : Kinds)
-        if (control == name)
-            return kind;
-    return "(none)";
+    return WindowLayout::TKinds{Kinds, "Edit", "Static"}.Of(name);
 }
 
 bool EqualIgnoringCase(const std::string& a, const char* b)

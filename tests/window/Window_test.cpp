@@ -52,14 +52,7 @@ const std::pair<std::string_view, const char*> Kinds[] = {
 // Headings and samples are labels, word-list boxes plain-text boxes; the rest as in Kinds.
 const char* KindOf(std::string_view name)
 {
-    if (WindowLayout::IsWordListBox(name))
-        return "QPlainTextEdit";
-    if (name.starts_with("Label"))
-        return "QLabel";
-    for (const auto& [control, kind] : Kinds)
-        if (control == name)
-            return kind;
-    return "(none)";
+    return WindowLayout::TKinds{Kinds, "QPlainTextEdit", "QLabel"}.Of(name);
 }
 
 QWidget* Widget(const QWidget& window, std::string_view name)
